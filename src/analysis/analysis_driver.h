@@ -1,0 +1,38 @@
+// AnalyseFile: the whole report of one graph file. Writes the header, finds the graph text,
+// walks its sections in their fixed order and writes each line through the report sink. A
+// read failure ends the walk quietly; the lines written so far stay.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "analysis/byte_source.h"
+#include "catalogue/catalogue.h"
+#include "platform/calendar.h"
+#include "report/report_view.h"
+
+namespace mivalto {
+
+struct AnalysisResult {
+  bool complete = false;    // the walk reached its end
+  bool opened = false;      // the file could be opened
+  std::string stop_reason;  // why the walk ended early (empty when complete)
+};
+
+// The path names no file: its date can't be looked up. The report is left untouched.
+class FileDateError : public std::runtime_error {
+ public:
+  FileDateError() : std::runtime_error("Invalid argument to date encode") {}
+};
+
+// path: UTF-8, as the caller got it (the report shows it as given). Throws FileDateError.
+AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catalogue,
+                           const Calendar& calendar, ReportView& view);
+
+// The walk over bytes already at hand (tests, fuzzing): the report of a file whose path
+// and last-write time are given.
+AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
+                             const LocalDateTime& last_write, const FilterCatalogue& catalogue,
+                             const Calendar& calendar, ReportView& view);
+
+}  // namespace mivalto

@@ -1,0 +1,134 @@
+#include "analysis/filter_data.h"
+
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+#include "analysis/filter_section.h"
+#include "analysis/program_texts.h"
+#include "analysis/text_encoding.h"
+#include "mediatype/guid.h"
+#include "mediatype/le_bytes.h"
+#include "mediatype/names.h"
+
+namespace mivalto {
+namespace {
+
+struct DmoCategory {
+  Guid guid;
+  std::string_view label;
+};
+
+constexpr DmoCategory kDmoCategories[] = {
+    {"{57F2DB8B-E6BB-4513-9D43-DCD2A6593125}"_guid, "Audio Decoder"},
+    {"{F3602B3F-0592-48DF-A4CD-674721E7EBEB}"_guid, "Audio Effect"},
+    {"{33D9A761-90C8-11D0-BD43-00A0C911CE86}"_guid, "Audio Encoder"},
+    {"{4A69B442-28BE-4991-969C-B500ADF5D8A8}"_guid, "Video Decoder"},
+    {"{D990EE14-776C-4723-BE46-3DA2F56F10B9}"_guid, "Video Effect"},
+    {"{33D9A760-90C8-11D0-BD43-00A0C911CE86}"_guid, "Video Encoder"},
+    {"{F665AABA-3E09-4920-AA5F-219811148F09}"_guid, "Audio Capture Effect"},
+};
+
+constexpr std::size_t kDmoGuidsSize = 32;
+constexpr std::size_t kAcmTagEnd = 30;
+constexpr std::size_t kAviCodeEnd = 32;
+constexpr std::size_t kDevicePathStart = 28;
+constexpr std::size_t kDeviceBlockTail = 6;
+// Device paths are short; a longer block is shown by its size but not kept whole.
+constexpr std::size_t kMaxDeviceBlockHead = 64 * 1024;
+
+std::string DmoCategoryLabel(const Guid& category) {
+  const auto* found = std::find_if(std::begin(kDmoCategories), std::end(kDmoCategories),
+                                   [&](const DmoCategory& c) { return c.guid == category; });
+  return found != std::end(kDmoCategories) ? std::string(found->label) : GuidText(category);
+}
+
+std::string DmoName(const FilterCatalogue& catalogue, const Guid& clsid) {
+  const auto found = std::find_if(catalogue.KnownDmos.begin(), catalogue.KnownDmos.end(),
+                                  [&](const TDMOItem& d) { return d.CLSID == clsid; });
+  return found != catalogue.KnownDmos.end() ? found->Name + " " : std::string();
+}
+
+std::string DevicePath(const FilterDataBlock& block) {
+  if (block.size < kDevicePathStart + kDeviceBlockTail + 2) return {};
+  const std::size_t end =
+      std::min<std::size_t>(block.size - kDeviceBlockTail, block.head.size());
+  std::string path;
+  Utf16Decoder decoder(path);
+  for (std::size_t at = kDevicePathStart; at + 2 <= end; at += 2) decoder.Push(LeU16(block.head, at));
+  decoder.Finish();
+  return path;
+}
+
+}  // namespace
+
+FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner, std::size_t keep) {
+  FilterDataBlock block;
+  block.size = scanner.ReadFilterBlockCount();
+  block.head.resize(std::min<std::size_t>(block.size, keep));
+  scanner.StepBack();
+  scanner.ReadBytes(block.head);
+  scanner.SeekForward(block.size - block.head.size());
+  scanner.NextChar();
+  scanner.NextChar();
+  return block;
+}
+
+std::string DescribeFilterData(GraphScanner& scanner) {
+  const std::uint32_t size = scanner.ReadFilterBlockCount();
+  scanner.SeekForward(size);
+  scanner.NextChar();
+  return size != 0 ? texts::BinaryBytesNote(size) : std::string();
+}
+
+std::string DescribeDmoData(GraphScanner& scanner, const FilterCatalogue& catalogue) {
+  const std::uint32_t size = scanner.ReadFilterBlockCount();
+  if (size < kDmoGuidsSize) {
+    scanner.SeekForward(size);
+    scanner.NextChar();
+    return {};
+  }
+  std::array<std::uint8_t, kDmoGuidsSize> guids;
+  scanner.StepBack();
+  scanner.ReadBytes(guids);
+  const Guid clsid = GuidFromBytes(std::span(guids).first<16>());
+  const Guid category = GuidFromBytes(std::span(guids).last<16>());
+  std::string text = DmoName(catalogue, clsid) + GuidText(clsid) + " cat= " + DmoCategoryLabel(category);
+  scanner.NextChar();
+  if (size > kDmoGuidsSize) {
+    scanner.SeekForward(size - kDmoGuidsSize);
+    text += " " + texts::BinaryBytesNote(size - kDmoGuidsSize);
+  }
+  scanner.NextChar();
+  return text;
+}
+
+std::string DescribeAcmData(GraphScanner& scanner) {
+  const FilterDataBlock block = ReadFilterDataBlock(scanner, kAcmTagEnd);
+  if (block.size < kAcmTagEnd) return std::string(texts::kUnknown);
+  return std::string(WaveFormatTagName(LeU16(block.head, kAcmTagEnd - 2)));
+}
+
+std::string DescribeAviEncoderData(GraphScanner& scanner) {
+  const FilterDataBlock block = ReadFilterDataBlock(scanner, kAviCodeEnd);
+  if (block.size < kAviCodeEnd) return std::string(texts::kUnknown);
+  std::string code;
+  for (std::size_t at = kAviCodeEnd - 4; at < kAviCodeEnd; ++at) AppendCodePoint(code, block.head[at]);
+  return code;
+}
+
+std::string DescribeDeviceData(GraphScanner& scanner, const FilterCatalogue& catalogue,
+                               const std::string& guid_text) {
+  const FilterDataBlock block = ReadFilterDataBlock(scanner, kMaxDeviceBlockHead);
+  const std::string path = DevicePath(block);
+  const auto match = std::find_if(
+      catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(), [&](const TfilterItem& f) {
+        return !f.DisplayName.empty() && DevicePathMatch(path, f.DisplayName);
+      });
+  std::string text = match != catalogue.KnownFilters.end() ? ": " + match->Name + " " + path
+                                                           : ": Proxy " + guid_text;
+  if (block.size != 0) text += " " + texts::BinaryBytesNote(block.size);
+  return text;
+}
+
+}  // namespace mivalto

@@ -1,0 +1,31 @@
+// The filter section: one graph entry becomes one report line, coloured by the kind of
+// filter (recognised by its CLSID), named from the machine's catalogue and completed with what
+// its data block says (which DMO, device, wave format or codec). Each filter read is recorded in
+// the GraphFilterList, where connections and the clock line find it again.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/graph_scanner.h"
+#include "catalogue/catalogue.h"
+#include "report/report_view.h"
+
+namespace mivalto {
+
+using GraphFilterList = std::vector<TfilterItem>;
+
+struct FilterEntryLine {
+  std::string text;
+  Color color = kBlack;  // FilterColour
+};
+
+// Reads one entry (CurrentChar on its first digit) and leaves CurrentChar on the next line.
+FilterEntryLine ReadFilterEntry(GraphScanner& scanner, const FilterCatalogue& catalogue,
+                                GraphFilterList& filters);
+
+// Device paths "prefix#hardware id#instance id#interface": equal but for the instance id.
+bool DevicePathMatch(std::string_view a, std::string_view b);
+
+}  // namespace mivalto

@@ -1,0 +1,205 @@
+#include "analysis/graph_scanner.h"
+
+#include <algorithm>
+#include <array>
+
+#include "analysis/read_failure.h"
+#include "analysis/text_encoding.h"
+
+namespace mivalto {
+namespace {
+
+constexpr std::size_t kBufferSize = 256 * 1024;
+constexpr std::uint64_t kSectorSize = 512;
+constexpr std::uint16_t kCr = 13, kSpace = 32, kQuote = 34, kCloseBrace = 125;
+
+bool IsHighSurrogate(std::uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(std::uint16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
+GraphScanner::GraphScanner(ByteSource& source)
+    : source_(source), size_(source.Size()), buffer_(kBufferSize) {}
+
+std::size_t GraphScanner::CopyBytes(std::uint64_t offset, std::span<std::uint8_t> out) {
+  std::size_t copied = 0;
+  while (copied < out.size() && offset + copied < size_) {
+    const std::uint64_t at = offset + copied;
+    if (at < buffer_offset_ || at >= buffer_offset_ + buffer_length_) {
+      buffer_offset_ = at;
+      buffer_length_ = source_.ReadAt(at, buffer_);
+      if (buffer_length_ == 0) break;
+    }
+    const std::size_t n = std::min<std::uint64_t>(out.size() - copied,
+                                                  buffer_offset_ + buffer_length_ - at);
+    std::copy_n(buffer_.data() + (at - buffer_offset_), n, out.data() + copied);
+    copied += n;
+  }
+  return copied;
+}
+
+int GraphScanner::ByteAt(std::uint64_t offset) {
+  std::uint8_t byte;
+  return CopyBytes(offset, {&byte, 1}) == 1 ? byte : -1;
+}
+
+// Past the end the position still moves on, so that StepBack stays symmetric; the unit is
+// marked unread and consuming it fails.
+void GraphScanner::LoadChar() {
+  std::array<std::uint8_t, 2> bytes;
+  current_read_ = position_ < size_ && CopyBytes(position_, bytes) == 2;
+  if (current_read_) current_ = static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+  position_ += 2;
+}
+
+std::uint16_t GraphScanner::NextChar() {
+  if (!current_read_) throw ReadFailure("fin du fichier au milieu du texte du graphe");
+  const std::uint16_t consumed = current_;
+  LoadChar();
+  return consumed;
+}
+
+std::string GraphScanner::ReadChars(int count) {
+  std::string text;
+  Utf16Decoder decoder(text);
+  for (int i = 0; i < count; ++i) {
+    const std::uint16_t unit = NextChar();
+    decoder.Push(unit);
+    // A surrogate pair is one character.
+    if (IsHighSurrogate(unit) && current_read_ && IsLowSurrogate(current_)) decoder.Push(NextChar());
+  }
+  decoder.Finish();
+  return text;
+}
+
+std::string GraphScanner::ReadLine() {
+  std::string text;
+  Utf16Decoder decoder(text);
+  for (std::uint16_t unit = NextChar(); unit != kCr; unit = NextChar()) decoder.Push(unit);
+  decoder.Finish();
+  NextChar();  // the LF
+  return text;
+}
+
+void GraphScanner::SkipLineRest() {
+  if ((current_ & 0xFF) != kCr) {
+    if ((current_ >> 8) == kCr) {
+      position_ += 1;  // the CR's partner byte
+    } else {
+      // Bytewise: a block of odd length may have left the text at an odd offset.
+      for (int byte = ByteAt(position_); byte != kCr; byte = ByteAt(position_)) {
+        if (byte < 0) throw ReadFailure("fin du fichier avant la fin de la ligne");
+        ++position_;
+      }
+      position_ += 2;
+      if (position_ > size_) throw ReadFailure("fin du fichier avant la fin de la ligne");
+    }
+  }
+  NextChar();
+  NextChar();
+}
+
+std::string GraphScanner::ReadWord() {
+  std::string text;
+  Utf16Decoder decoder(text);
+  while (current_ != kSpace || !current_read_) decoder.Push(NextChar());
+  decoder.Finish();
+  return text;
+}
+
+std::string GraphScanner::ReadQuoted() {
+  std::string text = "\"";
+  Utf16Decoder decoder(text);
+  if (current_ == kQuote) NextChar();
+  while (current_ != kQuote || !current_read_) decoder.Push(NextChar());
+  decoder.Finish();
+  NextChar();
+  return text + '"';
+}
+
+std::string GraphScanner::ReadGuidText() {
+  std::string text;
+  Utf16Decoder decoder(text);
+  while (current_ != kCloseBrace || !current_read_) decoder.Push(NextChar());
+  decoder.Push(NextChar());
+  decoder.Finish();
+  return text;
+}
+
+std::string GraphScanner::SkipChar() {
+  NextChar();
+  return "  ";
+}
+
+std::int32_t GraphScanner::ReadDecimal(int units) {
+  std::uint32_t value = 0;  // wraps like the 32-bit fold it is
+  for (int i = 0; i < units; ++i) value = value * 10 + ((NextChar() & 0xFF) - 48u);
+  return static_cast<std::int32_t>(value);
+}
+
+void GraphScanner::SkipBytes(std::int64_t count) {
+  if (count < 2) return;
+  position_ += count - 2;
+  NextChar();
+}
+
+void GraphScanner::StepBack() { position_ = position_ >= 2 ? position_ - 2 : 0; }
+
+void GraphScanner::ReadBytes(std::span<std::uint8_t> out) {
+  if (position_ > size_ || CopyBytes(position_, out) != out.size()) {
+    throw ReadFailure("fin du fichier au milieu d'un bloc binaire");
+  }
+  position_ += out.size();
+}
+
+void GraphScanner::SeekForward(std::uint64_t count) { position_ += count; }
+
+void GraphScanner::CheckBlockFits(std::uint64_t count) const {
+  const std::uint64_t block_start = position_ - 2;  // the separator's NextChar read 2 bytes in
+  if (block_start > size_ || count > size_ - block_start) {
+    throw ReadFailure("bloc de " + std::to_string(count) +
+                      " octets au-delà de la fin du fichier");
+  }
+}
+
+std::uint32_t GraphScanner::ReadFilterBlockCount() {
+  std::uint32_t count = 0;
+  for (int i = 0; i < 10; ++i) {
+    const std::uint16_t unit = NextChar();
+    if (unit < '0' || unit > '9') throw ReadFailure("taille de bloc qui n'est pas un nombre");
+    count = count * 10 + (unit - '0');
+  }
+  NextChar();
+  CheckBlockFits(count);
+  return count;
+}
+
+std::int32_t GraphScanner::ReadFormatBlockCount() {
+  const std::int32_t count = ReadDecimal(10);
+  NextChar();
+  if (count > 0) CheckBlockFits(static_cast<std::uint64_t>(count));
+  return count;
+}
+
+bool GraphScanner::SectorStartsWithVersion(std::uint64_t offset) {
+  static constexpr std::array<std::uint8_t, 8> kVersion2 = {'0', 0, '0', 0, '0', 0, '2', 0};
+  static constexpr std::array<std::uint8_t, 8> kVersion3 = {'0', 0, '0', 0, '0', 0, '3', 0};
+  std::array<std::uint8_t, 8> candidate;
+  if (CopyBytes(offset, candidate) != candidate.size()) return false;
+  return candidate == kVersion2 || candidate == kVersion3;
+}
+
+std::optional<std::string> GraphScanner::FindGraphText() {
+  // The first sector examined is the one at 512; the file's first 512 bytes never hold it.
+  for (std::uint64_t sector = kSectorSize; sector < size_; sector += kSectorSize) {
+    if (!SectorStartsWithVersion(sector)) continue;
+    position_ = sector;
+    LoadChar();
+    const std::string version = ReadChars(4);
+    SkipBytes(4);  // the version line's CR LF, not checked
+    return version;
+  }
+  return std::nullopt;
+}
+
+}  // namespace mivalto

@@ -1,0 +1,17 @@
+// The one error of an analysis: the graph text can't be read on (a unit beyond the end of
+// the file, a byte count that reaches past it, a GUID text that is not a GUID, a filter number
+// that names no filter). Only the analysis driver catches it; it ends the walk and keeps what
+// the report already shows.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace mivalto {
+
+class ReadFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace mivalto

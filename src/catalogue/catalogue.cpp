@@ -1,0 +1,12 @@
+#include "catalogue/catalogue.h"
+
+namespace mivalto {
+
+void ReleaseCatalogue(FilterCatalogue& catalogue) {
+  catalogue.KnownFilters.clear();
+  catalogue.KnownFilters.shrink_to_fit();
+  catalogue.KnownDmos.clear();
+  catalogue.KnownDmos.shrink_to_fit();
+}
+
+}  // namespace mivalto

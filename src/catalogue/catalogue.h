@@ -1,0 +1,45 @@
+// The filter catalogue: the DirectShow filters registered on this machine, category by
+// category, and the installed DMOs, listed once at start-up so that the filters of a graph can
+// be named and classified. Where the platform has no DirectShow the lists are empty.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "mediatype/guid.h"
+
+namespace mivalto {
+
+// A filter: of the catalogue (Name, CLSID, DisplayName) or of the graph being analysed
+// (Number, GraphName, CLSID). Texts are UTF-8.
+struct TfilterItem {
+  std::string Name;         // friendly name, at most 255 characters
+  Guid CLSID;
+  std::string GraphName;    // as read from the graph, double quotes included
+  std::string Number;       // the graph entry's four-character number
+  std::string DisplayName;  // moniker display name, kernel-streaming devices only
+};
+
+struct TDMOItem {
+  std::string Name;  // as DMO enumeration gives it, UTF-8
+  Guid CLSID;
+};
+
+struct FilterCatalogue {
+  std::vector<TfilterItem> KnownFilters;  // enumeration order; a CLSID may repeat
+  std::vector<TDMOItem> KnownDmos;
+};
+
+inline constexpr Guid kClsidProxy = "{17CCA71B-ECD7-11D0-B908-00A0C9223196}"_guid;
+inline constexpr std::size_t kMaxFriendlyNameLength = 255;
+
+// Enumerates the machine's filters and DMOs (empty lists where there is no DirectShow).
+// Callers initialise COM on their thread first (CoInitializeEx); for one that forgot, the
+// build initialises it itself and undoes that before returning. Throws nothing: an entry that
+// can't be read is kept with an empty name or display name, a category or DMO enumeration
+// that can't be had adds nothing.
+FilterCatalogue BuildCatalogue();
+// Frees every record; the catalogue is empty afterwards.
+void ReleaseCatalogue(FilterCatalogue& catalogue);
+
+}  // namespace mivalto

@@ -1,0 +1,77 @@
+#include <objbase.h>
+#include <dmo.h>
+#include <wrl/client.h>
+
+#include <exception>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/com_support.h"
+#include "catalogue/sys_dev_enum.h"
+
+namespace mivalto {
+namespace {
+
+// COM for the length of the build, for a caller that has not initialised it. A thread already
+// in COM answers S_FALSE (one more level, balanced here) or RPC_E_CHANGED_MODE (left alone).
+class ComScope {
+ public:
+  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComScope() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+// Every filter of every category, categories in the order they are enumerated.
+std::vector<TfilterItem> ListKnownFilters() {
+  std::vector<TfilterItem> filters;
+  TSysDevEnum devices;
+  for (std::size_t category = 0; category < devices.CategoryCount(); ++category) {
+    devices.SelectCategory(category);
+    for (std::size_t index = 0; index < devices.FilterCount(); ++index) {
+      DeviceEntry entry = devices.FilterEntry(index);
+      TfilterItem& filter = filters.emplace_back();
+      filter.Name = std::move(entry.FriendlyName);
+      filter.CLSID = entry.CLSID;
+      filter.DisplayName = std::move(entry.DisplayName);
+    }
+  }
+  return filters;
+}
+
+// Every DMO of every category, keyed ones included, in enumeration order.
+std::vector<TDMOItem> ListKnownDmos() {
+  std::vector<TDMOItem> dmos;
+  Microsoft::WRL::ComPtr<IEnumDMO> found;
+  if (DMOEnum(GUID_NULL, DMO_ENUMF_INCLUDE_KEYED, 0, nullptr, 0, nullptr, &found) != S_OK ||
+      !found) {
+    return dmos;
+  }
+  CLSID clsid;
+  wchar_t* raw_name = nullptr;
+  while (found->Next(1, &clsid, &raw_name, nullptr) == S_OK) {
+    const CoTaskText name(raw_name);
+    dmos.push_back({Utf8FromWide(name.get()), GuidFromWin(clsid)});
+  }
+  return dmos;
+}
+
+}  // namespace
+
+FilterCatalogue BuildCatalogue() {
+  const ComScope com;
+  FilterCatalogue catalogue;
+  try {
+    catalogue.KnownFilters = ListKnownFilters();
+    catalogue.KnownDmos = ListKnownDmos();
+  } catch (const std::exception&) {
+    // Out of memory while listing: the lists completed so far stay, and the window opens.
+  }
+  return catalogue;
+}
+
+}  // namespace mivalto

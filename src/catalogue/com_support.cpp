@@ -1,0 +1,36 @@
+#include "catalogue/com_support.h"
+
+#include <algorithm>
+
+namespace mivalto {
+
+std::string Utf8FromWide(const wchar_t* text) {
+  if (text == nullptr || *text == L'\0') return {};
+  // The first call counts the bytes, terminator included; the second fills them.
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.pop_back();
+  return utf8;
+}
+
+Guid GuidFromWin(const GUID& value) {
+  Guid guid;
+  guid.data1 = value.Data1;
+  guid.data2 = value.Data2;
+  guid.data3 = value.Data3;
+  std::copy(std::begin(value.Data4), std::end(value.Data4), guid.data4.begin());
+  return guid;
+}
+
+GUID WinGuidFrom(const Guid& value) {
+  GUID guid{};
+  guid.Data1 = value.data1;
+  guid.Data2 = value.data2;
+  guid.Data3 = value.data3;
+  std::copy(value.data4.begin(), value.data4.end(), std::begin(guid.Data4));
+  return guid;
+}
+
+}  // namespace mivalto

@@ -1,0 +1,89 @@
+#include "catalogue/sys_dev_enum.h"
+
+#include <oleauto.h>
+#include <strmif.h>
+#include <uuids.h>
+#include <wrl/client.h>
+
+#include "analysis/text_encoding.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/com_support.h"
+
+namespace mivalto {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// A VARIANT that clears itself.
+class Variant {
+ public:
+  Variant() { VariantInit(&value_); }
+  ~Variant() { VariantClear(&value_); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
+
+  VARIANT* Get() { return &value_; }
+  std::string Text() const {
+    return V_VT(&value_) == VT_BSTR ? Utf8FromWide(V_BSTR(&value_)) : std::string();
+  }
+
+ private:
+  VARIANT value_;
+};
+
+// The property's text; "" when the bag has no such property or it is not a text.
+std::string ReadProperty(IPropertyBag& bag, const wchar_t* name) {
+  Variant value;
+  if (bag.Read(name, value.Get(), nullptr) != S_OK) return {};
+  return value.Text();
+}
+
+std::string DisplayNameOf(IMoniker& moniker) {
+  LPOLESTR raw = nullptr;
+  const HRESULT hr = moniker.GetDisplayName(nullptr, nullptr, &raw);
+  const CoTaskText name(raw);
+  return hr == S_OK ? Utf8FromWide(name.get()) : std::string();
+}
+
+// An entry whose bag can't be read is kept, nameless and under GUID_NULL.
+DeviceEntry ReadEntry(IMoniker& moniker) {
+  DeviceEntry entry;
+  ComPtr<IPropertyBag> bag;
+  if (SUCCEEDED(moniker.BindToStorage(nullptr, nullptr, IID_PPV_ARGS(&bag))) && bag) {
+    entry.FriendlyName =
+        CutToCodePoints(ReadProperty(*bag.Get(), L"FriendlyName"), kMaxFriendlyNameLength);
+    entry.CLSID = ParseGuid(ReadProperty(*bag.Get(), L"CLSID")).value_or(kGuidNull);
+  }
+  // Devices behind the kernel-streaming proxy all share its CLSID: their display name is what
+  // tells them apart.
+  if (entry.CLSID == kClsidProxy) entry.DisplayName = DisplayNameOf(moniker);
+  return entry;
+}
+
+// The members of a class in the order the enumerator yields them. An empty class (S_FALSE)
+// or an enumerator that can't be had gives no entries.
+std::vector<DeviceEntry> EnumerateClass(const GUID& class_id) {
+  std::vector<DeviceEntry> entries;
+  ComPtr<ICreateDevEnum> devices;
+  if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC,
+                              IID_PPV_ARGS(&devices)))) {
+    return entries;
+  }
+  ComPtr<IEnumMoniker> monikers;
+  if (devices->CreateClassEnumerator(class_id, &monikers, 0) != S_OK || !monikers) return entries;
+  ComPtr<IMoniker> moniker;
+  while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK && moniker) {
+    entries.push_back(ReadEntry(*moniker.Get()));
+  }
+  return entries;
+}
+
+}  // namespace
+
+TSysDevEnum::TSysDevEnum() : categories_(EnumerateClass(CLSID_ActiveMovieCategories)) {}
+
+void TSysDevEnum::SelectCategory(std::size_t index) {
+  filters_ = EnumerateClass(WinGuidFrom(categories_.at(index).CLSID));
+}
+
+}  // namespace mivalto

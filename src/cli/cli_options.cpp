@@ -1,0 +1,110 @@
+#include "cli/cli_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_texts.h"
+#include "report/ansi_writer.h"
+#include "report/html_writer.h"
+#include "report/json_writer.h"
+#include "report/rtf_writer.h"
+#include "report/text_writer.h"
+
+namespace mivalto {
+namespace {
+
+constexpr OutputFormat kOutputFormats[] = {
+    {"ansi", WriteAnsi}, {"text", WriteText}, {"rtf", WriteRtf},
+    {"html", WriteHtml}, {"json", WriteJson},
+};
+constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
+constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
+
+constexpr std::string_view kVersionText = "mivalto-cli 2.2.0";
+
+// The arguments as CLI11 gives them back, before they are checked.
+struct GivenArguments {
+  std::optional<std::string> format;
+  std::optional<std::string> output;
+  std::vector<std::string> files;
+};
+
+// CLI11's help in French: its labels, and our own texts for every option.
+void DeclareOptions(CLI::App& app, GivenArguments& given) {
+  const auto formatter = app.get_formatter();
+  formatter->label("Usage", "Utilisation");
+  formatter->label("Positionals", "Arguments");
+  formatter->label("REQUIRED", "requis");
+  app.set_help_flag("-h,--help", std::string(cli_texts::kHelpHelp));
+  app.set_version_flag("--version", std::string(kVersionText), std::string(cli_texts::kVersionHelp));
+  app.add_option("-f,--format", given.format, std::string(cli_texts::kFormatHelp))
+      ->type_name("FORMAT");
+  app.add_option("-o,--output", given.output, std::string(cli_texts::kOutputHelp))
+      ->type_name("FICHIER");
+  app.add_option("GRAPHE.grf", given.files, std::string(cli_texts::kFilesHelp))
+      ->type_name("")
+      ->required();
+  app.footer(std::string(cli_texts::kFooter));
+  // Unknown options are reported by CheckArguments, in French.
+  app.allow_extras();
+}
+
+CommandLine UsageError(std::ostream& err, std::string_view problem, std::string_view detail) {
+  err << cli_texts::kProgramName << " : " << problem << detail << '\n'
+      << cli_texts::kHelpHint << '\n';
+  return {std::nullopt, 2};
+}
+
+const OutputFormat* FindFormat(std::string_view name) {
+  for (const OutputFormat& format : kOutputFormats) {
+    if (format.name == name) return &format;
+  }
+  return nullptr;
+}
+
+const OutputFormat& DefaultFormat(bool to_terminal) {
+  return to_terminal ? kTerminalFormat : kPlainFormat;
+}
+
+// CLI11 keeps the "--" that ends the options among the arguments it did not take.
+std::optional<std::string> FirstUnknownArgument(const CLI::App& app) {
+  for (const std::string& argument : app.remaining()) {
+    if (argument != "--") return argument;
+  }
+  return std::nullopt;
+}
+
+CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
+                           bool standard_output_is_terminal, std::ostream& err) {
+  if (const auto unknown = FirstUnknownArgument(app)) {
+    return UsageError(err, cli_texts::kUnknownArgument, *unknown);
+  }
+  const OutputFormat* format =
+      given.format ? FindFormat(*given.format)
+                   : &DefaultFormat(standard_output_is_terminal && !given.output);
+  if (format == nullptr) return UsageError(err, cli_texts::kUnknownFormat, *given.format);
+  return {CliOptions{format, std::move(given.output), std::move(given.files)}, 0};
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
+                             bool standard_output_is_terminal, std::ostream& out,
+                             std::ostream& err) {
+  CLI::App app(std::string(cli_texts::kDescription), std::string(cli_texts::kProgramName));
+  GivenArguments given;
+  DeclareOptions(app, given);
+  try {
+    // CLI11 takes a vector of arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    app.parse(reversed);
+  } catch (const CLI::Success& answered) {  // --help, --version
+    return {std::nullopt, app.exit(answered, out, err)};
+  } catch (const CLI::RequiredError&) {
+    return UsageError(err, cli_texts::kNoFile, "");
+  } catch (const CLI::ParseError& error) {
+    return UsageError(err, cli_texts::kBadOption, error.what());
+  }
+  return CheckArguments(app, std::move(given), standard_output_is_terminal, err);
+}
+
+}  // namespace mivalto

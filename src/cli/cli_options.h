@@ -1,0 +1,40 @@
+// The command line of mivalto-cli:
+//   mivalto-cli [--format ansi|text|rtf|html|json] [--output FILE] GRAPH.grf...
+// Turns the arguments into options, or prints the help, the version or a usage error.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "report/report_writer.h"
+
+namespace mivalto {
+
+struct OutputFormat {
+  std::string_view name;
+  ReportWriter write;
+};
+
+struct CliOptions {
+  const OutputFormat* format = nullptr;
+  std::optional<std::string> output;  // UTF-8 path; none: standard output
+  std::vector<std::string> files;     // UTF-8 paths, as given, at least one
+};
+
+// Options to run with, or none when the command line has been answered: exit_status 0 after
+// the help or the version (printed on out), 2 after a usage error (printed on err).
+struct CommandLine {
+  std::optional<CliOptions> options;
+  int exit_status = 0;
+};
+
+// arguments: the UTF-8 arguments after the program's name. Without --format the output is
+// coloured for a terminal only when it goes to standard output and that is a terminal.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
+                             bool standard_output_is_terminal, std::ostream& out,
+                             std::ostream& err);
+
+}  // namespace mivalto

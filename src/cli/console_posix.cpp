@@ -1,0 +1,17 @@
+#include <unistd.h>
+
+#include "cli/console.h"
+
+namespace mivalto {
+
+// The bytes are taken as they are: paths here are bytes, and UTF-8 in practice.
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  if (argc < 1) return {};
+  return {argv + 1, argv + argc};
+}
+
+bool StandardOutputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
+
+void PrepareStandardOutput() {}
+
+}  // namespace mivalto

@@ -1,0 +1,52 @@
+#include <windows.h>
+#include <shellapi.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "cli/console.h"
+
+namespace mivalto {
+namespace {
+
+std::string Utf8OfWide(const wchar_t* wide) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.resize(static_cast<std::size_t>(size) - 1);
+  return utf8;
+}
+
+}  // namespace
+
+// argv holds the arguments in the ANSI code page, which loses characters: read the wide
+// command line instead.
+std::vector<std::string> Utf8Arguments(int, char**) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return {};
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8OfWide(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+// A console answers GetConsoleMode; _isatty would also say yes for NUL and serial ports.
+bool StandardOutputIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
+void PrepareStandardOutput() {
+  SetConsoleOutputCP(CP_UTF8);
+  _setmode(_fileno(stdout), _O_BINARY);
+  const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  if (GetConsoleMode(console, &mode)) {
+    SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  }
+}
+
+}  // namespace mivalto

@@ -1,0 +1,15 @@
+// mivalto-cli: the analysis of graph files in a terminal, or as text, RTF, HTML or JSON.
+#include <iostream>
+
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "cli/console.h"
+
+int main(int argc, char** argv) {
+  mivalto::PrepareStandardOutput();
+  const mivalto::CommandLine command_line =
+      mivalto::ParseCommandLine(mivalto::Utf8Arguments(argc, argv),
+                                mivalto::StandardOutputIsTerminal(), std::cout, std::cerr);
+  if (!command_line.options) return command_line.exit_status;
+  return mivalto::RunCli(*command_line.options, std::cout, std::cerr);
+}

@@ -1,0 +1,98 @@
+#include "mediatype/field_lines.h"
+
+#include <cstdio>
+
+#include "mediatype/le_bytes.h"
+#include "mediatype/names.h"
+
+namespace mivalto {
+namespace {
+
+constexpr std::string_view kFieldIndent = "\r\n          ";
+
+constexpr RecordField kVideoHeaderFields[] = {
+    {"rcSource = ", 0, RectText},
+    {"rcTarget = ", 16, RectText},
+    {"bitRate = ", 32, U32Decimal},
+    {"ErrorBitRate = ", 36, U32Decimal},
+    {"AvgTimePerFrame = ", 40, I64Decimal},
+};
+
+constexpr RecordField kBitmapInfoHeaderFields[] = {
+    {"biSize = ", 0, U32Decimal},
+    {"biWidth = ", 4, I32Decimal},
+    {"biHeight = ", 8, I32Decimal},
+    {"biPlanes = ", 12, U16Decimal},
+    {"biBitCount = ", 14, U16Decimal},
+    {"biCompression = ", 16, FourCCAt},
+    {"biSizeImage = ", 20, U32Decimal},
+    {"biXPelsPerMeter = ", 24, I32Decimal},
+    {"biYPelsPerMeter = ", 28, I32Decimal},
+    {"biClrUsed = ", 32, U32Decimal},
+    {"biClrImportant = ", 36, U32Decimal},
+};
+
+}  // namespace
+
+void FieldLine(std::string& out, std::string_view label, std::string_view value) {
+  out += kFieldIndent;
+  out += label;
+  out += value;
+}
+
+void FieldTrailer(std::string& out) { out += kFieldIndent; }
+
+std::string FieldLines(RecordBytes record, std::span<const RecordField> fields) {
+  std::string text;
+  for (const RecordField& field : fields) {
+    FieldLine(text, field.label, field.value(record, field.offset));
+  }
+  return text;
+}
+
+void AppendVideoHeaderLines(std::string& out, RecordBytes record) {
+  out += FieldLines(record, kVideoHeaderFields);
+}
+
+void AppendBitmapInfoHeaderLines(std::string& out, RecordBytes header) {
+  out += FieldLines(header, kBitmapInfoHeaderFields);
+}
+
+std::string U16Decimal(RecordBytes record, std::size_t at) {
+  return std::to_string(LeU16(record, at));
+}
+
+std::string U32Decimal(RecordBytes record, std::size_t at) {
+  return std::to_string(LeU32(record, at));
+}
+
+std::string I32Decimal(RecordBytes record, std::size_t at) {
+  return std::to_string(LeI32(record, at));
+}
+
+std::string I64Decimal(RecordBytes record, std::size_t at) {
+  return std::to_string(LeI64(record, at));
+}
+
+std::string U32Hex(RecordBytes record, std::size_t at) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(LeU32(record, at)));
+  return text;
+}
+
+std::string FourCCAt(RecordBytes record, std::size_t at) { return FourCCText(LeU32(record, at)); }
+
+std::string RectText(RecordBytes record, std::size_t at) {
+  return I32Decimal(record, at) + "," + I32Decimal(record, at + 4) + "," +
+         I32Decimal(record, at + 8) + "," + I32Decimal(record, at + 12);
+}
+
+std::string FlagWords(std::span<const Named<std::uint32_t>> words, std::uint32_t flags) {
+  std::string text;
+  for (const Named<std::uint32_t>& word : words) {
+    if ((flags & word.value) != 0) text += word.text;
+  }
+  return text;
+}
+
+}  // namespace mivalto

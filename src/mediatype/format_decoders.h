@@ -1,0 +1,34 @@
+// The format block decoders: each turns the record at the start of a format block into its
+// field lines, one per field in the order of the published structure. The caller has checked
+// that the block holds the whole record (see the record sizes beside each), and closes the
+// lines with FieldTrailer.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "mediatype/field_lines.h"
+
+namespace mivalto {
+
+// The decoder of a format type's record; its record size travels with it in the format type
+// table.
+using RecordDecoder = std::string (*)(RecordBytes record);
+
+inline constexpr std::size_t kVideoInfoSize = 88;         // VIDEOINFOHEADER
+inline constexpr std::size_t kVideoInfo2Size = 112;       // VIDEOINFOHEADER2
+inline constexpr std::size_t kMpeg1VideoInfoSize = 104;   // MPEG1VIDEOINFO
+inline constexpr std::size_t kMpeg2VideoInfoSize = 136;   // MPEG2VIDEOINFO
+inline constexpr std::size_t kWaveFormatExSize = 18;      // WAVEFORMATEX
+inline constexpr std::size_t kDvInfoSize = 32;            // DVINFO
+inline constexpr std::size_t kAnalogVideoInfoSize = 48;   // ANALOGVIDEOINFO
+
+std::string DescribeVideoInfo(RecordBytes record);
+std::string DescribeVideoInfo2(RecordBytes record);
+std::string DescribeMpeg1VideoInfo(RecordBytes record);
+std::string DescribeMpeg2VideoInfo(RecordBytes record);
+std::string DescribeWaveFormatEx(RecordBytes record);
+std::string DescribeDvInfo(RecordBytes record);
+std::string DescribeAnalogVideoInfo(RecordBytes record);
+
+}  // namespace mivalto

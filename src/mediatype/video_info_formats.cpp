@@ -1,0 +1,69 @@
+// VIDEOINFOHEADER and VIDEOINFOHEADER2.
+#include <array>
+
+#include "mediatype/format_decoders.h"
+#include "mediatype/le_bytes.h"
+
+namespace mivalto {
+namespace {
+
+constexpr Named<std::uint32_t> kInterlaceBitWords[] = {
+    {0x01, " isInterlaced"},
+    {0x02, " 1FieldPerSample"},
+    {0x04, " Field1First"},
+};
+// Indexed by the two-bit fields at 0x30 and 0xC0; both display mode bits set has no word.
+constexpr std::array<std::string_view, 4> kFieldPatternWords = {
+    " FieldPatField1Only", " FieldPatField2Only", " FieldPatBothRegular",
+    " FieldPatBothIrregular"};
+constexpr std::array<std::string_view, 4> kDisplayModeWords = {
+    " DisplayModeBobOnly", " DisplayModeWeaveOnly", " DisplayModeBobOrWeave", ""};
+
+constexpr Named<std::uint32_t> kControlFlagWords[] = {
+    {0x01, " Used"},
+    {0x02, " PAD to 4x3"},
+    {0x04, " PAD to 16x9"},
+};
+
+std::string InterlaceFlagWords(RecordBytes record, std::size_t at) {
+  const std::uint32_t flags = LeU32(record, at);
+  return FlagWords(kInterlaceBitWords, flags) + std::string(kFieldPatternWords[(flags >> 4) & 3]) +
+         std::string(kDisplayModeWords[(flags >> 6) & 3]);
+}
+
+// Only the exact value 1 has a word; the word keeps its own leading space.
+std::string CopyProtectWords(RecordBytes record, std::size_t at) {
+  return LeU32(record, at) == 1 ? " RestrictDuplication" : "";
+}
+
+std::string ControlFlagWords(RecordBytes record, std::size_t at) {
+  return FlagWords(kControlFlagWords, LeU32(record, at));
+}
+
+constexpr RecordField kVideoInfo2Fields[] = {
+    {"InterlaceFlags =", 48, InterlaceFlagWords},
+    {"CopyProtectFlags = ", 52, CopyProtectWords},
+    {"PictAspectRatioX = ", 56, U32Decimal},
+    {"PictAspectratioY = ", 60, U32Decimal},
+    {"ControlFlags = ", 64, ControlFlagWords},
+    {"Reserved2 = ", 68, U32Decimal},
+};
+
+}  // namespace
+
+std::string DescribeVideoInfo(RecordBytes record) {
+  std::string text;
+  AppendVideoHeaderLines(text, record);
+  AppendBitmapInfoHeaderLines(text, record.subspan(48));
+  return text;
+}
+
+std::string DescribeVideoInfo2(RecordBytes record) {
+  std::string text;
+  AppendVideoHeaderLines(text, record);
+  text += FieldLines(record, kVideoInfo2Fields);
+  AppendBitmapInfoHeaderLines(text, record.subspan(72));
+  return text;
+}
+
+}  // namespace mivalto

@@ -1,0 +1,51 @@
+// WAVEFORMATEX, DVINFO and ANALOGVIDEOINFO: flat records, one line per field.
+#include "mediatype/format_decoders.h"
+
+namespace mivalto {
+namespace {
+
+// The tag is shown as its number; its name belongs to the subtype line.
+constexpr RecordField kWaveFormatExFields[] = {
+    {"FormatTag = ", 0, U16Decimal},
+    {"Channels = ", 2, U16Decimal},
+    {"Samples Per Sec = ", 4, U32Decimal},
+    {"Avg Bytes Per Sec = ", 8, U32Decimal},
+    {"Block Align = ", 12, U16Decimal},
+    {"Bits Per Sample = ", 14, U16Decimal},
+    {"cbSize = ", 16, U16Decimal},
+};
+
+constexpr RecordField kDvInfoFields[] = {
+    {"DVAAuxSrc = ", 0, U32Hex},
+    {"DVAAuxCtl = ", 4, U32Hex},
+    {"DVAAuxSrc1 = ", 8, U32Hex},
+    {"DVAAuxCtl1 = ", 12, U32Hex},
+    {"DVVAuxSrc = ", 16, U32Hex},
+    {"DVVAuxCtl = ", 20, U32Hex},
+    {"DVReserved0 = ", 24, U32Hex},
+    {"DVReserved1 = ", 28, U32Hex},
+};
+
+constexpr RecordField kAnalogVideoInfoFields[] = {
+    {"rcSource = ", 0, RectText},
+    {"rcTarget = ", 16, RectText},
+    {"activeWidth = ", 32, U32Decimal},
+    {"activeHeight = ", 36, U32Decimal},
+    {"AvgTimePerFrame = ", 40, I64Decimal},
+};
+
+}  // namespace
+
+std::string DescribeWaveFormatEx(RecordBytes record) {
+  return FieldLines(record, kWaveFormatExFields);
+}
+
+std::string DescribeDvInfo(RecordBytes record) {
+  return FieldLines(record, kDvInfoFields);
+}
+
+std::string DescribeAnalogVideoInfo(RecordBytes record) {
+  return FieldLines(record, kAnalogVideoInfoFields);
+}
+
+}  // namespace mivalto

@@ -1,0 +1,99 @@
+#include "report/rtf_writer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mivalto {
+namespace {
+
+constexpr std::string_view kHeader =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
+    "{\\fonttbl{\\f0\\fswiss\\fcharset0 MS Sans Serif;}}\n";
+constexpr std::string_view kBodyStart = "\\pard\\plain\\f0\\fs20\n";
+
+// The colours in order of first use; entry 0 of an RTF colour table is the reader's
+// default colour, so the report's colours are numbered from 1.
+std::vector<Color> UsedColors(std::span<const ReportDocument> documents) {
+  std::vector<Color> colors;
+  for (const ReportDocument& document : documents) {
+    for (const ReportLine& line : document.view->Lines()) {
+      if (std::find(colors.begin(), colors.end(), line.color) == colors.end()) {
+        colors.push_back(line.color);
+      }
+    }
+  }
+  return colors;
+}
+
+void WriteColorTable(const std::vector<Color>& colors, std::ostream& out) {
+  out << "{\\colortbl;";
+  for (const Color color : colors) {
+    out << "\\red" << int{RedOf(color)} << "\\green" << int{GreenOf(color)} << "\\blue"
+        << int{BlueOf(color)} << ';';
+  }
+  out << "}\n";
+}
+
+std::size_t ColorIndex(const std::vector<Color>& colors, Color color) {
+  return static_cast<std::size_t>(std::find(colors.begin(), colors.end(), color) - colors.begin()) +
+         1;
+}
+
+// \uN takes a signed 16-bit N; '?' is what a reader without Unicode shows instead.
+void WriteUnicodeUnit(char32_t unit, std::ostream& out) {
+  out << "\\u" << static_cast<std::int16_t>(static_cast<std::uint16_t>(unit)) << '?';
+}
+
+void WriteCodePoint(char32_t c, std::ostream& out) {
+  if (c == '\\' || c == '{' || c == '}') {
+    out << '\\' << static_cast<char>(c);
+  } else if (c == '\t') {
+    out << "\\tab ";
+  } else if (c < 0x80) {
+    out << static_cast<char>(c);
+  } else if (c < 0x10000) {
+    WriteUnicodeUnit(c, out);
+  } else {
+    WriteUnicodeUnit(0xD800 + ((c - 0x10000) >> 10), out);
+    WriteUnicodeUnit(0xDC00 + ((c - 0x10000) & 0x3FF), out);
+  }
+}
+
+void WriteRtfText(std::string_view utf8, std::ostream& out) {
+  const std::string printable = PrintableText(utf8);
+  for (std::string_view rest = printable; !rest.empty();) {
+    const CodePoint c = FrontCodePoint(rest);
+    WriteCodePoint(c.value, out);
+    rest.remove_prefix(c.length);
+  }
+}
+
+void WriteParagraph(const ReportLine& line, const std::vector<Color>& colors, std::ostream& out) {
+  out << "\\cf" << ColorIndex(colors, line.color) << (line.bold ? "\\b " : "\\b0 ");
+  WriteRtfText(line.text, out);
+  out << "\\par\n";
+}
+
+}  // namespace
+
+void WriteRtf(std::span<const ReportDocument> documents, std::ostream& out) {
+  const std::vector<Color> colors = UsedColors(documents);
+  out << kHeader;
+  WriteColorTable(colors, out);
+  out << kBodyStart;
+  for (std::size_t i = 0; i < documents.size(); ++i) {
+    if (i > 0) out << "\\par\n";
+    for (const ReportLine& line : documents[i].view->Lines()) WriteParagraph(line, colors, out);
+  }
+  out << "}\n";
+}
+
+void WriteRtf(const ReportView& view, std::ostream& out) {
+  const ReportDocument document{.file = {}, .complete = true, .view = &view};
+  WriteRtf(std::span(&document, 1), out);
+}
+
+}  // namespace mivalto

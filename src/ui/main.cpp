@@ -1,0 +1,35 @@
+// Mivalto.exe: the French desktop window that explains DirectShow graph files. It reads no
+// command-line argument.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "platform/calendar.h"
+#include "ui/main_window.h"
+#include "ui/ui_services.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
+  // The filter catalogue is read through COM on this, the one user-interface thread.
+  if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) != S_OK) return 1;
+  const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  mivalto::ui::MainWindow::RegisterClasses();
+
+  const auto services = mivalto::ui::DesktopServices();
+  const auto calendar = mivalto::SystemCalendar();
+  int exit_code = 1;
+  {
+    mivalto::ui::MainWindow window(*services, *calendar);
+    if (window.Create(show_command)) {
+      MSG message;
+      while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window.PreTranslateMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      exit_code = static_cast<int>(message.wParam);
+    }
+  }
+  CoUninitialize();
+  return exit_code;
+}

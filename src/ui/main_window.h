@@ -1,0 +1,105 @@
+// TForm1, the program's one window: the report view, the command buttons, the colour
+// legend, the file label and the about panel. Its window procedure hands each message to one
+// named handler; the commands live in commands.cpp.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include <windows.h>
+
+#include "catalogue/catalogue.h"
+#include "platform/calendar.h"
+#include "report/report_view.h"
+#include "ui/about_panel.h"
+#include "ui/actions.h"
+#include "ui/controls.h"
+#include "ui/layout.h"
+#include "ui/ui_services.h"
+#include "ui/win_handles.h"
+
+namespace mivalto::ui {
+
+// The path last handed to AnalyseFile, kept for the program's life: the Save command
+// proposes a name from it. The one global the design allows.
+extern std::wstring CurrentFileName;
+
+class MainWindow {
+ public:
+  MainWindow(UiServices& services, const Calendar& calendar);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // The window classes of the main window and its panels; once per program.
+  static void RegisterClasses();
+
+  // Creates the window (FormCreate: layout, catalogue), then shows it (FormShow: captions,
+  // hints, title, about texts, drop target).
+  HWND Create(int show_command);
+  HWND Handle() const { return window_; }
+
+  // Shortcuts and keyboard navigation between controls; true when the message was used.
+  bool PreTranslateMessage(MSG& message);
+
+  // The analysis of one file, whichever command chose it. Throws FileDateError when the path
+  // names no file; then only CurrentFileName has changed.
+  void AnalyseFile(const std::wstring& path);
+
+  bool ActionEnabled(int action_id) const;
+  bool ActionChecked(int action_id) const;
+  // acApropos: toggles its check mark and shows or hides the about panel accordingly.
+  void ToggleAbout();
+
+  UiServices& Services() { return services_; }
+  const ReportView& Report() const { return report_; }
+  AboutPanel& About() { return about_; }
+  const Hints& WindowHints() const { return hints_; }
+  HMENU PopupMenu() const { return popup_menu_.get(); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  void FormCreate();
+  void FormShow();
+  void FormResize();
+  void WMDROPFILES(HDROP files);
+  void AppEvents1Activate();
+  void FormDestroy();
+  void OnCommand(int id);
+  void OnContextMenu(LPARAM screen_point);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnMeasureMenuItem(MEASUREITEMSTRUCT& item) const;
+  void OnDrawMenuItem(const DRAWITEMSTRUCT& item) const;
+  LRESULT OnCtlColorStatic(HDC dc, HWND control) const;
+  void OnPaint();
+
+  void CreateControls();
+  void BuildPopupMenu();
+  void ApplyTabOrder();
+  void ApplyDpi();
+  void ApplyHints();
+  void SetActionEnabled(int action_id, bool enabled);
+  // Runs a command; an error that escapes it is shown in the error box.
+  template <typename Command>
+  void ReportErrors(Command command);
+
+  UiServices& services_;
+  const Calendar& calendar_;
+  HWND window_ = nullptr;
+  DpiScale scale_;
+  FilterCatalogue catalogue_;
+  ReportView report_;
+  AboutPanel about_;
+  Hints hints_;
+  std::array<bool, 5> enabled_{};  // per action, in Actions() order
+  std::array<bool, 5> checked_{};
+  UniqueImageList image_list1_;
+  std::array<UniqueImageList, 5> button_glyphs_;
+  UniqueMenu popup_menu_;
+  UniqueAccelerators accelerators_;
+  UniqueFont default_font_, label1_font_, legend_font_;
+};
+
+}  // namespace mivalto::ui

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+
+namespace mivalto {
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+struct AcceptedCase {
+  const char* name;
+  Arguments arguments;
+  bool terminal;
+  std::string format;
+  std::optional<std::string> output;
+  Arguments files;
+  friend void PrintTo(const AcceptedCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class AcceptedCommandLine : public ::testing::TestWithParam<AcceptedCase> {};
+
+TEST_P(AcceptedCommandLine, GivesTheOptions) {
+  const AcceptedCase& c = GetParam();
+  std::ostringstream out, err;
+  const CommandLine parsed = ParseCommandLine(c.arguments, c.terminal, out, err);
+  ASSERT_TRUE(parsed.options.has_value()) << err.str();
+  EXPECT_EQ(parsed.options->format->name, c.format);
+  EXPECT_EQ(parsed.options->output, c.output);
+  EXPECT_EQ(parsed.options->files, c.files);
+  EXPECT_EQ(out.str() + err.str(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AcceptedCommandLine,
+    ::testing::Values(
+        AcceptedCase{"TerminalDefaultsToAnsi", {"a.grf"}, true, "ansi", {}, {"a.grf"}},
+        AcceptedCase{"PipeDefaultsToText", {"a.grf"}, false, "text", {}, {"a.grf"}},
+        AcceptedCase{"FileDefaultsToText", {"-o", "r.txt", "a.grf"}, true, "text", "r.txt", {"a.grf"}},
+        AcceptedCase{"AnsiAsked", {"--format", "ansi", "a.grf"}, false, "ansi", {}, {"a.grf"}},
+        AcceptedCase{"TextAsked", {"--format", "text", "a.grf"}, true, "text", {}, {"a.grf"}},
+        AcceptedCase{"RtfAsked", {"-f", "rtf", "--output", "r.rtf", "a.grf"}, true, "rtf", "r.rtf",
+                     {"a.grf"}},
+        AcceptedCase{"HtmlWithEquals", {"--format=html", "a.grf"}, true, "html", {}, {"a.grf"}},
+        AcceptedCase{"JsonAfterFiles", {"a.grf", "b.grf", "-f", "json"}, true, "json", {},
+                     {"a.grf", "b.grf"}},
+        AcceptedCase{"DashesEndOptions", {"--", "-a.grf", "--help"}, false, "text", {},
+                     {"-a.grf", "--help"}},
+        AcceptedCase{"NonAsciiPaths", {"-o", "é.rtf", "C:\\Vidéo\\graphe \U0001F600.grf"}, false,
+                     "text", "é.rtf", {"C:\\Vidéo\\graphe \U0001F600.grf"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct AnsweredCase {
+  const char* name;
+  Arguments arguments;
+  int status;
+  std::string out_starts;  // what standard output must start with
+  std::string err_starts;  // what the error stream must start with
+  friend void PrintTo(const AnsweredCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class AnsweredCommandLine : public ::testing::TestWithParam<AnsweredCase> {};
+
+TEST_P(AnsweredCommandLine, PrintsAndGivesTheStatus) {
+  const AnsweredCase& c = GetParam();
+  std::ostringstream out, err;
+  const CommandLine parsed = ParseCommandLine(c.arguments, false, out, err);
+  EXPECT_FALSE(parsed.options.has_value());
+  EXPECT_EQ(parsed.exit_status, c.status);
+  EXPECT_TRUE(out.str().starts_with(c.out_starts)) << out.str();
+  EXPECT_TRUE(err.str().starts_with(c.err_starts)) << err.str();
+  EXPECT_EQ(out.str().empty(), c.out_starts.empty()) << out.str();
+  EXPECT_EQ(err.str().empty(), c.err_starts.empty()) << err.str();
+}
+
+const std::string kHelpStart =
+    "Explique des fichiers de graphe DirectShow (.grf) : filtres, connexions, types de média, "
+    "horloge.\nUtilisation: mivalto-cli [OPTIONS] GRAPHE.grf...\n";
+const std::string kHint = "\nPour l'aide : mivalto-cli --help\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AnsweredCommandLine,
+    ::testing::Values(
+        AnsweredCase{"Help", {"--help"}, 0, kHelpStart, ""},
+        AnsweredCase{"HelpWithFiles", {"a.grf", "-h"}, 0, kHelpStart, ""},
+        AnsweredCase{"Version", {"--version"}, 0, "mivalto-cli 2.2.0\n", ""},
+        AnsweredCase{"Nothing", {}, 2, "", "mivalto-cli : aucun fichier de graphe à analyser" + kHint},
+        AnsweredCase{"OnlyOptions", {"-f", "json"}, 2, "",
+                     "mivalto-cli : aucun fichier de graphe à analyser" + kHint},
+        AnsweredCase{"UnknownOption", {"-x", "a.grf"}, 2, "", "mivalto-cli : argument inconnu : -x" + kHint},
+        AnsweredCase{"UnknownFormat", {"--format", "pdf", "a.grf"}, 2, "",
+                     "mivalto-cli : format inconnu : pdf" + kHint},
+        AnsweredCase{"FormatNamesAreLowerCase", {"-f", "JSON", "a.grf"}, 2, "",
+                     "mivalto-cli : format inconnu : JSON" + kHint},
+        AnsweredCase{"FormatWithoutValue", {"a.grf", "--format"}, 2, "",
+                     "mivalto-cli : option mal employée : "},
+        AnsweredCase{"OutputTwice", {"-o", "a", "-o", "b", "x.grf"}, 2, "",
+                     "mivalto-cli : option mal employée : "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace mivalto

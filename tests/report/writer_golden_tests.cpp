@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "report/ansi_writer.h"
+#include "report/html_writer.h"
+#include "report/json_writer.h"
+#include "report/rtf_writer.h"
+#include "report/text_writer.h"
+#include "sample_report.h"
+
+namespace mivalto {
+namespace {
+
+using testing::SampleDocument;
+using testing::SampleReport;
+
+std::string Written(ReportWriter write, std::span<const ReportDocument> documents) {
+  std::ostringstream out;
+  write(documents, out);
+  return out.str();
+}
+
+std::string WrittenSample(ReportWriter write) {
+  const ReportView view = SampleReport();
+  const ReportDocument document = SampleDocument(view);
+  return Written(write, std::span(&document, 1));
+}
+
+TEST(WriterGolden, Text) {
+  EXPECT_EQ(WrittenSample(WriteText),
+            "MYGRAPH.GRF\n"
+            "modifié le 1\n"
+            "\n"
+            "DMO \U0001F600 x\n"
+            "C:\\{d}\\a<b>&\"q\"\n"
+            "e\uFFFD[31m b\uFFFD c\uFFFD t\tz\n");
+}
+
+TEST(WriterGolden, Ansi) {
+  EXPECT_EQ(WrittenSample(WriteAnsi),
+            "\x1b[1;33mMYGRAPH.GRF\x1b[0m\n"
+            "modifié le 1\n"
+            "\n"
+            "\x1b[32mDMO \U0001F600 x\x1b[0m\n"
+            "\x1b[35mC:\\{d}\\a<b>&\"q\"\x1b[0m\n"
+            "\x1b[1;34me\uFFFD[31m b\uFFFD c\uFFFD t\tz\x1b[0m\n");
+}
+
+TEST(WriterGolden, Rtf) {
+  EXPECT_EQ(WrittenSample(WriteRtf),
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
+            "{\\fonttbl{\\f0\\fswiss\\fcharset0 MS Sans Serif;}}\n"
+            "{\\colortbl;\\red128\\green128\\blue0;\\red0\\green0\\blue0;\\red0\\green128\\blue0;"
+            "\\red128\\green0\\blue128;\\red0\\green0\\blue255;}\n"
+            "\\pard\\plain\\f0\\fs20\n"
+            "\\cf1\\b MYGRAPH.GRF\\par\n"
+            "\\cf2\\b0 modifi\\u233? le 1\\par\n"
+            "\\cf2\\b0 \\par\n"
+            "\\cf3\\b0 DMO \\u-10179?\\u-8704? x\\par\n"
+            "\\cf4\\b0 C:\\\\\\{d\\}\\\\a<b>&\"q\"\\par\n"
+            "\\cf5\\b e\\u-3?[31m b\\u-3? c\\u-3? t\\tab z\\par\n"
+            "}\n");
+}
+
+TEST(WriterGolden, Html) {
+  EXPECT_EQ(WrittenSample(WriteHtml),
+            "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+            "<title>mygraph.grf</title>\n"
+            "</head>\n<body>\n<section>\n<pre>\n"
+            "<span style=\"color:#808000;font-weight:bold\">MYGRAPH.GRF</span>\n"
+            "<span style=\"color:#000000\">modifié le 1</span>\n"
+            "<span style=\"color:#000000\"></span>\n"
+            "<span style=\"color:#008000\">DMO \U0001F600 x</span>\n"
+            "<span style=\"color:#800080\">C:\\{d}\\a&lt;b&gt;&amp;&quot;q&quot;</span>\n"
+            "<span style=\"color:#0000FF;font-weight:bold\">e\uFFFD[31m b\uFFFD c\uFFFD t\tz</span>\n"
+            "</pre>\n</section>\n</body>\n</html>\n");
+}
+
+// JSON keeps the texts exactly, control characters included: it escapes them itself.
+TEST(WriterGolden, JsonReadsBackAsTheReport) {
+  const nlohmann::json expected = {
+      {"file", "/graphs/mygraph.grf"},
+      {"complete", true},
+      {"lines",
+       {{{"text", "MYGRAPH.GRF"}, {"color", "#808000"}, {"bold", true}},
+        {{"text", "modifié le 1"}, {"color", "#000000"}, {"bold", false}},
+        {{"text", ""}, {"color", "#000000"}, {"bold", false}},
+        {{"text", "DMO \U0001F600 x"}, {"color", "#008000"}, {"bold", false}},
+        {{"text", "C:\\{d}\\a<b>&\"q\""}, {"color", "#800080"}, {"bold", false}},
+        {{"text", "e\x1b[31m b\x07 c\xC2\x9B t\tz"}, {"color", "#0000FF"}, {"bold", true}}}}};
+  const std::string written = WrittenSample(WriteJson);
+  EXPECT_EQ(nlohmann::json::parse(written), expected);
+  EXPECT_EQ(written.find('\x1b'), std::string::npos) << "raw ESC in the JSON text";
+  EXPECT_EQ(written.rfind("{\n  \"file\": ", 0), 0u) << "keys out of order:\n" << written;
+}
+
+TEST(JsonWriter, InvalidUtf8BecomesReplacementCharacter) {
+  ReportView view;
+  view.Append("a\xFF" "b\xC3");
+  const ReportDocument document{.file = "/x\xFE.grf", .complete = false, .view = &view};
+  const nlohmann::json read = nlohmann::json::parse(Written(WriteJson, std::span(&document, 1)));
+  EXPECT_EQ(read["file"], "/x\uFFFD.grf");
+  EXPECT_EQ(read["lines"][0]["text"], "a\uFFFDb\uFFFD");
+  EXPECT_EQ(read["complete"], false);
+}
+
+// Several reports in one output: how each format puts them together.
+class SeveralReports : public ::testing::Test {
+ protected:
+  ReportView first_ = OneLine("un", kGreen);
+  ReportView second_ = OneLine("deux", kBlue);
+  std::vector<ReportDocument> documents_ = {{"/a/un.grf", true, &first_},
+                                            {"C:\\b\\deux.grf", false, &second_}};
+
+  static ReportView OneLine(const char* text, Color color) {
+    ReportView view;
+    view.SetColor(color);
+    view.Append(text);
+    return view;
+  }
+};
+
+TEST_F(SeveralReports, TextAndAnsiPutAnEmptyLineBetween) {
+  EXPECT_EQ(Written(WriteText, documents_), "un\n\ndeux\n");
+  EXPECT_EQ(Written(WriteAnsi, documents_), "\x1b[32mun\x1b[0m\n\n\x1b[34mdeux\x1b[0m\n");
+}
+
+TEST_F(SeveralReports, JsonIsAnArrayInOrder) {
+  const nlohmann::json read = nlohmann::json::parse(Written(WriteJson, documents_));
+  ASSERT_TRUE(read.is_array());
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[0]["file"], "/a/un.grf");
+  EXPECT_EQ(read[1]["complete"], false);
+  EXPECT_EQ(read[1]["lines"][0]["color"], "#0000FF");
+  EXPECT_EQ(nlohmann::json::parse(Written(WriteJson, {})), nlohmann::json::array());
+}
+
+TEST_F(SeveralReports, HtmlIsOnePageWithASectionEach) {
+  const std::string page = Written(WriteHtml, documents_);
+  EXPECT_NE(page.find("<title>un.grf, deux.grf</title>"), std::string::npos) << page;
+  const std::size_t first = page.find("<section>\n<pre>\n<span style=\"color:#008000\">un</span>");
+  const std::size_t second = page.find("<section>\n<pre>\n<span style=\"color:#0000FF\">deux</span>");
+  EXPECT_LT(first, second) << page;
+  EXPECT_NE(second, std::string::npos) << page;
+  EXPECT_EQ(page.find("<!DOCTYPE", 1), std::string::npos) << page;
+}
+
+TEST_F(SeveralReports, RtfIsOneDocumentWithAnEmptyParagraphBetween) {
+  const std::string rtf = Written(WriteRtf, documents_);
+  EXPECT_NE(rtf.find("{\\colortbl;\\red0\\green128\\blue0;\\red0\\green0\\blue255;}"),
+            std::string::npos)
+      << rtf;
+  EXPECT_NE(rtf.find("\\cf1\\b0 un\\par\n\\par\n\\cf2\\b0 deux\\par\n}\n"), std::string::npos)
+      << rtf;
+  EXPECT_EQ(rtf.find("\\rtf1", 6), std::string::npos) << rtf;
+}
+
+}  // namespace
+}  // namespace mivalto
