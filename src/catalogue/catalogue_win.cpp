@@ -1,4 +1,4 @@
-#include <objbase.h>
+#include <windows.h>
 #include <dmo.h>
 #include <wrl/client.h>
 

@@ -3,6 +3,7 @@
 // of the strings the platform hands out with CoTaskMemAlloc.
 #pragma once
 
+#include <windows.h>
 #include <objbase.h>
 
 #include <memory>

@@ -1,5 +1,6 @@
 #include "catalogue/sys_dev_enum.h"
 
+#include <windows.h>
 #include <oleauto.h>
 #include <strmif.h>
 #include <uuids.h>

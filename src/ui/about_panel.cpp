@@ -80,7 +80,8 @@ CHARFORMAT2W AboutCharFormat(const AboutBlockFormat& format) {
 // Button image lists take one picture per state (normal, hot, pressed, disabled, default,
 // stylus hot); the glyph strip has a normal and a disabled picture.
 UniqueImageList CloseButtonImages() {
-  const UniqueImageList strip = LoadImageList({IDB_CLOSE_GLYPH}, kCloseGlyphSize);
+  constexpr UINT kStrip[] = {IDB_CLOSE_GLYPH};
+  const UniqueImageList strip = LoadImageList(kStrip, kCloseGlyphSize);
   UniqueImageList states(
       ImageList_Create(kCloseGlyphSize, kCloseGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0));
   for (const int source : {0, 0, 0, 1, 0, 0}) {
@@ -161,10 +162,11 @@ void AboutPanel::Destroy() {
 
 void AboutPanel::LoadAboutTexts() {
   const std::wstring web_site = Utf8ToWide(texts::kWebSite);
-  url_label1_.Target() = {.address = web_site};
+  url_label1_.Target().address = web_site;
   url_label1_.SetCaption(FormatText(ResourceText(IDS_ABOUT_WEB_CAPTION), {Author()}));
   hints_.Set(url_label1_.Handle(), web_site);  // the web link's hint is its address
-  url_label2_.Target() = {.address = Utf8ToWide(texts::kEmail), .is_mail = true};
+  url_label2_.Target().address = Utf8ToWide(texts::kEmail);
+  url_label2_.Target().is_mail = true;
   url_label2_.SetCaption(FormatText(ResourceText(IDS_ABOUT_MAIL_CAPTION), {Author()}));
   hints_.Set(url_label2_.Handle(), FormatText(ResourceText(IDS_ABOUT_MAIL_HINT), {Author()}));
   hints_.Set(GetDlgItem(panel_, IDC_IMAGE1), ResourceText(IDS_ABOUT_PICTURE_HINT));

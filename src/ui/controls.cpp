@@ -65,7 +65,7 @@ HWND CreateGlyphButton(HWND parent, int id, const RECT& place, HIMAGELIST glyph)
   return button;
 }
 
-UniqueImageList LoadImageList(std::initializer_list<UINT> bitmap_ids, int image_size) {
+UniqueImageList LoadImageList(std::span<const UINT> bitmap_ids, int image_size) {
   UniqueImageList list(ImageList_Create(image_size, image_size, ILC_COLOR24 | ILC_MASK,
                                         static_cast<int>(bitmap_ids.size()), 0));
   for (const UINT id : bitmap_ids) {

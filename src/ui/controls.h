@@ -2,6 +2,7 @@
 // a glyph, labels, hints (tooltips). The windows themselves know nothing of graphs.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include <windows.h>
@@ -31,7 +32,7 @@ HWND CreateGlyphButton(HWND parent, int id, const RECT& place, HIMAGELIST glyph)
 
 // A masked image list (magenta is transparent) from bitmap resources, one image per
 // resource or, for a strip, one per square of the strip's height.
-UniqueImageList LoadImageList(std::initializer_list<UINT> bitmap_ids, int image_size);
+UniqueImageList LoadImageList(std::span<const UINT> bitmap_ids, int image_size);
 
 // The hints of one window's controls.
 class Hints {

@@ -295,10 +295,10 @@ void MainWindow::SetActionEnabled(int action_id, bool enabled) {
 
 void MainWindow::CreateControls() {
   hints_.Create(window_);
-  image_list1_ = LoadImageList({kImageBitmaps.begin(), kImageBitmaps.end()}, kGlyphSize);
+  image_list1_ = LoadImageList(kImageBitmaps, kGlyphSize);
   for (const ActionDef& action : Actions()) {
     UniqueImageList& glyph = button_glyphs_[ActionIndex(action.id)];
-    glyph = LoadImageList({kImageBitmaps[static_cast<std::size_t>(action.image)]}, kGlyphSize);
+    glyph = LoadImageList({&kImageBitmaps[static_cast<std::size_t>(action.image)], 1}, kGlyphSize);
     CreateGlyphButton(window_, action.button_id, {}, glyph.get());
     EnableWindow(GetDlgItem(window_, action.button_id), action.enabled_at_start);
   }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "catalogue/catalogue.h"
 #include "platform/calendar.h"

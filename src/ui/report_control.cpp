@@ -53,8 +53,7 @@ void ShowReport(HWND control, const ReportView& view) {
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtfChunk};
   SendMessageW(control, WM_SETREDRAW, FALSE, 0);
   SendMessageW(control, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  const auto caret = static_cast<WPARAM>(view.Caret());
-  SendMessageW(control, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+  SendMessageW(control, EM_SETSEL, 0, 0);
   SendMessageW(control, WM_SETREDRAW, TRUE, 0);
   SendMessageW(control, EM_SCROLLCARET, 0, 0);
   InvalidateRect(control, nullptr, TRUE);

@@ -15,8 +15,8 @@ bool LoadRichEdit();
 
 HWND CreateReportControl(HWND parent, int id, const RECT& place);
 
-// Replaces the control's content by the report, colours and bold included, then puts the
-// caret where the report's caret is and scrolls it into view.
+// Replaces the control's content by the report, colours and bold included, then moves the
+// caret to the top and scrolls it into view.
 void ShowReport(HWND control, const ReportView& view);
 
 }  // namespace mivalto::ui

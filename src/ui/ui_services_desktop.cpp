@@ -1,5 +1,6 @@
 #include <vector>
 
+#include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
 

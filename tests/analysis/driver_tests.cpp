@@ -6,7 +6,9 @@
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
 #include "analysis/report_sink.h"
+#include "support/filter_data.h"
 #include "support/graph_text.h"
+#include "support/guid_texts.h"
 
 namespace mivalto {
 namespace {
@@ -155,6 +157,39 @@ TEST(AnalyseSource, TitleUpperCasesOnlyAsciiLetters) {
   ReportView view;
   AnalyseSource(source, "/dir.x/mon graphe-é.grf", kLastWrite, {}, FixedCalendar(), view);
   EXPECT_EQ(view.Lines()[1].text, "MON GRAPHE-é.GRF");
+}
+
+// Attributes persist: plain lines take those of the last line that set any.
+TEST(AnalyseSource, ColoursCarryOverFromLineToLine) {
+  namespace guids = testing::guids;
+  testing::MediaTypeEntry media;
+  media.major_type = guids::kMajorStream;
+  media.subtype = guids::kSubtypeMpeg2Program;
+  media.format_type = "{00000000-0000-0000-0000-000000000000}";
+  GraphText text;
+  text.Text("0003\r\nFILTERS\r\n")
+      .Filter({"0001", "Source", std::string(guids::kAsyncFileSource)})
+      .Filter({"0002", "Decoder", std::string(guids::kDmoWrapper), {},
+               testing::DmoWrapperData(guids::kDmoWrapper, guids::kDmoVideoDecoder)})
+      .Text("CONNECTIONS\r\n")
+      .Connection({"0001", "Out", "0002", "In", {}, media})
+      .Clock("0002")
+      .End();
+  const Analysed a = Analyse(AtSector(text.Bytes(), 1));
+  ASSERT_TRUE(a.result.complete) << a.result.stop_reason;
+  const std::vector<std::pair<Color, std::string>> expected = {
+      {kOlive, "FILTERS"}, {kOlive, ""}, {kBlack, "0001"}, {kGreen, "0002"}, {kGreen, ""},
+      {kGreen, "-"}, {kOlive, "CONNECTIONS"}, {kOlive, ""}, {kBlack, "\"Source\""},
+      {kBlack, "     Mediatype Stream"}, {kBlack, "     Mediasubtype MPEG2 Program"},
+      {kBlack, "     No Format"}, {kBlack, ""}, {kBlack, ""}, {kBlack, "-"}, {kOlive, "CLOCK"},
+      {kOlive, "\"Decoder\""}, {kOlive, ""}, {kOlive, "-"}, {kOlive, "END"}};
+  ASSERT_EQ(a.lines.size(), 11 + expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const ReportLine& line = a.lines[11 + i];
+    EXPECT_EQ(line.color, expected[i].first) << i << ": " << line.text;
+    EXPECT_TRUE(line.bold) << i;
+    EXPECT_EQ(line.text.rfind(expected[i].second, 0), 0u) << i << ": " << line.text;
+  }
 }
 
 TEST(AnalyseFile, MissingFileIsADateError) {
