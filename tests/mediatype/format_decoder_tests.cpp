@@ -81,10 +81,23 @@ void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
 
 class FormatGoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
-TEST_P(FormatGoldenTest, WritesTheFormatLine) {
-  ScannedText text(GraphText().Text(GetParam().format_guid).Text(" ").Block(GetParam().block)
-                       .Text("\r\n"));
-  EXPECT_EQ(DescribeFormat(text.Scanner()), GetParam().line);
+// A whole media type as a connection stores it, then the next line: the three lines in
+// order, and the rest-of-line skip lands on the next line whatever the block's length.
+TEST_P(FormatGoldenTest, WritesTheMediaTypeLines) {
+  testing::MediaTypeEntry media;
+  media.major_type = "{73646976-0000-0010-8000-00AA00389B71}";
+  media.subtype = "{32595559-0000-0010-8000-00AA00389B71}";
+  media.sample_size = "0000614400";
+  media.format_type = GetParam().format_guid;
+  media.format = GetParam().block;
+  ScannedText text(GraphText().Media(media).Line("").Text("N"));
+  GraphScanner& scanner = text.Scanner();
+  EXPECT_EQ(DescribeMajorType(scanner), "     Mediatype Video");
+  EXPECT_EQ(DescribeSubtype(scanner),
+            "     MediaSubType Video Compression YUY2 - Echantillons de taille fixe - (614400)");
+  EXPECT_EQ(DescribeFormat(scanner), GetParam().line);
+  scanner.SkipLineRest();
+  EXPECT_EQ(scanner.CurrentChar(), 'N');
 }
 
 std::vector<GoldenCase> GoldenCases() {

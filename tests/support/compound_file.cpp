@@ -41,15 +41,22 @@ bool UseMiniStream(std::size_t size, StreamStorage storage) {
          (storage == StreamStorage::kAuto && size < kMiniStreamCutoff);
 }
 
-Plan MakePlan(std::size_t text_size, const GraphFileOptions& options) {
+// How many bytes the stream holds and how many sectors carry it.
+Plan SizeStream(std::size_t text_size, StreamStorage storage) {
   if (text_size == 0) throw std::invalid_argument("an empty stream has no sector to place");
   Plan plan;
-  plan.mini = UseMiniStream(text_size, options.storage);
+  plan.mini = UseMiniStream(text_size, storage);
   plan.stream_size = plan.mini ? text_size : std::max(text_size, kMiniStreamCutoff);
   plan.mini_sectors = plan.mini ? CeilDiv(text_size, kMiniSectorSize) : 0;
   plan.data_sectors = plan.mini ? CeilDiv(plan.mini_sectors * kMiniSectorSize, kSectorSize)
                                 : CeilDiv(plan.stream_size, kSectorSize);
+  return plan;
+}
+
+// The FAT must cover every sector up to the end of the stream, itself included.
+Plan MakePlan(std::size_t text_size, const GraphFileOptions& options) {
   if (options.text_sector == 0u) throw std::invalid_argument("the header fills sector 0");
+  Plan plan = SizeStream(text_size, options.storage);
   for (plan.fat_sectors = 1; plan.fat_sectors <= kHeaderFatSlots; ++plan.fat_sectors) {
     plan.first_data = options.text_sector ? *options.text_sector - 1
                                           : std::max(kDefaultTextSector - 1, plan.Tables());

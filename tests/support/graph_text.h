@@ -24,8 +24,8 @@ struct FilterClause {
 //   number sp "name" sp clsid sp [word sp "text" sp] count sp data CR LF
 struct FilterEntry {
   std::string number = "0001";  // four characters, as written
-  std::string name{};             // written between double quotes
-  std::string clsid{};            // GUID text, as written
+  std::string name{};           // written between double quotes
+  std::string clsid{};          // GUID text, as written
   std::optional<FilterClause> clause{};
   ByteVector data{};
   std::optional<std::string> data_count{};  // written instead of the data's ten-digit count
@@ -46,14 +46,14 @@ struct MediaTypeEntry {
   std::string format_type{};
   ByteVector format{};
   std::optional<std::string> format_count{};  // written instead of the ten-digit count
-  bool nul_after_format = false;            // one writer ends the block with a NUL unit
+  bool nul_after_format = false;              // one writer ends the block with a NUL unit
 };
 
 // One line of the connection section:
 //   from sp "from_pin" sp to sp "to_pin" sp length sp media type CR LF
 struct ConnectionEntry {
   std::string from = "0001";  // four characters, as written
-  std::string from_pin{};       // written between double quotes
+  std::string from_pin{};     // written between double quotes
   std::string to = "0002";
   std::string to_pin{};
   // The ten characters after the pins; by default the media type's length in bytes, as
