@@ -3,6 +3,8 @@
 #include <wrl/client.h>
 
 #include <exception>
+#include <utility>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
@@ -51,7 +53,7 @@ std::vector<TDMOItem> ListKnownDmos() {
       !found) {
     return dmos;
   }
-  CLSID clsid;
+  CLSID clsid{};
   wchar_t* raw_name = nullptr;
   while (found->Next(1, &clsid, &raw_name, nullptr) == S_OK) {
     const CoTaskText name(raw_name);

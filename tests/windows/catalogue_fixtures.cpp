@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
 #include "windows/hresult_checks.h"
 
@@ -60,31 +61,26 @@ std::wstring CodecDescription(std::wstring_view fourcc) {
   return L"Codec vidéo Mivalto " + std::wstring(fourcc);
 }
 
-// The codecs' driver: the FourCC it was opened for becomes the driver id, and the
-// description is made from it.
-LRESULT CALLBACK CodecProc(DWORD_PTR driver_id, HDRVR, UINT message, LPARAM param1,
-                           LPARAM param2) {
+// The driver of codec N. Wine asks a codec installed as a function for its description
+// without opening it first, so each codec needs a procedure of its own to know its FourCC.
+template <std::size_t N>
+LRESULT CALLBACK CodecProc(DWORD_PTR, HDRVR, UINT message, LPARAM param1, LPARAM) {
+  constexpr std::wstring_view fourcc = kCodecFourCCs[N];
   switch (message) {
     case DRV_LOAD:
     case DRV_FREE:
     case DRV_ENABLE:
     case DRV_DISABLE:
+    case DRV_OPEN:
     case DRV_CLOSE:
       return 1;
-    case DRV_OPEN: {
-      const auto* open = reinterpret_cast<const ICOPEN*>(param2);
-      return open != nullptr ? open->fccHandler : 1;
-    }
     case ICM_GETINFO: {
       auto* info = reinterpret_cast<ICINFO*>(param1);
-      const auto fcc = static_cast<DWORD>(driver_id);
-      const std::wstring fourcc = {wchar_t(fcc & 0xFF), wchar_t((fcc >> 8) & 0xFF),
-                                   wchar_t((fcc >> 16) & 0xFF), wchar_t(fcc >> 24)};
       *info = ICINFO{};
       info->dwSize = sizeof(ICINFO);
       info->fccType = ICTYPE_VIDEO;
-      info->fccHandler = fcc;
-      lstrcpynW(info->szName, fourcc.c_str(), ARRAYSIZE(info->szName));
+      info->fccHandler = FourCC(fourcc);
+      lstrcpynW(info->szName, std::wstring(fourcc).c_str(), ARRAYSIZE(info->szName));
       lstrcpynW(info->szDescription, CodecDescription(fourcc).c_str(),
                 ARRAYSIZE(info->szDescription));
       return sizeof(ICINFO);
@@ -93,6 +89,8 @@ LRESULT CALLBACK CodecProc(DWORD_PTR driver_id, HDRVR, UINT message, LPARAM para
       return ICERR_UNSUPPORTED;
   }
 }
+constexpr DRIVERPROC kCodecProcs[] = {&CodecProc<0>, &CodecProc<1>};
+static_assert(std::size(kCodecProcs) == std::size(kCodecFourCCs));
 
 void RegisterCategories(IFilterMapper2& mapper) {
   for (const CategoryFixture& fixture : kCategories) {
@@ -142,9 +140,9 @@ void WriteIncompleteEntries() {
 }
 
 void InstallCodecs() {
-  for (std::wstring_view fourcc : kCodecFourCCs) {
-    EXPECT_TRUE(ICInstall(ICTYPE_VIDEO, FourCC(fourcc), reinterpret_cast<LPARAM>(&CodecProc),
-                          nullptr, ICINSTALL_FUNCTION));
+  for (std::size_t i = 0; i < std::size(kCodecFourCCs); ++i) {
+    EXPECT_TRUE(ICInstall(ICTYPE_VIDEO, FourCC(kCodecFourCCs[i]),
+                          reinterpret_cast<LPARAM>(kCodecProcs[i]), nullptr, ICINSTALL_FUNCTION));
   }
 }
 
@@ -162,15 +160,21 @@ void RemoveRegistrations(bool check) {
   for (const CategoryFixture& fixture : kCategories) {
     const LSTATUS listing =
         RegDeleteTreeW(HKEY_CLASSES_ROOT, CategoryListingKey(fixture.category).c_str());
-    if (check) EXPECT_EQ(listing, ERROR_SUCCESS) << fixture.name.utf8;
+    if (check) {
+      EXPECT_EQ(listing, ERROR_SUCCESS) << fixture.name.utf8;
+    }
     if (!fixture.has_filters) continue;
     const LSTATUS filters =
         RegDeleteTreeW(HKEY_CLASSES_ROOT, CategoryFiltersKey(fixture.category).c_str());
-    if (check) EXPECT_EQ(filters, ERROR_SUCCESS) << fixture.name.utf8;
+    if (check) {
+      EXPECT_EQ(filters, ERROR_SUCCESS) << fixture.name.utf8;
+    }
   }
   for (const DmoFixture& dmo : kDmos) {
     const HRESULT hr = DMOUnregister(WinGuidFrom(dmo.clsid), *dmo.category);
-    if (check) EXPECT_HR(S_OK, hr);
+    if (check) {
+      EXPECT_HR(S_OK, hr);
+    }
   }
 }
 

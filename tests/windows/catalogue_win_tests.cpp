@@ -78,38 +78,36 @@ Record ReadRecord(IMoniker& moniker) {
 // An empty class answers S_FALSE and hands out no enumerator.
 std::vector<Record> ReadClass(ICreateDevEnum& devices, const GUID& class_id) {
   std::vector<Record> records;
-  auto* raw = reinterpret_cast<IEnumMoniker*>(0xdeadbeef);
-  const HRESULT hr = devices.CreateClassEnumerator(class_id, &raw, 0);
+  auto* monikers = reinterpret_cast<IEnumMoniker*>(0xdeadbeef);
+  const HRESULT hr = devices.CreateClassEnumerator(class_id, &monikers, 0);
   if (hr == S_FALSE) {
-    EXPECT_EQ(raw, nullptr);
+    EXPECT_EQ(monikers, nullptr);
     return records;
   }
   EXPECT_HR(S_OK, hr);
   if (hr != S_OK) return records;
-  ComPtr<IEnumMoniker> monikers;
-  monikers.Attach(raw);
-  ComPtr<IMoniker> moniker;
+  IMoniker* moniker = nullptr;
   while (monikers->Next(1, &moniker, nullptr) == S_OK) {
-    records.push_back(ReadRecord(*moniker.Get()));
-    EXPECT_EQ(moniker.Reset(), 0u) << records.back().name;
+    records.push_back(ReadRecord(*moniker));
+    EXPECT_EQ(moniker->Release(), 0u) << records.back().name;
   }
-  EXPECT_EQ(monikers.Reset(), 0u);
+  EXPECT_EQ(monikers->Release(), 0u);
   return records;
 }
 
 std::vector<DmoRecord> ReadDmos(DWORD flags) {
   std::vector<DmoRecord> dmos;
-  auto* raw = reinterpret_cast<IEnumDMO*>(0xdeadbeef);
-  EXPECT_HR(S_OK, DMOEnum(GUID_NULL, flags, 0, nullptr, 0, nullptr, &raw));
-  ComPtr<IEnumDMO> found;
-  found.Attach(raw);
+  auto* found = reinterpret_cast<IEnumDMO*>(0xdeadbeef);
+  const HRESULT hr = DMOEnum(GUID_NULL, flags, 0, nullptr, 0, nullptr, &found);
+  EXPECT_HR(S_OK, hr);
+  if (hr != S_OK) return dmos;
   CLSID clsid;
   auto* name = reinterpret_cast<wchar_t*>(0xdeadbeef);
   while (found->Next(1, &clsid, &name, nullptr) == S_OK) {
     dmos.push_back({Utf8FromWide(name), GuidFromWin(clsid)});
     CoTaskMemFree(name);
   }
-  EXPECT_EQ(found.Reset(), 0u);
+  EXPECT_EQ(found->Release(), 0u);
   return dmos;
 }
 
@@ -261,7 +259,9 @@ TEST_F(CatalogueOnWine, DmosComeWithTheirNamesKeyedOnesIncluded) {
         << name;
     const auto found = std::find_if(known.begin(), known.end(),
                                     [&](const TDMOItem& dmo) { return dmo.CLSID == clsid; });
-    if (found != known.end()) EXPECT_EQ(found->Name, name);
+    if (found != known.end()) {
+      EXPECT_EQ(found->Name, name);
+    }
   }
   // Without DMO_ENUMF_INCLUDE_KEYED the keyed DMO is not enumerated at all.
   EXPECT_EQ(ReadDmosWith(kKeyedDmo, 0).size(), 0u);
