@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "analysis/program_texts.h"
 #include "cli/cli_texts.h"
 #include "report/ansi_writer.h"
 #include "report/html_writer.h"
@@ -13,13 +14,15 @@ namespace mivalto {
 namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"ansi", WriteAnsi}, {"text", WriteText}, {"rtf", WriteRtf},
-    {"html", WriteHtml}, {"json", WriteJson},
+    {"ansi", WriteAnsi},
+    {"text", WriteText},
+    {"rtf", WriteRtf},
+    {"html", WriteHtml},
+    {"json", WriteJson},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
 
-constexpr std::string_view kVersionText = "mivalto-cli 2.2.0";
 
 // The arguments as CLI11 gives them back, before they are checked.
 struct GivenArguments {
@@ -35,7 +38,9 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
   formatter->label("Positionals", "Arguments");
   formatter->label("REQUIRED", "requis");
   app.set_help_flag("-h,--help", std::string(cli_texts::kHelpHelp));
-  app.set_version_flag("--version", std::string(kVersionText), std::string(cli_texts::kVersionHelp));
+  app.set_version_flag("--version",
+                       std::string(cli_texts::kProgramName) + ' ' + std::string(texts::kVersion),
+                       std::string(cli_texts::kVersionHelp));
   app.add_option("-f,--format", given.format, std::string(cli_texts::kFormatHelp))
       ->type_name("FORMAT");
   app.add_option("-o,--output", given.output, std::string(cli_texts::kOutputHelp))
@@ -78,9 +83,9 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
   if (const auto unknown = FirstUnknownArgument(app)) {
     return UsageError(err, cli_texts::kUnknownArgument, *unknown);
   }
-  const OutputFormat* format =
-      given.format ? FindFormat(*given.format)
-                   : &DefaultFormat(standard_output_is_terminal && !given.output);
+  const OutputFormat* format = given.format
+                                   ? FindFormat(*given.format)
+                                   : &DefaultFormat(standard_output_is_terminal && !given.output);
   if (format == nullptr) return UsageError(err, cli_texts::kUnknownFormat, *given.format);
   return {CliOptions{format, std::move(given.output), std::move(given.files)}, 0};
 }

@@ -20,6 +20,7 @@ struct AnalysedFile {
   std::string path;  // absolute, UTF-8
   ReportView view;
   FileOutcome outcome = FileOutcome::kNotAnalysed;
+  std::string problem;  // what went wrong, for the error stream; empty when complete
 };
 
 std::filesystem::path PathOfUtf8(const std::string& utf8) {
@@ -42,35 +43,33 @@ void ReportProblem(std::ostream& err, std::string_view subject, std::string_view
   err << cli_texts::kProgramName << " : " << subject << " : " << problem << '\n';
 }
 
-FileOutcome Analyse(AnalysedFile& file, const FilterCatalogue& catalogue,
-                    const Calendar& calendar, std::ostream& err) {
+void Analyse(AnalysedFile& file, const FilterCatalogue& catalogue, const Calendar& calendar) {
   AnalysisResult result;
   try {
     result = AnalyseFile(file.path, catalogue, calendar, file.view);
   } catch (const FileDateError&) {
-    ReportProblem(err, file.path, cli_texts::kFileNotFound);
-    return FileOutcome::kNotAnalysed;
+    file.problem = cli_texts::kFileNotFound;
+    return;
   }
   if (!result.opened) {
-    ReportProblem(err, file.path, cli_texts::kFileNotOpened);
-    return FileOutcome::kNotAnalysed;
+    file.problem = cli_texts::kFileNotOpened;
+  } else if (!result.complete) {
+    file.outcome = FileOutcome::kEndedEarly;
+    file.problem = cli_texts::kAnalysisEndedEarly;
+    if (!result.stop_reason.empty()) file.problem += " (" + result.stop_reason + ")";
+  } else {
+    file.outcome = FileOutcome::kComplete;
   }
-  if (!result.complete) {
-    const std::string reason = result.stop_reason.empty() ? "" : " (" + result.stop_reason + ")";
-    ReportProblem(err, file.path, std::string(cli_texts::kAnalysisEndedEarly) + reason);
-    return FileOutcome::kEndedEarly;
-  }
-  return FileOutcome::kComplete;
 }
 
 // Each file in its own view; the vector is sized once, so the views never move.
-std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths, std::ostream& err) {
+std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths) {
   const FilterCatalogue catalogue = BuildCatalogue();
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
   std::vector<AnalysedFile> files(paths.size());
   for (std::size_t i = 0; i < paths.size(); ++i) {
     files[i].path = AbsolutePath(paths[i]);
-    files[i].outcome = Analyse(files[i], catalogue, *calendar, err);
+    Analyse(files[i], catalogue, *calendar);
   }
   return files;
 }
@@ -108,13 +107,19 @@ int ExitStatus(std::span<const FileOutcome> outcomes) {
 }
 
 int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
-  const std::vector<AnalysedFile> files = AnalyseAll(options.files, err);
-  if (!Write(options, Documents(files), standard_output)) {
-    ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)), cli_texts::kCannotWrite);
+  const std::vector<AnalysedFile> files = AnalyseAll(options.files);
+  const bool written = Write(options, Documents(files), standard_output);
+  // After the reports, so that a terminal shows the notes last, where they are seen.
+  std::vector<FileOutcome> outcomes;
+  for (const AnalysedFile& file : files) {
+    if (!file.problem.empty()) ReportProblem(err, file.path, file.problem);
+    outcomes.push_back(file.outcome);
+  }
+  if (!written) {
+    ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)),
+                  cli_texts::kCannotWrite);
     return 2;
   }
-  std::vector<FileOutcome> outcomes;
-  for (const AnalysedFile& file : files) outcomes.push_back(file.outcome);
   return ExitStatus(outcomes);
 }
 

@@ -14,8 +14,8 @@
 namespace mivalto {
 
 struct ReportDocument {
-  std::string file;                 // the analysed file's absolute path, UTF-8
-  bool complete = false;            // the walk reached its end
+  std::string file;                  // the analysed file's absolute path, UTF-8
+  bool complete = false;             // the walk reached its end
   const ReportView* view = nullptr;  // never null
 };
 

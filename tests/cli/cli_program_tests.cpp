@@ -69,12 +69,21 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Program,
     ::testing::Values(
         ProgramCase{"Version", {"--version"}, 0, "mivalto-cli 2.2.0\n", ""},
-        ProgramCase{"UsageError", {"--format", "x", kMinimal}, 2, "",
+        ProgramCase{"UsageError",
+                    {"--format", "x", kMinimal},
+                    2,
+                    "",
                     "mivalto-cli : format inconnu : x\nPour l'aide : mivalto-cli --help\n"},
         // Standard output is a file here, so the default is plain text.
-        ProgramCase{"PlainTextWhenNotATerminal", {kMinimal}, 0,
-                    kSeparator + "\nMINIMAL-0002.GRF\n\nAnalyse du fichier " + kMinimal, ""},
-        ProgramCase{"MissingFile", {"/nulle/part.grf"}, 2, "",
+        ProgramCase{"PlainTextWhenNotATerminal",
+                    {kMinimal},
+                    0,
+                    kSeparator + "\nMINIMAL-0002.GRF\n\nAnalyse du fichier " + kMinimal,
+                    ""},
+        ProgramCase{"MissingFile",
+                    {"/nulle/part.grf"},
+                    2,
+                    "",
                     "mivalto-cli : /nulle/part.grf : fichier introuvable\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -101,7 +110,8 @@ TEST(ProgramFiles, CorpusIsAnalysedToTheEnd) {
   ASSERT_EQ(reports.size(), arguments.size() - 2);
   for (const nlohmann::json& report : reports) {
     EXPECT_EQ(report["complete"], true) << report["file"];
-    EXPECT_EQ(report["lines"].back()["text"], "END") << report["file"];
+    const nlohmann::json& lines = report["lines"];
+    EXPECT_EQ(lines.empty() ? "" : lines.back()["text"], "END") << report["file"];
   }
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -85,7 +84,8 @@ class RtfReader {
     std::string word(1, c);
     while (!rest_.empty() && IsLetter(rest_.front())) word += Take();
     std::optional<int> parameter;
-    if (!rest_.empty() && (rest_.front() == '-' || std::isdigit(rest_.front()))) {
+    if (!rest_.empty() &&
+        (rest_.front() == '-' || (rest_.front() >= '0' && rest_.front() <= '9'))) {
       std::size_t used = 0;
       parameter = std::stoi(std::string(rest_.substr(0, 12)), &used);
       rest_.remove_prefix(used);
@@ -217,9 +217,8 @@ std::string ReadWhole(const std::filesystem::path& path) {
 // soffice converts the document in its own profile, so that it never meets a running office.
 bool ConvertWithLibreOffice(const TemporaryFolder& folder, const std::string& filter) {
   const std::string command = "soffice -env:UserInstallation=file://" +
-                              (folder.Path() / "profile").string() +
-                              " --headless --convert-to '" + filter + "' --outdir " +
-                              folder.Path().string() + ' ' +
+                              (folder.Path() / "profile").string() + " --headless --convert-to '" +
+                              filter + "' --outdir " + folder.Path().string() + ' ' +
                               (folder.Path() / "report.rtf").string() + " >/dev/null 2>&1";
   return std::system(command.c_str()) == 0;
 }

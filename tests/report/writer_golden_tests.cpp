@@ -67,17 +67,18 @@ TEST(WriterGolden, Rtf) {
 }
 
 TEST(WriterGolden, Html) {
-  EXPECT_EQ(WrittenSample(WriteHtml),
-            "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
-            "<title>mygraph.grf</title>\n"
-            "</head>\n<body>\n<section>\n<pre>\n"
-            "<span style=\"color:#808000;font-weight:bold\">MYGRAPH.GRF</span>\n"
-            "<span style=\"color:#000000\">modifié le 1</span>\n"
-            "<span style=\"color:#000000\"></span>\n"
-            "<span style=\"color:#008000\">DMO \U0001F600 x</span>\n"
-            "<span style=\"color:#800080\">C:\\{d}\\a&lt;b&gt;&amp;&quot;q&quot;</span>\n"
-            "<span style=\"color:#0000FF;font-weight:bold\">e\uFFFD[31m b\uFFFD c\uFFFD t\tz</span>\n"
-            "</pre>\n</section>\n</body>\n</html>\n");
+  EXPECT_EQ(
+      WrittenSample(WriteHtml),
+      "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<title>mygraph.grf</title>\n"
+      "</head>\n<body>\n<section>\n<pre>\n"
+      "<span style=\"color:#808000;font-weight:bold\">MYGRAPH.GRF</span>\n"
+      "<span style=\"color:#000000\">modifié le 1</span>\n"
+      "<span style=\"color:#000000\"></span>\n"
+      "<span style=\"color:#008000\">DMO \U0001F600 x</span>\n"
+      "<span style=\"color:#800080\">C:\\{d}\\a&lt;b&gt;&amp;&quot;q&quot;</span>\n"
+      "<span style=\"color:#0000FF;font-weight:bold\">e\uFFFD[31m b\uFFFD c\uFFFD t\tz</span>\n"
+      "</pre>\n</section>\n</body>\n</html>\n");
 }
 
 // JSON keeps the texts exactly, control characters included: it escapes them itself.
@@ -100,7 +101,9 @@ TEST(WriterGolden, JsonReadsBackAsTheReport) {
 
 TEST(JsonWriter, InvalidUtf8BecomesReplacementCharacter) {
   ReportView view;
-  view.Append("a\xFF" "b\xC3");
+  view.Append(
+      "a\xFF"
+      "b\xC3");
   const ReportDocument document{.file = "/x\xFE.grf", .complete = false, .view = &view};
   const nlohmann::json read = nlohmann::json::parse(Written(WriteJson, std::span(&document, 1)));
   EXPECT_EQ(read["file"], "/x\uFFFD.grf");
@@ -143,7 +146,8 @@ TEST_F(SeveralReports, HtmlIsOnePageWithASectionEach) {
   const std::string page = Written(WriteHtml, documents_);
   EXPECT_NE(page.find("<title>un.grf, deux.grf</title>"), std::string::npos) << page;
   const std::size_t first = page.find("<section>\n<pre>\n<span style=\"color:#008000\">un</span>");
-  const std::size_t second = page.find("<section>\n<pre>\n<span style=\"color:#0000FF\">deux</span>");
+  const std::size_t second =
+      page.find("<section>\n<pre>\n<span style=\"color:#0000FF\">deux</span>");
   EXPECT_LT(first, second) << page;
   EXPECT_NE(second, std::string::npos) << page;
   EXPECT_EQ(page.find("<!DOCTYPE", 1), std::string::npos) << page;

@@ -1,0 +1,80 @@
+// The Windows command-line tool names the filters of a graph from the machine's catalogue.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "catalogue/catalogue.h"
+#include "platform/wide_text.h"
+#include "support/file_layout.h"
+#include "support/graph_text.h"
+#include "support/temp_file.h"
+
+namespace mivalto {
+namespace {
+
+using testing::GraphText;
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring full(path, n);
+  return full.substr(0, full.find_last_of(L"\\/") + 1);
+}
+
+// Runs mivalto-cli.exe with its output sent to a file; returns its exit code.
+DWORD RunCli(const std::wstring& arguments, const std::wstring& output_path) {
+  std::wstring command = L"\"" + ProgramFolder() + L"mivalto-cli.exe\" " + arguments;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  const HANDLE output = CreateFileW(output_path.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(output, INVALID_HANDLE_VALUE) << "got error " << GetLastError();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  CloseHandle(output);
+  EXPECT_TRUE(started) << "got error " << GetLastError();
+  if (!started) return ~0u;
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = ~0u;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+TEST(CliOnWindows, NamesAFilterFromTheMachinesCatalogue) {
+  FilterCatalogue catalogue = BuildCatalogue();
+  const auto known = std::find_if(catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(),
+                                  [](const TfilterItem& f) {
+                                    return f.CLSID != kGuidNull && f.CLSID != kClsidProxy && !f.Name.empty();
+                                  });
+  if (known == catalogue.KnownFilters.end()) GTEST_SKIP() << "this machine registers no filter";
+  // The first catalogue entry of that class names it, as the tool sees the same catalogue.
+  const auto first = std::find_if(catalogue.KnownFilters.begin(), known + 1,
+                                  [&](const TfilterItem& f) { return f.CLSID == known->CLSID; });
+  const std::string clsid = GuidText(known->CLSID);
+
+  GraphText text;
+  text.Text("0002\r\nFILTERS\r\n").Filter({"0001", "Mine", clsid}).Text("CONNECTIONS\r\n").End();
+  const testing::TempFile graph(testing::PlaceAtSector(text.Bytes(), 1), "catalogue.grf");
+  const testing::TempFile output(std::vector<std::uint8_t>{}, "catalogue.txt");
+
+  EXPECT_EQ(RunCli(L"--format text \"" + graph.Path().wstring() + L"\"", output.Path().wstring()), 0u);
+  std::ifstream in(output.Path(), std::ios::binary);
+  std::stringstream report;
+  report << in.rdbuf();
+  EXPECT_NE(report.str().find("0001  \"Mine\"  : " + first->Name + " " + clsid + "  "), std::string::npos)
+      << report.str();
+}
+
+}  // namespace
+}  // namespace mivalto
