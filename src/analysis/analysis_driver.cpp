@@ -18,6 +18,13 @@ constexpr std::uint16_t kEndMarkerStart = 'E';
 
 bool IsDigit(std::uint16_t unit) { return unit >= '0' && unit <= '9'; }
 
+// The first unit of the next line, which decides what follows. A file that ends right there
+// was cut short: the walk must not take the end of the file for the end of a section.
+std::uint16_t NextLineStart(const GraphScanner& scanner) {
+  if (!scanner.HasCurrentChar()) throw ReadFailure("fin du fichier au début d'une ligne");
+  return scanner.CurrentChar();
+}
+
 // The title shows the name without its folder; only a to z change case.
 std::string UpperCaseFileName(const std::string& path) {
   const std::filesystem::path p(std::u8string(path.begin(), path.end()));
@@ -55,7 +62,7 @@ void WriteSectionEnd(ReportSink& sink) {
 void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
                   GraphFilterList& filters) {
   WriteSectionTitle(sink, scanner);
-  while (IsDigit(scanner.CurrentChar())) {
+  while (IsDigit(NextLineStart(scanner))) {
     const FilterEntryLine entry = ReadFilterEntry(scanner, catalogue, filters);
     sink.AddColoredLine(entry.text, entry.color);
   }
@@ -64,7 +71,7 @@ void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue
 
 void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters) {
   WriteSectionTitle(sink, scanner);
-  while (IsDigit(scanner.CurrentChar())) {
+  while (IsDigit(NextLineStart(scanner))) {
     sink.AddBoldLine(ReadConnectionPins(scanner, filters));
     sink.AddLine(DescribeMajorType(scanner));
     sink.AddLine(DescribeSubtype(scanner));
@@ -90,7 +97,7 @@ void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& 
     sink.AddLine(clock.clock);
   }
   WriteSectionEnd(sink);
-  if (scanner.CurrentChar() == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
+  if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ class GraphScanner {
   // The lookahead: the unit just read. Testing it is always allowed; consuming it when it
   // could not be read (the file ended) is a read failure.
   std::uint16_t CurrentChar() const { return current_; }
+  // False when the lookahead lies past the end of the file: the text was cut before it.
+  bool HasCurrentChar() const { return current_read_; }
 
   // Character readers; each leaves CurrentChar as the graph text's readers expect.
   std::uint16_t NextChar();

@@ -29,7 +29,7 @@ void AppendCodePoint(std::string& out, char32_t cp) {
   }
 }
 
-void Utf16Decoder::Push(std::uint16_t unit) {
+void Utf16Decoder::PushOther(std::uint16_t unit) {
   if (pending_high_ != 0) {
     if (IsLowSurrogate(unit)) {
       AppendCodePoint(out_, 0x10000 + ((char32_t(pending_high_) - 0xD800) << 10) + (unit - 0xDC00));

@@ -15,11 +15,20 @@ void AppendCodePoint(std::string& out, char32_t code_point);
 class Utf16Decoder {
  public:
   explicit Utf16Decoder(std::string& out) : out_(out) {}
-  void Push(std::uint16_t unit);
+  // Inline for ASCII, nearly every unit of a graph text.
+  void Push(std::uint16_t unit) {
+    if (unit < 0x80 && pending_high_ == 0) {
+      out_ += static_cast<char>(unit);
+    } else {
+      PushOther(unit);
+    }
+  }
   // Ends the text: a high surrogate still waiting becomes U+FFFD.
   void Finish();
 
  private:
+  void PushOther(std::uint16_t unit);
+
   std::string& out_;
   std::uint16_t pending_high_ = 0;
 };

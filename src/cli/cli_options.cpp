@@ -51,6 +51,8 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
   app.footer(std::string(cli_texts::kFooter));
   // Unknown options are reported by CheckArguments, in French.
   app.allow_extras();
+  // A path such as /work/x.grf (Wine, MSYS) is a file, never a Windows-style "/option".
+  app.allow_windows_style_options(false);
 }
 
 CommandLine UsageError(std::ostream& err, std::string_view problem, std::string_view detail) {

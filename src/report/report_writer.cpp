@@ -1,5 +1,7 @@
 #include "report/report_writer.h"
 
+#include <algorithm>
+
 namespace mivalto {
 namespace {
 
@@ -32,6 +34,13 @@ CodePoint DecodeForm(std::string_view utf8, const Utf8Form& form) {
   return {value, form.length};
 }
 
+// The length of the front run of printable ASCII and TABs, which is kept as it stands.
+std::size_t PrintableAsciiLength(std::string_view text) {
+  const auto printable = [](char c) { return (c >= 0x20 && c < 0x7F) || c == '\t'; };
+  return static_cast<std::size_t>(std::find_if_not(text.begin(), text.end(), printable) -
+                                  text.begin());
+}
+
 bool IsControl(char32_t c) { return (c < 0x20 && c != '\t') || (c >= 0x7F && c <= 0x9F); }
 
 }  // namespace
@@ -49,6 +58,11 @@ std::string PrintableText(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   while (!utf8.empty()) {
+    // Runs of printable ASCII, nearly all of a report, are taken whole.
+    const std::size_t plain = PrintableAsciiLength(utf8);
+    out += utf8.substr(0, plain);
+    utf8.remove_prefix(plain);
+    if (utf8.empty()) break;
     const CodePoint c = FrontCodePoint(utf8);
     // An invalid byte decodes as U+FFFD too: both become the same three bytes.
     if (IsControl(c.value) || c.value == kReplacementChar) {

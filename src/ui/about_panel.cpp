@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include <jpeglib.h>
 #include <richedit.h>
 
 #include "analysis/program_texts.h"
@@ -11,9 +10,6 @@
 #include "ui/jpeg_picture.h"
 #include "ui/resource_ids.h"
 #include "ui/resource_text.h"
-
-#define MIVALTO_TEXT_OF(x) #x
-#define MIVALTO_VERSION_TEXT(x) MIVALTO_TEXT_OF(x)
 
 namespace mivalto::ui {
 namespace {
@@ -51,8 +47,7 @@ std::wstring ProductVersion() { return Utf8ToWide(texts::kProductVersionName); }
 std::wstring Author() { return Utf8ToWide(texts::kAuthor); }
 
 std::wstring Credits() {
-  return FormatText(ResourceText(IDS_ABOUT_CREDITS),
-                    {Utf8ToWide(MIVALTO_VERSION_TEXT(LIBJPEG_TURBO_VERSION))});
+  return FormatText(ResourceText(IDS_ABOUT_CREDITS), {Utf8ToWide(JpegLibraryVersion())});
 }
 
 // Block 1: who wrote the program, what it uses, when it was last updated.
@@ -121,8 +116,9 @@ void AboutPanel::Create(HWND main_window, int fermer_command, UrlLabel::Opener o
     picture_ = PictureBitmap(picture);
     picture_size_ = {picture.width, picture.height};
   }
-  icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIVALTO),
-                                            IMAGE_ICON, kIconSize, kIconSize, 0)));
+  icon_.reset(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIVALTO),
+                                    IMAGE_ICON, kIconSize, kIconSize, 0)));
 }
 
 void AboutPanel::CreateParts() {
@@ -137,7 +133,8 @@ void AboutPanel::CreateParts() {
 void AboutPanel::ApplyDpi(DpiScale scale) {
   scale_ = scale;
   const RECT panel = ScaledRect(kAboutPanelPlace, scale);
-  SetWindowPos(panel_, nullptr, 0, 0, panel.right, panel.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  SetWindowPos(panel_, nullptr, 0, 0, panel.right, panel.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   PlaceChild(panel_, IDC_RX_APROPOS, ScaledRect(kRxAproposPlace, scale));
   PlaceChild(panel_, IDC_URL_LABEL1, ScaledRect(kUrlLabel1Place, scale));
   PlaceChild(panel_, IDC_URL_LABEL2, ScaledRect(kUrlLabel2Place, scale));
@@ -232,7 +229,8 @@ void AboutPanel::AppendAboutBlock(const std::wstring& block) {
 
 LRESULT CALLBACK AboutPanel::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* created = static_cast<AboutPanel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* created =
+        static_cast<AboutPanel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     created->panel_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }
@@ -271,7 +269,9 @@ LRESULT AboutPanel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 // The title with its shadow (lower left, in the button-text colour) and the icon beside it.
 void AboutPanel::DrawTitle(HDC dc) {
   const RECT icon_box = ScaledRect(kImage2Place, scale_);
-  if (icon_) DrawIconEx(dc, icon_box.left, icon_box.top, icon_.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  if (icon_)
+    DrawIconEx(dc, icon_box.left, icon_box.top, icon_.get(), kIconSize, kIconSize, 0, nullptr,
+               DI_NORMAL);
   const std::wstring title = WindowText(panel_);
   const HGDIOBJ old_font = SelectObject(dc, title_font_.get());
   SetBkMode(dc, TRANSPARENT);

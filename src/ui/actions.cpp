@@ -14,12 +14,12 @@ namespace {
 
 // Ctrl+F opens (not Ctrl+O), as the program always had it.
 constexpr std::array<ActionDef, 5> kActions{{
-    {ID_AC_OUVRIR, IDC_OUVRIR_BTN, IDS_OUVRIR_CAPTION, IDS_OUVRIR_HINT, HintValues::kNone,
-     FCONTROL, 'F', 3, true, acOuvrirExecute},
-    {ID_AC_SAUVER, IDC_SAVE_BTN, IDS_SAUVER_CAPTION, IDS_SAUVER_HINT,
-     HintValues::kCurrentFileName, FCONTROL, 'S', 0, false, acSauverExecute},
-    {ID_AC_PASTE, IDC_PASTE_BTN, IDS_PASTE_CAPTION, IDS_PASTE_HINT, HintValues::kNone,
-     FCONTROL, 'V', 1, true, acPasteExecute},
+    {ID_AC_OUVRIR, IDC_OUVRIR_BTN, IDS_OUVRIR_CAPTION, IDS_OUVRIR_HINT, HintValues::kNone, FCONTROL,
+     'F', 3, true, acOuvrirExecute},
+    {ID_AC_SAUVER, IDC_SAVE_BTN, IDS_SAUVER_CAPTION, IDS_SAUVER_HINT, HintValues::kCurrentFileName,
+     FCONTROL, 'S', 0, false, acSauverExecute},
+    {ID_AC_PASTE, IDC_PASTE_BTN, IDS_PASTE_CAPTION, IDS_PASTE_HINT, HintValues::kNone, FCONTROL,
+     'V', 1, true, acPasteExecute},
     {ID_AC_APROPOS, IDC_APROPOS_BTN, IDS_APROPOS_CAPTION, IDS_APROPOS_HINT,
      HintValues::kProductAndAuthor, 0, VK_F1, 2, true, acAproposExecute},
     {ID_AC_QUITTER, IDC_CLOSE_BTN, IDS_QUITTER_CAPTION, IDS_QUITTER_HINT, HintValues::kProduct,
@@ -80,8 +80,8 @@ std::wstring ActionHint(const ActionDef& action, const std::wstring& current_fil
 HACCEL CreateActionAccelerators() {
   std::vector<ACCEL> table;
   for (const ActionDef& action : kActions) {
-    table.push_back({static_cast<BYTE>(FVIRTKEY | action.modifiers), action.key,
-                     static_cast<WORD>(action.id)});
+    table.push_back(
+        {static_cast<BYTE>(FVIRTKEY | action.modifiers), action.key, static_cast<WORD>(action.id)});
   }
   return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }

@@ -19,21 +19,21 @@ class MainWindow;
 enum class HintValues { kNone, kCurrentFileName, kProductAndAuthor, kProduct };
 
 struct ActionDef {
-  int id;             // ID_AC_*: menu item and shortcut command
-  int button_id;      // IDC_*: the button of the main window that runs it
-  UINT caption_id;    // string table entries
+  int id;           // ID_AC_*: menu item and shortcut command
+  int button_id;    // IDC_*: the button of the main window that runs it
+  UINT caption_id;  // string table entries
   UINT hint_id;
   HintValues hint_values;
-  BYTE modifiers;     // FCONTROL, FALT or 0
-  WORD key;           // virtual key
-  int image;          // index in the image list
+  BYTE modifiers;  // FCONTROL, FALT or 0
+  WORD key;        // virtual key
+  int image;       // index in the image list
   bool enabled_at_start;
   void (*execute)(MainWindow&);
 };
 
 // ImageList1's pictures, in index order: 0 save, 1 paste, 2 about, 3 open, 4 quit.
 inline constexpr std::array<UINT, 5> kImageBitmaps{IDB_SAVE, IDB_PASTE, IDB_ABOUT, IDB_OPEN,
-                                                    IDB_QUIT};
+                                                   IDB_QUIT};
 inline constexpr int kGlyphSize = 25;
 
 // The five actions, in no particular order.
@@ -42,8 +42,8 @@ std::span<const ActionDef> Actions();
 const ActionDef* FindAction(int command_or_button_id);
 
 // The context menu's items, in order; 0 is the separator.
-inline constexpr std::array<int, 6> kPopupMenuItems{ID_AC_OUVRIR, ID_AC_PASTE, ID_AC_SAUVER, 0,
-                                                   ID_AC_APROPOS, ID_AC_QUITTER};
+inline constexpr std::array<int, 6> kPopupMenuItems{ID_AC_OUVRIR,  ID_AC_PASTE,  ID_AC_SAUVER, 0,
+                                                    ID_AC_APROPOS, ID_AC_QUITTER};
 
 // "Ctrl+F", "Alt+F4", "F1": the shortcut as the menu shows it.
 std::wstring ShortcutText(BYTE modifiers, WORD key);

@@ -8,9 +8,8 @@
 namespace mivalto::ui {
 
 void acOuvrirExecute(MainWindow& window) {
-  const FileDialogRequest request{.filter = ResourceText(IDS_OPEN_FILTER),
-                                  .default_extension = L"grf",
-                                  .proposed_name = {}};
+  const FileDialogRequest request{
+      .filter = ResourceText(IDS_OPEN_FILTER), .default_extension = L"grf", .proposed_name = {}};
   if (const auto path = window.Services().AskOpenPath(window.Handle(), request)) {
     window.AnalyseFile(*path);
   }
@@ -23,9 +22,8 @@ void acSauverExecute(MainWindow& window) {
   const auto path = window.Services().AskSavePath(window.Handle(), request);
   if (!path) return;
   if (const DWORD error = SaveReportFile(*path, window.Report()); error != ERROR_SUCCESS) {
-    window.Services().ShowError(
-        window.Handle(),
-        FormatText(ResourceText(IDS_CANNOT_CREATE_FILE), {*path, SystemErrorText(error)}));
+    window.Services().ShowError(window.Handle(), FormatText(ResourceText(IDS_CANNOT_CREATE_FILE),
+                                                            {*path, SystemErrorText(error)}));
   }
 }
 

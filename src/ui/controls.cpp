@@ -36,9 +36,10 @@ UniqueFont CreateDesignFont(const FontSpec& spec, DpiScale scale) {
 
 HWND CreateChild(HWND parent, const wchar_t* window_class, int id, DWORD style, const RECT& place,
                  const std::wstring& text, DWORD ex_style) {
-  return CreateWindowExW(ex_style, window_class, text.c_str(), WS_CHILD | style, place.left, place.top,
-                         place.right - place.left, place.bottom - place.top, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  // Siblings clip each other, so that the about panel, put in front, is not painted over.
+  return CreateWindowExW(ex_style, window_class, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style,
+                         place.left, place.top, place.right - place.left, place.bottom - place.top,
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -53,7 +54,8 @@ void SetChildFont(HWND parent, int id, HFONT font) {
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

@@ -24,7 +24,9 @@ void JumpBack(j_common_ptr info) {
 
 void IgnoreMessage(j_common_ptr) {}
 
-std::size_t RowStride(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
+std::size_t RowStride(int width) {
+  return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+}
 
 // No C++ object with a destructor lives in this frame, so a longjmp out of libjpeg skips none.
 bool DecodeWithJumps(jpeg_decompress_struct& info, std::span<const std::uint8_t> bytes,
@@ -74,6 +76,11 @@ UniqueBitmap PictureBitmap(const DecodedPicture& picture) {
   if (bitmap) std::memcpy(bits, picture.bgr_rows.data(), picture.bgr_rows.size());
   return bitmap;
 }
+
+#define MIVALTO_TEXT_OF(x) #x
+#define MIVALTO_VERSION_TEXT(x) MIVALTO_TEXT_OF(x)
+
+const char* JpegLibraryVersion() { return MIVALTO_VERSION_TEXT(LIBJPEG_TURBO_VERSION); }
 
 std::span<const std::uint8_t> ResourceBytes(UINT id, const wchar_t* type) {
   const HMODULE module = GetModuleHandleW(nullptr);

@@ -24,6 +24,9 @@ bool DecodeJpeg(std::span<const std::uint8_t> bytes, DecodedPicture& picture);
 // A bitmap of the picture; null when it can't be made.
 UniqueBitmap PictureBitmap(const DecodedPicture& picture);
 
+// The version of the libjpeg-turbo the program decodes with, such as "2.1.5".
+const char* JpegLibraryVersion();
+
 // The bytes of a resource of this program; empty when it is missing.
 std::span<const std::uint8_t> ResourceBytes(UINT id, const wchar_t* type);
 

@@ -45,7 +45,7 @@ inline constexpr std::array<ButtonPlace, 5> kButtonPlaces{{
 }};
 
 // The colour legend: one filled rectangle and its label per kind of filter, in the colours
-// of the report's filter lines.
+// of the report's filter lines. Labels end where the next column's rectangles begin.
 struct LegendEntry {
   DesignRect shape;
   Color color;
@@ -53,10 +53,10 @@ struct LegendEntry {
   UINT text_id;
 };
 inline constexpr std::array<LegendEntry, 4> kLegend{{
-    {{384, 49, 25, 13}, kBlack, {423, 49, 70, 18}, IDS_LEGEND_DIRECTSHOW},
-    {{384, 71, 25, 13}, kGreen, {423, 69, 70, 18}, IDS_LEGEND_DMO},
-    {{502, 52, 25, 12}, kPurple, {532, 49, 60, 18}, IDS_LEGEND_PNP},
-    {{502, 71, 25, 13}, kBlue, {532, 69, 60, 18}, IDS_LEGEND_ACM},
+    {{384, 49, 25, 13}, kBlack, {423, 49, 78, 18}, IDS_LEGEND_DIRECTSHOW},
+    {{384, 71, 25, 13}, kGreen, {423, 69, 78, 18}, IDS_LEGEND_DMO},
+    {{502, 52, 25, 12}, kPurple, {532, 49, 70, 18}, IDS_LEGEND_PNP},
+    {{502, 71, 25, 13}, kBlue, {532, 69, 70, 18}, IDS_LEGEND_ACM},
 }};
 
 // The resize rule, in pixels: the view keeps its left and top edges and ends 20 pixels short

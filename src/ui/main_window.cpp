@@ -36,7 +36,8 @@ constexpr std::array<int, 8> kTabOrder{IDC_APROPOS_BTN, IDC_APROPOS_FRAME1, IDC_
 std::size_t ActionIndex(int action_id) {
   const std::span<const ActionDef> actions = Actions();
   return static_cast<std::size_t>(
-      std::find_if(actions.begin(), actions.end(), [&](const ActionDef& a) { return a.id == action_id; }) -
+      std::find_if(actions.begin(), actions.end(),
+                   [&](const ActionDef& a) { return a.id == action_id; }) -
       actions.begin());
 }
 
@@ -86,7 +87,8 @@ class BusyCursor {
 
 MainWindow::MainWindow(UiServices& services, const Calendar& calendar)
     : services_(services), calendar_(calendar) {
-  for (const ActionDef& action : Actions()) enabled_[ActionIndex(action.id)] = action.enabled_at_start;
+  for (const ActionDef& action : Actions())
+    enabled_[ActionIndex(action.id)] = action.enabled_at_start;
 }
 
 MainWindow::~MainWindow() {
@@ -104,10 +106,9 @@ void MainWindow::RegisterClasses() {
 HWND MainWindow::Create(int show_command) {
   const DpiScale system_scale{GetDpiForSystem()};
   const RECT place = ScaledRect(kWindowPlace, system_scale);
-  CreateWindowExW(WS_EX_CONTROLPARENT, kMainClassName, L"",
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
-                  place.right - place.left, place.bottom - place.top, nullptr, nullptr,
-                  GetModuleHandleW(nullptr), this);
+  CreateWindowExW(WS_EX_CONTROLPARENT, kMainClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                  place.left, place.top, place.right - place.left, place.bottom - place.top,
+                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!window_) return nullptr;
   FormShow();
   ShowWindow(window_, show_command);
@@ -123,7 +124,8 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* created = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* created =
+        static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     created->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }
@@ -276,7 +278,8 @@ bool MainWindow::ActionChecked(int action_id) const { return checked_[ActionInde
 void MainWindow::ToggleAbout() {
   bool& checked = checked_[ActionIndex(ID_AC_APROPOS)];
   checked = !checked;
-  CheckMenuItem(popup_menu_.get(), ID_AC_APROPOS, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(popup_menu_.get(), ID_AC_APROPOS,
+                MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
   if (checked) {
     about_.ShowAbout();
     return;
@@ -405,7 +408,8 @@ void MainWindow::OnMeasureMenuItem(MEASUREITEMSTRUCT& item) const {
 void MainWindow::OnDrawMenuItem(const DRAWITEMSTRUCT& item) const {
   const ActionDef* action = FindAction(static_cast<int>(item.itemID));
   if (item.CtlType != ODT_MENU || !action) return;
-  const UINT style = (item.itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT;
+  const UINT style =
+      (item.itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT;
   const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kGlyphSize) / 2;
   ImageList_Draw(image_list1_.get(), action->image, item.hDC, item.rcItem.left, top, style);
 }

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 #include <richedit.h>
 
-#include "report/rtf_writer.h"
+#include "ui/report_file.h"
 
 namespace mivalto::ui {
 namespace {
@@ -19,8 +18,8 @@ struct StreamSource {
 
 DWORD CALLBACK ReadRtfChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
   auto& source = *reinterpret_cast<StreamSource*>(cookie);
-  const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(wanted),
-                                                  source.bytes.size() - source.offset);
+  const std::size_t count =
+      std::min<std::size_t>(static_cast<std::size_t>(wanted), source.bytes.size() - source.offset);
   std::memcpy(buffer, source.bytes.data() + source.offset, count);
   source.offset += count;
   *given = static_cast<LONG>(count);
@@ -32,9 +31,9 @@ DWORD CALLBACK ReadRtfChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
 bool LoadRichEdit() { return LoadLibraryW(L"Msftedit.dll") != nullptr; }
 
 HWND CreateReportControl(HWND parent, int id, const RECT& place) {
-  constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL |
-                           ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
-                           ES_DISABLENOSCROLL | ES_NOHIDESEL;
+  constexpr DWORD kStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL |
+                           WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL |
+                           ES_AUTOVSCROLL | ES_DISABLENOSCROLL | ES_NOHIDESEL;
   const HWND control = CreateWindowExW(
       WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"", kStyle, place.left, place.top,
       place.right - place.left, place.bottom - place.top, parent,
@@ -45,18 +44,25 @@ HWND CreateReportControl(HWND parent, int id, const RECT& place) {
   return control;
 }
 
-void ShowReport(HWND control, const ReportView& view) {
-  std::ostringstream rtf;
-  WriteRtf(view, rtf);
-  const std::string bytes = std::move(rtf).str();
+HWND ShowReport(HWND control, const ReportView& view) {
+  const HWND parent = GetParent(control);
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  const HWND fresh = CreateReportControl(parent, GetDlgCtrlID(control), place);
+  SetWindowPos(fresh, control, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SendMessageW(fresh, WM_SETFONT, SendMessageW(control, WM_GETFONT, 0, 0), FALSE);
+  const bool had_focus = GetFocus() == control;
+  DestroyWindow(control);
+  if (had_focus) SetFocus(fresh);
+
+  const std::string bytes = ReportRtf(view);
   StreamSource source{bytes};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtfChunk};
-  SendMessageW(control, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(control, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  SendMessageW(control, EM_SETSEL, 0, 0);
-  SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-  SendMessageW(control, EM_SCROLLCARET, 0, 0);
-  InvalidateRect(control, nullptr, TRUE);
+  SendMessageW(fresh, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  SendMessageW(fresh, EM_SETSEL, 0, 0);
+  SendMessageW(fresh, EM_SCROLLCARET, 0, 0);
+  return fresh;
 }
 
 }  // namespace mivalto::ui

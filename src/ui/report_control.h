@@ -15,8 +15,9 @@ bool LoadRichEdit();
 
 HWND CreateReportControl(HWND parent, int id, const RECT& place);
 
-// Replaces the control's content by the report, colours and bold included, then moves the
-// caret to the top and scrolls it into view.
-void ShowReport(HWND control, const ReportView& view);
+// Shows the report, colours and bold included, with the caret at the top, in a fresh
+// control that takes the old one's id, place, font and tab position; returns it. (Emptying
+// a RichEdit of many lines costs far more than making a new one.)
+HWND ShowReport(HWND control, const ReportView& view);
 
 }  // namespace mivalto::ui

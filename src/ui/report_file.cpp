@@ -39,31 +39,31 @@ DWORD WriteAll(HANDLE file, const std::string& bytes) {
   return ERROR_SUCCESS;
 }
 
-std::string RtfBytes(const ReportView& view) {
+}  // namespace
+
+std::string ReportRtf(const ReportView& view) {
   std::ostringstream rtf;
   WriteRtf(view, rtf);
   return std::move(rtf).str();
 }
 
-}  // namespace
-
 std::wstring ProposedSaveName(const std::wstring& graph_path) {
   const std::size_t separator = graph_path.find_last_of(kSeparators);
   const std::size_t dot = graph_path.rfind(L'.');
-  const bool has_extension = dot != std::wstring::npos &&
-                             (separator == std::wstring::npos || dot > separator);
+  const bool has_extension =
+      dot != std::wstring::npos && (separator == std::wstring::npos || dot > separator);
   return (has_extension ? graph_path.substr(0, dot) : graph_path) + L".log";
 }
 
 DWORD SaveReportFile(const std::wstring& path, const ReportView& view) {
-  const std::string bytes = RtfBytes(view);
+  const std::string bytes = ReportRtf(view);
   std::wstring temporary;
   const HANDLE file = CreateTemporaryFile(FolderOf(path), temporary);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD error = WriteAll(file, bytes);
   if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
-  if (error == ERROR_SUCCESS &&
-      !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (error == ERROR_SUCCESS && !MoveFileExW(temporary.c_str(), path.c_str(),
+                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = GetLastError();
   }
   if (error != ERROR_SUCCESS) DeleteFileW(temporary.c_str());

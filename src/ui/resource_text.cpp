@@ -9,7 +9,8 @@ std::wstring ResourceText(UINT id) {
   return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
 }
 
-std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::wstring_view> values) {
+std::wstring FormatText(std::wstring_view pattern,
+                        std::initializer_list<std::wstring_view> values) {
   std::wstring out;
   auto next = values.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {

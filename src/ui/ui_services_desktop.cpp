@@ -15,8 +15,8 @@ namespace {
 // Large enough for any name the dialogs accept, long paths included.
 constexpr DWORD kFileNameBufferLength = 65536;
 
-std::optional<std::wstring> RunFileDialog(HWND owner, const FileDialogRequest& request,
-                                          DWORD flags, BOOL(WINAPI* run)(LPOPENFILENAMEW)) {
+std::optional<std::wstring> RunFileDialog(HWND owner, const FileDialogRequest& request, DWORD flags,
+                                          BOOL(WINAPI* run)(LPOPENFILENAMEW)) {
   const std::wstring filter = DialogFilter(request.filter);
   std::vector<wchar_t> name(kFileNameBufferLength, L'\0');
   request.proposed_name.copy(name.data(), name.size() - 1);

@@ -39,18 +39,33 @@ HWND UrlLabel::Create(HWND parent, int id, const RECT& place, Opener opener) {
 
 void UrlLabel::SetCaption(const std::wstring& caption) {
   SetWindowTextW(window_, caption.c_str());
-  InvalidateRect(window_, nullptr, TRUE);
+  FitToCaption();
 }
 
 void UrlLabel::SetFonts(HFONT normal, HFONT underlined) {
   font_ = normal;
   underlined_font_ = underlined;
+  FitToCaption();
+}
+
+// Like the framework's labels, a link is exactly as large as its caption.
+void UrlLabel::FitToCaption() {
+  const std::wstring caption = WindowText(window_);
+  const HDC dc = GetDC(window_);
+  const HGDIOBJ old_font = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+  SelectObject(dc, old_font);
+  ReleaseDC(window_, dc);
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK UrlLabel::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* created = static_cast<UrlLabel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* created =
+        static_cast<UrlLabel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     created->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }

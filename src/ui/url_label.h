@@ -43,6 +43,7 @@ class UrlLabel {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPaint();
+  void FitToCaption();
   void OnMouseEnter();
   void OnMouseLeave();
 

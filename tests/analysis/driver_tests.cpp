@@ -138,7 +138,10 @@ TEST(AnalyseSource, WithoutGraphTextOnlyTheHeaderStays) {
 }
 
 TEST(AnalyseSource, GraphWithoutEndMarkerIsComplete) {
-  const Analysed a = Analyse(AtSector(GraphText().Text("0002\r\nF\r\nC\r\n").Bytes(), 1));
+  // The rest of the sector follows the text, as in a real file.
+  ByteVector file = AtSector(GraphText().Text("0002\r\nF\r\nC\r\n").Bytes(), 1);
+  file.resize(1024, 0);
+  const Analysed a = Analyse(file);
   EXPECT_TRUE(a.result.complete);
   EXPECT_EQ(a.texts.back(), kSeparator);
 }

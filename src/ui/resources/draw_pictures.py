@@ -5,8 +5,9 @@ panel's close glyph (normal and disabled side by side) and the about panel's 548
 The files are committed, so the build never runs this; run it again (Debian's python3-pil)
 after changing a drawing:  /usr/bin/python3 src/ui/resources/draw_pictures.py
 """
-import math
+import io
 import os
+import struct
 
 from PIL import Image, ImageDraw, ImageFilter
 
@@ -135,10 +136,49 @@ def draw_icon(size):
     return img.resize((size, size), Image.LANCZOS)
 
 
+def dib_icon_image(img):
+    """One icon image the classic way: a 32-bit bottom-up DIB (alpha included) and its AND
+    mask, which every Windows loader reads."""
+    size = img.size[0]
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = bytearray()
+    for y in reversed(range(size)):
+        for x in range(size):
+            r, g, b, a = img.getpixel((x, y))
+            pixels += bytes((b, g, r, a))
+    mask_row = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for y in reversed(range(size)):
+        row = bytearray(mask_row)
+        for x in range(size):
+            if img.getpixel((x, y))[3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    return header + bytes(pixels) + bytes(mask)
+
+
+def png_icon_image(img):
+    out = io.BytesIO()
+    img.save(out, format="PNG")
+    return out.getvalue()
+
+
 def save_icon():
-    sizes = [16, 24, 32, 48, 64, 256]
-    icon = draw_icon(256)
-    icon.save(os.path.join(HERE, "mivalto.ico"), sizes=[(s, s) for s in sizes])
+    """Classic images up to 64 pixels, a compressed one at 256 as Windows does it."""
+    images = []
+    for size in (16, 24, 32, 48, 64, 256):
+        img = draw_icon(size)
+        data = png_icon_image(img) if size == 256 else dib_icon_image(img)
+        images.append((size, data))
+    offset = 6 + 16 * len(images)
+    with open(os.path.join(HERE, "mivalto.ico"), "wb") as ico:
+        ico.write(struct.pack("<HHH", 0, 1, len(images)))
+        for size, data in images:
+            side = size % 256  # 0 stands for 256
+            ico.write(struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset))
+            offset += len(data)
+        for _, data in images:
+            ico.write(data)
 
 
 def pipe(d, points, width, colour, shine):
