@@ -1,0 +1,409 @@
+// The main window driven through its messages: title, places, the Save command's state,
+// drop and paste, the proposed save name and the saved file.
+#include <windows.h>
+#include <richedit.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ui/controls.h"
+#include "ui/layout.h"
+#include "ui/resource_ids.h"
+#include "ui/shell_file_list.h"
+#include "windows/window_fixture.h"
+
+namespace mivalto::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream file{std::filesystem::path(path), std::ios::binary};
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+ui::DpiScale ScaleOf(HWND window) { return ui::DpiScale{GetDpiForWindow(window)}; }
+
+void ExpectRect(const RECT& got, const RECT& expected, const char* what) {
+  EXPECT_TRUE(EqualRect(&got, &expected))
+      << what << ": got (" << got.left << ", " << got.top << ", " << got.right << ", " << got.bottom
+      << "), expected (" << expected.left << ", " << expected.top << ", " << expected.right << ", "
+      << expected.bottom << ")";
+}
+
+// The resize rule, checked against the window as it is now.
+void ExpectResizeRule(HWND window) {
+  RECT client, outer;
+  GetClientRect(window, &client);
+  GetWindowRect(window, &outer);
+  const RECT memo = PlaceOf(GetDlgItem(window, IDC_MEMO1));
+  const int outer_width = outer.right - outer.left;
+  EXPECT_EQ(memo.right - memo.left, client.right - 20) << "client width " << client.right;
+  EXPECT_EQ(memo.bottom, client.bottom - 20) << "client height " << client.bottom;
+  EXPECT_EQ(PlaceOf(GetDlgItem(window, IDC_CLOSE_BTN)).left, outer_width - 112)
+      << "outer width " << outer_width;
+  EXPECT_EQ(PlaceOf(GetDlgItem(window, IDC_APROPOS_BTN)).left, outer_width - 216)
+      << "outer width " << outer_width;
+}
+
+class ShownWindow : public MainWindowTest {
+ protected:
+  ShownWindow() { show_command_ = SW_SHOWNOACTIVATE; }
+};
+
+TEST_F(ShownWindow, TitleNamesProgramVersionAndAuthorFromTheFirstDisplayOn) {
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth");
+}
+
+using WindowCreation = MainWindowTest;
+
+TEST_F(WindowCreation, ControlsTakeTheirDesignPlacesScaledToTheScreen) {
+  const ui::DpiScale scale = ScaleOf(Window());
+  for (const ui::ButtonPlace& button : ui::kButtonPlaces) {
+    const RECT place = PlaceOf(Control(button.id));
+    const RECT design = ui::ScaledRect(button.place, scale);
+    EXPECT_EQ(place.top, design.top) << "button " << button.id;
+    EXPECT_EQ(place.right - place.left, design.right - design.left) << "button " << button.id;
+    EXPECT_EQ(place.bottom - place.top, design.bottom - design.top) << "button " << button.id;
+    if (button.id != IDC_CLOSE_BTN && button.id != IDC_APROPOS_BTN) {
+      EXPECT_EQ(place.left, design.left) << "button " << button.id;
+    }
+  }
+  const RECT memo = PlaceOf(Control(IDC_MEMO1));
+  EXPECT_EQ(memo.left, scale(10));
+  EXPECT_EQ(memo.top, scale(95));
+  RECT outer;
+  GetWindowRect(Window(), &outer);
+  ExpectRect(outer, ui::ScaledRect(ui::kWindowPlace, ui::DpiScale{GetDpiForSystem()}), "window");
+  ExpectResizeRule(Window());
+}
+
+TEST_F(WindowCreation, ResizeKeepsMarginsAndMovesOnlyTheRightHandButtons) {
+  const RECT ouvrir_before = PlaceOf(Control(IDC_OUVRIR_BTN));
+  const RECT paste_before = PlaceOf(Control(IDC_PASTE_BTN));
+  for (const SIZE size : {SIZE{900, 700}, SIZE{500, 300}, SIZE{1200, 450}}) {
+    SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    SCOPED_TRACE(::testing::Message() << "outer size " << size.cx << " x " << size.cy);
+    ExpectResizeRule(Window());
+    ExpectRect(PlaceOf(Control(IDC_OUVRIR_BTN)), ouvrir_before, "OuvrirBtn");
+    ExpectRect(PlaceOf(Control(IDC_PASTE_BTN)), paste_before, "PasteBtn");
+  }
+}
+
+TEST_F(WindowCreation, MovingToAMonitorOfAnotherResolutionScalesTheDesign) {
+  constexpr UINT kDpi = 144;  // the window still fits on the test's screen
+  const ui::DpiScale scale{kDpi};
+  RECT suggested = ui::ScaledRect(ui::kWindowPlace, scale);
+  SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  ExpectRect(PlaceOf(Control(IDC_OUVRIR_BTN)), ui::ScaledRect(ui::kButtonPlaces[0].place, scale),
+             "OuvrirBtn");
+  EXPECT_EQ(PlaceOf(Control(IDC_MEMO1)).top, scale(95));
+  RECT outer;
+  GetWindowRect(Window(), &outer);
+  ExpectRect(outer, suggested, "window");
+  ExpectResizeRule(Window());
+}
+
+TEST_F(WindowCreation, ButtonsShowCaptionsAndHintsOfTheirActions) {
+  struct Row {
+    int button;
+    const wchar_t* caption;
+    const wchar_t* hint;
+  };
+  const Row rows[] = {
+      {IDC_OUVRIR_BTN, L"Ouvrir", L"Ouvrir un fichier .grf"},
+      {IDC_SAVE_BTN, L"Sauver", L"Enregistrer un fichier log avec l'analyse de "},
+      {IDC_PASTE_BTN, L"Coller", L"Coller un fichier depuis le presse-papiers"},
+      {IDC_APROPOS_BTN, L"A propos...", L"Pour avoir des informations sur Mivalto et Orvel Danth"},
+      {IDC_CLOSE_BTN, L"Quitter", L"Quitter Mivalto"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(TextOf(Control(row.button)), row.caption);
+    EXPECT_EQ(Main().WindowHints().Get(Control(row.button)), row.hint);
+  }
+}
+
+TEST_F(WindowCreation, ContextMenuListsActionsWithShortcutsInOrder) {
+  const HMENU menu = Main().PopupMenu();
+  std::vector<std::wstring> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[64] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    items.push_back(text);
+  }
+  EXPECT_THAT(items, ElementsAre(L"Ouvrir\tCtrl+F", L"Coller\tCtrl+V", L"Sauver\tCtrl+S", L"",
+                                 L"A propos...\tF1", L"Quitter\tAlt+F4"));
+}
+
+TEST_F(WindowCreation, LegendLabelsNameTheKindsOfFilter) {
+  std::vector<std::wstring> labels;
+  for (int i = 0; i < 4; ++i) labels.push_back(TextOf(Control(IDC_LEGEND_LABEL_FIRST + i)));
+  EXPECT_THAT(labels, ElementsAre(L"DirectShow", L"DMO", L"Pnp", L"ACM"));
+}
+
+TEST_F(WindowCreation, QuitClosesTheWindowAndEndsTheMessageLoop) {
+  Command(ID_AC_QUITTER);
+  EXPECT_EQ(Window(), nullptr);
+  MSG message;
+  EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+using SaveCommandState = MainWindowTest;
+
+TEST_F(SaveCommandState, DisabledUntilTheFirstAnalysis) {
+  EXPECT_FALSE(Main().ActionEnabled(ID_AC_SAUVER));
+  EXPECT_FALSE(IsWindowEnabled(Control(IDC_SAVE_BTN)));
+  EXPECT_EQ(GetMenuState(Main().PopupMenu(), ID_AC_SAUVER, MF_BYCOMMAND) & MF_GRAYED,
+            UINT{MF_GRAYED});
+  Command(ID_AC_SAUVER);  // Ctrl+S does nothing yet
+  EXPECT_THAT(services_.save_requests, IsEmpty());
+
+  Drop({WriteGraph(L"first.grf")});
+  EXPECT_TRUE(Main().ActionEnabled(ID_AC_SAUVER));
+  EXPECT_TRUE(IsWindowEnabled(Control(IDC_SAVE_BTN)));
+  EXPECT_EQ(GetMenuState(Main().PopupMenu(), ID_AC_SAUVER, MF_BYCOMMAND) & MF_GRAYED, 0u);
+}
+
+TEST_F(SaveCommandState, EnabledEvenWhenTheFileCannotBeOpened) {
+  const std::wstring folder = FolderPath();  // has a date, but is no file to read
+  Drop({folder});
+  EXPECT_TRUE(IsWindowEnabled(Control(IDC_SAVE_BTN)));
+  EXPECT_THAT(services_.errors, IsEmpty());
+  EXPECT_EQ(TextOf(Control(IDC_LABEL1)), folder + L"  ");
+  EXPECT_EQ(Main().WindowHints().Get(Control(IDC_SAVE_BTN)),
+            L"Enregistrer un fichier log avec l'analyse de " + folder);
+}
+
+TEST_F(SaveCommandState, AMissingFileShowsTheDateErrorAndChangesOnlyTheCurrentName) {
+  const std::wstring missing = FolderPath() + L"\\absent.grf";
+  Drop({missing});
+  EXPECT_THAT(services_.errors, ElementsAre(L"Invalid argument to date encode."));
+  EXPECT_EQ(ui::CurrentFileName, missing);
+  EXPECT_FALSE(IsWindowEnabled(Control(IDC_SAVE_BTN)));
+  EXPECT_EQ(TextOf(Control(IDC_LABEL1)), L"");
+  EXPECT_EQ(Main().WindowHints().Get(Control(IDC_SAVE_BTN)),
+            L"Enregistrer un fichier log avec l'analyse de ");
+}
+
+using DropAndPaste = MainWindowTest;
+
+TEST_F(DropAndPaste, DropOfThreeFilesAnalysesTheFirst) {
+  const std::wstring first = WriteGraph(L"premier.grf");
+  const HGLOBAL files = MakeFileList({first, WriteGraph(L"second.grf"), WriteGraph(L"third.grf")});
+  SendMessageW(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(files), 0);
+  EXPECT_EQ(ui::CurrentFileName, first);
+  EXPECT_EQ(TextOf(Control(IDC_LABEL1)), first + L"  ");
+  const std::wstring report = TextOf(Control(IDC_MEMO1));
+  EXPECT_THAT(report, HasSubstr(L"PREMIER.GRF"));
+  EXPECT_THAT(report, ::testing::Not(HasSubstr(L"SECOND.GRF")));
+  EXPECT_EQ(GlobalSize(files), 0u) << "the drop handle is released";
+}
+
+TEST_F(DropAndPaste, NamesInAnyScriptArriveWhole) {
+  const std::wstring name = WriteGraph(L"graphe \u00e9t\u00e9 \u65e5\u672c \U0001F3A5.grf");
+  Drop({name});
+  EXPECT_EQ(ui::CurrentFileName, name);
+  EXPECT_THAT(services_.errors, IsEmpty());
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)),
+              HasSubstr(L"GRAPHE \u00e9T\u00e9 \u65e5\u672c \U0001F3A5.GRF"));
+}
+
+TEST_F(DropAndPaste, AnAnsiFileListIsReadToo) {
+  const std::wstring name = WriteGraph(L"ansi.grf");
+  Drop({name}, false);
+  EXPECT_EQ(ui::CurrentFileName, name);
+}
+
+TEST_F(DropAndPaste, AnEmptyListIsIgnored) {
+  Drop({});
+  EXPECT_EQ(ui::CurrentFileName, L"");
+  EXPECT_THAT(services_.errors, IsEmpty());
+}
+
+// A name of 65,530 characters is taken (and fails as a missing file), one more is ignored.
+TEST_F(DropAndPaste, FirstNameLengthLimitHoldsForDropAndPaste) {
+  struct Row {
+    std::size_t length;
+    bool accepted;
+  };
+  for (const bool paste : {false, true}) {
+    for (const Row row :
+         {Row{ui::kMaxDroppedNameLength, true}, Row{ui::kMaxDroppedNameLength + 1, false}}) {
+      SCOPED_TRACE(::testing::Message() << (paste ? "paste" : "drop") << ", length " << row.length);
+      ui::CurrentFileName.clear();
+      services_.errors.clear();
+      const std::wstring name = L"C:\\" + std::wstring(row.length - 3, L'n');
+      if (paste) {
+        PutFilesOnClipboard({name, WriteGraph(L"short.grf")});
+        Command(ID_AC_PASTE);
+      } else {
+        Drop({name, WriteGraph(L"short.grf")});
+      }
+      EXPECT_EQ(ui::CurrentFileName.size(), row.accepted ? row.length : 0u);
+      EXPECT_EQ(services_.errors.size(), row.accepted ? 1u : 0u);
+    }
+  }
+}
+
+TEST_F(DropAndPaste, PasteAnalysesTheClipboardFileAndLeavesTheClipboardAsItWas) {
+  const std::wstring name = WriteGraph(L"copie.grf");
+  PutFilesOnClipboard({name});
+  Command(ID_AC_PASTE);
+  EXPECT_EQ(ui::CurrentFileName, name);
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"COPIE.GRF"));
+  ASSERT_TRUE(OpenClipboard(nullptr)) << "the clipboard was left open";
+  const HANDLE data = GetClipboardData(CF_HDROP);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(ui::TakeDroppedFile(static_cast<HDROP>(data)), name);
+  CloseClipboard();
+}
+
+TEST_F(DropAndPaste, PasteButtonFollowsTheClipboardOnActivation) {
+  PutFilesOnClipboard({WriteGraph(L"a.grf")});
+  Activate();
+  EXPECT_TRUE(IsWindowEnabled(Control(IDC_PASTE_BTN)));
+
+  PutTextOnClipboard(L"du texte");
+  Activate();
+  EXPECT_FALSE(IsWindowEnabled(Control(IDC_PASTE_BTN)));
+  EXPECT_TRUE(Main().ActionEnabled(ID_AC_PASTE)) << "Ctrl+V and the menu item stay enabled";
+  EXPECT_EQ(GetMenuState(Main().PopupMenu(), ID_AC_PASTE, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  Command(ID_AC_PASTE);
+  EXPECT_EQ(ui::CurrentFileName, L"") << "text on the clipboard: nothing to analyse";
+}
+
+TEST_F(DropAndPaste, OpenAnalysesTheChosenFileAndCancelChangesNothing) {
+  Command(ID_AC_OUVRIR);
+  EXPECT_EQ(ui::CurrentFileName, L"");
+  ASSERT_EQ(services_.open_requests.size(), 1u);
+  EXPECT_EQ(services_.open_requests[0].filter,
+            L"Fichiers GraphEdit (*.grf)|*.grf|Tous fichiers (*.*)|*.*");
+  EXPECT_EQ(services_.open_requests[0].default_extension, L"grf");
+  EXPECT_EQ(services_.open_requests[0].proposed_name, L"");
+
+  services_.open_answer = WriteGraph(L"ouvert.grf");
+  Command(ID_AC_OUVRIR);
+  EXPECT_EQ(ui::CurrentFileName, *services_.open_answer);
+}
+
+TEST_F(DropAndPaste, ReportKeepsItsColoursAndBold) {
+  Drop({WriteGraph(L"couleurs.grf")});
+  const HWND memo = Control(IDC_MEMO1);
+  const auto title_start = SendMessageW(memo, EM_LINEINDEX, 1, 0);  // line 0 is the separator
+  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(title_start), title_start + 3);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  SendMessageW(memo, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  EXPECT_EQ(format.crTextColor, RGB(128, 128, 0))
+      << std::hex << "got colour " << format.crTextColor;
+  EXPECT_TRUE(format.dwEffects & CFE_BOLD);
+}
+
+std::vector<int> TabOrder(HWND window) {
+  std::vector<int> ids;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(child);
+    if (id < IDC_LEGEND_LABEL_FIRST || id > IDC_LEGEND_LABEL_FIRST + 3)
+      ids.push_back(id);  // labels take no focus
+  }
+  return ids;
+}
+
+TEST_F(DropAndPaste, EachAnalysisReplacesTheReportAndTheViewKeepsItsPlaceAndTabOrder) {
+  const std::vector<int> expected_order{IDC_APROPOS_BTN, IDC_APROPOS_FRAME1, IDC_OUVRIR_BTN,
+                                        IDC_CLOSE_BTN,   IDC_SAVE_BTN,       IDC_PASTE_BTN,
+                                        IDC_PANEL1,      IDC_MEMO1};
+  EXPECT_EQ(TabOrder(Window()), expected_order);
+  const RECT place = PlaceOf(Control(IDC_MEMO1));
+  Drop({WriteGraph(L"un.grf")});
+  Drop({WriteGraph(L"deux.grf")});
+  const std::wstring report = TextOf(Control(IDC_MEMO1));
+  EXPECT_THAT(report, HasSubstr(L"DEUX.GRF"));
+  EXPECT_THAT(report, ::testing::Not(HasSubstr(L"UN.GRF")));
+  EXPECT_EQ(TabOrder(Window()), expected_order);
+  ExpectRect(PlaceOf(Control(IDC_MEMO1)), place, "Memo1");
+  EXPECT_EQ(SendMessageW(Control(IDC_MEMO1), EM_GETOPTIONS, 0, 0) & ECO_READONLY, ECO_READONLY);
+}
+
+using SaveCommand = MainWindowTest;
+
+TEST_F(SaveCommand, ProposesTheGraphPathWithLogAndTheSaveFilters) {
+  const std::wstring graph = WriteGraph(L"graphe.grf");
+  Drop({graph});
+  Command(ID_AC_SAUVER);
+  ASSERT_EQ(services_.save_requests.size(), 1u);
+  EXPECT_EQ(services_.save_requests[0].proposed_name, FolderPath() + L"\\graphe.log");
+  EXPECT_EQ(services_.save_requests[0].filter,
+            L"Fichier Log (*.log)|*.log|Fichier Texte (*.txt)|*.txt|Tous fichiers (*.*)|*.*");
+  EXPECT_EQ(services_.save_requests[0].default_extension, L"log");
+}
+
+TEST_F(SaveCommand, WritesRtfWithTheReportColoursEvenAsText) {
+  Drop({WriteGraph(L"graphe.grf")});
+  services_.save_answer = FolderPath() + L"\\analyse.txt";
+  Command(ID_AC_SAUVER);
+  const std::string saved = ReadBytes(*services_.save_answer);
+  EXPECT_THAT(saved, StartsWith("{\\rtf1"));
+  EXPECT_THAT(saved, HasSubstr("\\red128\\green128\\blue0"));  // the olive titles
+  EXPECT_THAT(saved, HasSubstr("GRAPHE.GRF"));
+  EXPECT_THAT(services_.errors, IsEmpty());
+}
+
+TEST_F(SaveCommand, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
+  const std::wstring graph = WriteGraph(L"graphe.grf");
+  Drop({graph});
+  services_.save_answer = graph;  // saved over the graph itself, after the dialog's question
+  Command(ID_AC_SAUVER);
+  EXPECT_THAT(ReadBytes(graph), StartsWith("{\\rtf1"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+}
+
+TEST_F(SaveCommand, AFailedSaveShowsCannotCreateFileAndKeepsTheOldFile) {
+  const std::wstring graph = WriteGraph(L"graphe.grf");
+  Drop({graph});
+  const std::string before = ReadBytes(graph);
+  // Another program holds the graph open and lets nobody delete or replace it.
+  const HANDLE held =
+      CreateFileW(graph.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  services_.save_answer = graph;
+  Command(ID_AC_SAUVER);
+  CloseHandle(held);
+  ASSERT_EQ(services_.errors.size(), 1u);
+  EXPECT_THAT(services_.errors[0], StartsWith(L"Cannot create file \"" + graph + L"\". "));
+  EXPECT_EQ(services_.errors[0].back(), L'.');
+  EXPECT_EQ(ReadBytes(graph), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+  EXPECT_TRUE(IsWindowEnabled(Control(IDC_SAVE_BTN)));
+}
+
+TEST_F(SaveCommand, AMissingFolderShowsCannotCreateFile) {
+  Drop({WriteGraph(L"graphe.grf")});
+  services_.save_answer = FolderPath() + L"\\absent\\analyse.log";
+  Command(ID_AC_SAUVER);
+  ASSERT_EQ(services_.errors.size(), 1u);
+  EXPECT_THAT(services_.errors[0],
+              StartsWith(L"Cannot create file \"" + *services_.save_answer + L"\". "));
+}
+
+TEST_F(SaveCommand, CancelWritesNothing) {
+  Drop({WriteGraph(L"graphe.grf")});
+  Command(ID_AC_SAUVER);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+  EXPECT_THAT(services_.errors, IsEmpty());
+}
+
+}  // namespace
+}  // namespace mivalto::testing
