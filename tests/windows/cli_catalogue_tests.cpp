@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -51,6 +52,13 @@ DWORD RunCli(const std::wstring& arguments, const std::wstring& output_path) {
   return code;
 }
 
+std::string ReadWhole(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 TEST(CliOnWindows, NamesAFilterFromTheMachinesCatalogue) {
   FilterCatalogue catalogue = BuildCatalogue();
   const auto known = std::find_if(catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(),
@@ -69,11 +77,25 @@ TEST(CliOnWindows, NamesAFilterFromTheMachinesCatalogue) {
   const testing::TempFile output(std::vector<std::uint8_t>{}, "catalogue.txt");
 
   EXPECT_EQ(RunCli(L"--format text \"" + graph.Path().wstring() + L"\"", output.Path().wstring()), 0u);
-  std::ifstream in(output.Path(), std::ios::binary);
-  std::stringstream report;
-  report << in.rdbuf();
-  EXPECT_NE(report.str().find("0001  \"Mine\"  : " + first->Name + " " + clsid + "  "), std::string::npos)
-      << report.str();
+  const std::string report = ReadWhole(output.Path());
+  EXPECT_NE(report.find("0001  \"Mine\"  : " + first->Name + " " + clsid + "  "), std::string::npos)
+      << report;
+}
+
+// Every real graph file is read to its end marker by the Windows program too.
+TEST(CliOnWindows, ReadsEveryCorpusFileToTheEnd) {
+  const std::filesystem::path corpus = std::filesystem::u8path(MIVALTO_CORPUS_DIR);
+  const testing::TempFile output(std::vector<std::uint8_t>{}, "corpus.txt");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    if (entry.path().extension() != ".grf") continue;
+    ++files;
+    EXPECT_EQ(RunCli(L"--format text \"" + entry.path().wstring() + L"\"", output.Path().wstring()), 0u)
+        << entry.path();
+    const std::string report = ReadWhole(output.Path());
+    EXPECT_TRUE(report.ends_with("\nEND\n")) << entry.path() << "\n" << report;
+  }
+  EXPECT_EQ(files, 7);
 }
 
 }  // namespace
