@@ -1,0 +1,42 @@
+// What the sweeps walk over: the real graph files and our samples, read from their folders,
+// and one analysis of bytes copied into a heap block of exactly their length, so that
+// AddressSanitizer sees a read of even one byte past the end.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "analysis/analysis_driver.h"
+#include "report/report_view.h"
+#include "support/byte_writer.h"
+
+namespace mivalto::testing {
+
+struct SweepFile {
+  std::string label;  // the test's name for it: letters and digits only
+  std::string path;
+  friend void PrintTo(const SweepFile& file, std::ostream* out) { *out << file.path; }
+};
+
+// Every .grf file of the folder, sorted by name, labelled prefix + its name's letters and
+// digits. Empty when the folder can't be read (the caller checks).
+std::vector<SweepFile> GraphFilesIn(const std::string& folder, const std::string& prefix);
+
+// The real graph files, then our samples.
+std::vector<SweepFile> CorpusAndSamples();
+
+ByteVector ReadWholeFile(const std::string& path);
+
+struct Analysed {
+  AnalysisResult result;
+  std::vector<ReportLine> lines;
+};
+
+// The analysis of the bytes, always under the same path, last-write time and calendar, with
+// an empty catalogue: two inputs give the same report exactly when the walk sees the same.
+Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes);
+
+}  // namespace mivalto::testing
