@@ -22,15 +22,15 @@ TOOLINFOW ToolFor(HWND owner, HWND control) {
 
 }  // namespace
 
-UniqueFont CreateDesignFont(const FontSpec& spec, DpiScale scale) {
+UniqueFont CreateDesignFont(const FontSpec& design, DpiScale scale) {
   LOGFONTW font{};
-  font.lfHeight = -scale(spec.design_height);
-  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = spec.italic;
-  font.lfUnderline = spec.underline;
+  font.lfHeight = -scale(design.design_height);
+  font.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = design.italic;
+  font.lfUnderline = design.underline;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
-  wcsncpy(font.lfFaceName, spec.face, LF_FACESIZE - 1);
+  wcsncpy(font.lfFaceName, design.face, LF_FACESIZE - 1);
   return UniqueFont(CreateFontIndirectW(&font));
 }
 

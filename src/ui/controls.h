@@ -19,7 +19,7 @@ struct FontSpec {
   bool italic = false;
   bool underline = false;
 };
-UniqueFont CreateDesignFont(const FontSpec& spec, DpiScale scale);
+UniqueFont CreateDesignFont(const FontSpec& design, DpiScale scale);
 
 HWND CreateChild(HWND parent, const wchar_t* window_class, int id, DWORD style, const RECT& place,
                  const std::wstring& text = {}, DWORD ex_style = 0);
