@@ -9,6 +9,7 @@
 #include "support/filter_data.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"
+#include "support/temp_file.h"
 
 namespace mivalto {
 namespace {
@@ -206,19 +207,17 @@ TEST(AnalyseFile, FolderIsNotOpenedAndLeavesAnEmptyReport) {
   ReportView view;
   ReportSink(view).AddLine("old");
   const AnalysisResult result =
-      AnalyseFile(std::filesystem::temp_directory_path().string(), {}, FixedCalendar(), view);
+      AnalyseFile(testing::Utf8Path(testing::TempFolder()), {}, FixedCalendar(), view);
   EXPECT_FALSE(result.opened);
   EXPECT_FALSE(result.complete);
   EXPECT_TRUE(view.Lines().empty());
 }
 
 TEST(AnalyseFile, ReadsAFileOnDisk) {
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "mivalto-driver.grf";
-  const ByteVector file = AtSector(GraphText().Text("0002\r\nF\r\nC\r\nEND").Bytes(), 1);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+  const testing::TempFile graph(AtSector(GraphText().Text("0002\r\nF\r\nC\r\nEND").Bytes(), 1),
+                                "mivalto-driver.grf");
   ReportView view;
-  const AnalysisResult result = AnalyseFile(path.string(), {}, FixedCalendar(), view);
-  std::filesystem::remove(path);
+  const AnalysisResult result = AnalyseFile(graph.Utf8(), {}, FixedCalendar(), view);
   EXPECT_TRUE(result.complete);
   EXPECT_EQ(view.Lines()[1].text, "MIVALTO-DRIVER.GRF");
   EXPECT_EQ(view.Lines().back().text, "END");
