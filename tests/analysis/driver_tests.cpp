@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
