@@ -4,9 +4,9 @@
 // the GraphFilterList, where connections and the clock line find it again.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "analysis/graph_scanner.h"
 #include "catalogue/catalogue.h"
@@ -14,7 +14,8 @@
 
 namespace mivalto {
 
-using GraphFilterList = std::vector<TfilterItem>;
+// A deque: a large graph adds filters without moving the ones already read.
+using GraphFilterList = std::deque<TfilterItem>;
 
 struct FilterEntryLine {
   std::string text;

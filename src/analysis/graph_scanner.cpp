@@ -46,26 +46,15 @@ int GraphScanner::ByteAt(std::uint64_t offset) {
 
 // Past the end the position still moves on, so that StepBack stays symmetric; the unit is
 // marked unread and consuming it fails.
-void GraphScanner::LoadChar() {
-  // Nearly every unit lies whole in the buffer: take it from there, without CopyBytes.
-  const std::uint64_t at = position_ - buffer_offset_;
-  if (position_ >= buffer_offset_ && at + 2 <= buffer_length_) {
-    current_ = static_cast<std::uint16_t>(buffer_[at] | (buffer_[at + 1] << 8));
-    current_read_ = true;
-    position_ += 2;
-    return;
-  }
+void GraphScanner::LoadCharOutsideBuffer() {
   std::array<std::uint8_t, 2> bytes;
   current_read_ = position_ < size_ && CopyBytes(position_, bytes) == 2;
   if (current_read_) current_ = static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
   position_ += 2;
 }
 
-std::uint16_t GraphScanner::NextChar() {
-  if (!current_read_) throw ReadFailure("fin du fichier au milieu du texte du graphe");
-  const std::uint16_t consumed = current_;
-  LoadChar();
-  return consumed;
+void GraphScanner::FailAtEndOfFile() {
+  throw ReadFailure("fin du fichier au milieu du texte du graphe");
 }
 
 std::string GraphScanner::ReadChars(int count) {
@@ -123,7 +112,8 @@ std::string GraphScanner::ReadQuoted() {
   while (current_ != kQuote || !current_read_) decoder.Push(NextChar());
   decoder.Finish();
   NextChar();
-  return text + '"';
+  text += '"';
+  return text;
 }
 
 std::string GraphScanner::ReadGuidText() {

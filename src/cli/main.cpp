@@ -6,6 +6,8 @@
 #include "cli/console.h"
 
 int main(int argc, char** argv) {
+  // Nothing here writes through C's stdio: the streams may keep buffers of their own.
+  std::ios::sync_with_stdio(false);
   mivalto::PrepareStandardOutput();
   const mivalto::CommandLine command_line =
       mivalto::ParseCommandLine(mivalto::Utf8Arguments(argc, argv),

@@ -35,19 +35,24 @@ std::string LineSgr(const ReportLine& line) {
   return color.empty() ? "1" : "1;" + color;
 }
 
-void WriteAnsiLine(const ReportLine& line, std::ostream& out) {
+void AppendAnsiLine(const ReportLine& line, std::string& bytes) {
   const std::string sgr = LineSgr(line);
   if (sgr.empty()) {
-    out << PrintableText(line.text) << '\n';
+    AppendPrintable(line.text, bytes);
+    bytes += '\n';
   } else {
-    out << "\x1b[" << sgr << 'm' << PrintableText(line.text) << "\x1b[0m\n";
+    bytes += "\x1b[";
+    bytes += sgr;
+    bytes += 'm';
+    AppendPrintable(line.text, bytes);
+    bytes += "\x1b[0m\n";
   }
 }
 
 }  // namespace
 
 void WriteAnsi(std::span<const ReportDocument> documents, std::ostream& out) {
-  WriteLinesOneAfterAnother(documents, out, WriteAnsiLine);
+  WriteLinesOneAfterAnother(documents, out, AppendAnsiLine);
 }
 
 }  // namespace mivalto

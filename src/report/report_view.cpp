@@ -2,8 +2,26 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace mivalto {
+namespace {
+
+// A small report fits in its first block; a large one goes on in blocks of large memory.
+constexpr std::size_t kFirstBlockSize = std::size_t{16} << 10;
+constexpr std::size_t kBlockSize = kLargeMemoryThreshold;
+
+// Line records grow eightfold, not twofold: those of a large report move a few times rather
+// than a dozen, each move touching fresh pages (capacity never written to is never resident).
+// Past a few thousand lines they take large memory at once.
+std::size_t NextLineCapacity(std::size_t lines) {
+  constexpr std::size_t kSmall = 4096;
+  constexpr std::size_t kLarge = (kLargeMemoryThreshold + sizeof(ReportLine) - 1) / sizeof(ReportLine);
+  if (lines < kSmall) return std::max<std::size_t>(64, 8 * lines);
+  return std::max(kLarge, 8 * lines);
+}
+
+}  // namespace
 
 std::string ColorHex(Color c) {
   char text[8];
@@ -11,22 +29,49 @@ std::string ColorHex(Color c) {
   return text;
 }
 
+ReportView::ReportView(const ReportView& other) { *this = other; }
+
+ReportView& ReportView::operator=(const ReportView& other) {
+  if (this == &other) return *this;
+  Clear();
+  lines_.reserve(other.lines_.size());
+  for (const ReportLine& line : other.lines_) {
+    lines_.push_back({Keep(line.text), line.color, line.bold});
+  }
+  color_ = other.color_;
+  bold_ = other.bold_;
+  return *this;
+}
+
 void ReportView::Clear() {
   lines_.clear();
+  blocks_.clear();
+  block_used_ = 0;
   color_ = kBlack;
   bold_ = false;
+}
+
+std::string_view ReportView::Keep(std::string_view text) {
+  if (text.empty()) return {};
+  const std::size_t block_size = blocks_.empty() ? 0 : blocks_.back().get_deleter().bytes;
+  if (text.size() > block_size - block_used_) {
+    // A text longer than a block gets one to itself.
+    blocks_.push_back(
+        AllocateLargeBlock(std::max(text.size(), blocks_.empty() ? kFirstBlockSize : kBlockSize)));
+    block_used_ = 0;
+  }
+  char* at = blocks_.back().get() + block_used_;
+  std::memcpy(at, text.data(), text.size());
+  block_used_ += text.size();
+  return {at, text.size()};
 }
 
 void ReportView::Append(std::string_view text) {
   constexpr std::string_view kBreak = "\r\n";
   for (;;) {
-    // Grow eightfold, not twofold: the lines of a large report move a few times rather than a
-    // dozen, each move touching fresh pages; capacity never written to is never resident.
-    if (lines_.size() == lines_.capacity()) {
-      lines_.reserve(std::max<std::size_t>(64, 8 * lines_.size()));
-    }
+    if (lines_.size() == lines_.capacity()) lines_.reserve(NextLineCapacity(lines_.size()));
     const std::size_t end = text.find(kBreak);
-    lines_.push_back({std::string(text.substr(0, end)), color_, bold_});
+    lines_.push_back({Keep(text.substr(0, end)), color_, bold_});
     if (end == std::string_view::npos) return;
     text.remove_prefix(end + kBreak.size());
   }

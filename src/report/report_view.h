@@ -5,9 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/large_memory.h"
 
 namespace mivalto {
 
@@ -27,8 +30,10 @@ constexpr std::uint8_t BlueOf(Color c) { return (c >> 16) & 0xFF; }
 // "#RRGGBB", upper-case digits.
 std::string ColorHex(Color c);
 
+// One line as the view holds it; its text stays valid while the view lives and is neither
+// cleared nor appended to.
 struct ReportLine {
-  std::string text;  // UTF-8, never holds CR LF
+  std::string_view text;  // UTF-8, never holds CR LF
   Color color = kBlack;
   bool bold = false;
   friend bool operator==(const ReportLine&, const ReportLine&) = default;
@@ -36,6 +41,13 @@ struct ReportLine {
 
 class ReportView {
  public:
+  ReportView() = default;
+  // A copy holds its own texts; a move keeps every line's text where it is.
+  ReportView(const ReportView& other);
+  ReportView& operator=(const ReportView& other);
+  ReportView(ReportView&&) = default;
+  ReportView& operator=(ReportView&&) = default;
+
   // Removes every line; the next text is plain black.
   void Clear();
 
@@ -47,10 +59,16 @@ class ReportView {
   // and an empty text appends one empty line.
   void Append(std::string_view text);
 
-  const std::vector<ReportLine>& Lines() const { return lines_; }
+  std::span<const ReportLine> Lines() const { return lines_; }
 
  private:
-  std::vector<ReportLine> lines_;
+  std::string_view Keep(std::string_view text);
+
+  // Line texts and records in memory fit for filling many megabytes (a large report). Texts
+  // go into blocks that are never moved as they fill, so that each page is written once.
+  std::vector<LargeMemoryBlock> blocks_;
+  std::size_t block_used_ = 0;  // of the last block
+  std::vector<ReportLine, LargeMemoryAllocator<ReportLine>> lines_;
   Color color_ = kBlack;
   bool bold_ = false;
 };

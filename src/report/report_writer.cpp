@@ -54,25 +54,36 @@ CodePoint FrontCodePoint(std::string_view utf8) {
   return kInvalidByte;
 }
 
-std::string PrintableText(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+namespace {
+
+// Hands the printable form of the text to `emit`, piece by piece.
+template <typename Emit>
+void EmitPrintable(std::string_view utf8, Emit emit) {
   while (!utf8.empty()) {
     // Runs of printable ASCII, nearly all of a report, are taken whole.
     const std::size_t plain = PrintableAsciiLength(utf8);
-    out += utf8.substr(0, plain);
+    if (plain > 0) emit(utf8.substr(0, plain));
     utf8.remove_prefix(plain);
     if (utf8.empty()) break;
     const CodePoint c = FrontCodePoint(utf8);
     // An invalid byte decodes as U+FFFD too: both become the same three bytes.
-    if (IsControl(c.value) || c.value == kReplacementChar) {
-      out += kReplacementUtf8;
-    } else {
-      out += utf8.substr(0, c.length);
-    }
+    const bool replaced = IsControl(c.value) || c.value == kReplacementChar;
+    emit(replaced ? kReplacementUtf8 : utf8.substr(0, c.length));
     utf8.remove_prefix(c.length);
   }
+}
+
+}  // namespace
+
+std::string PrintableText(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  AppendPrintable(utf8, out);
   return out;
+}
+
+void AppendPrintable(std::string_view utf8, std::string& out) {
+  EmitPrintable(utf8, [&](std::string_view piece) { out += piece; });
 }
 
 std::string_view FileNameOf(std::string_view path) {
@@ -81,11 +92,24 @@ std::string_view FileNameOf(std::string_view path) {
 }
 
 void WriteLinesOneAfterAnother(std::span<const ReportDocument> documents, std::ostream& out,
-                               void (*write_line)(const ReportLine& line, std::ostream& out)) {
+                               void (*append_line)(const ReportLine& line, std::string& bytes)) {
+  // Lines are gathered into writes of some size: a stream operation per line costs more than
+  // the line's bytes.
+  constexpr std::size_t kWriteSize = 64 << 10;
+  std::string bytes;
+  bytes.reserve(2 * kWriteSize);
+  const auto write = [&] {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.clear();
+  };
   for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (i > 0) out << '\n';
-    for (const ReportLine& line : documents[i].view->Lines()) write_line(line, out);
+    if (i > 0) bytes += '\n';
+    for (const ReportLine& line : documents[i].view->Lines()) {
+      append_line(line, bytes);
+      if (bytes.size() >= kWriteSize) write();
+    }
   }
+  write();
 }
 
 }  // namespace mivalto

@@ -3,18 +3,15 @@
 namespace mivalto {
 namespace {
 
-// One stream write per line, its end included: each stream operation costs more than a
-// short copy.
-void WriteTextLine(const ReportLine& line, std::ostream& out) {
-  std::string text = PrintableText(line.text);
-  text += '\n';
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+void AppendTextLine(const ReportLine& line, std::string& bytes) {
+  AppendPrintable(line.text, bytes);
+  bytes += '\n';
 }
 
 }  // namespace
 
 void WriteText(std::span<const ReportDocument> documents, std::ostream& out) {
-  WriteLinesOneAfterAnother(documents, out, WriteTextLine);
+  WriteLinesOneAfterAnother(documents, out, AppendTextLine);
 }
 
 }  // namespace mivalto

@@ -1,5 +1,7 @@
 // Real graph files saved by other people's programs: every one is read to its end, and its
 // filter, pin and clock lines say what the file holds.
+#include <span>
+
 #include <gtest/gtest.h>
 
 #include "analysis/analysis_driver.h"
@@ -104,7 +106,7 @@ struct Sections {
 
 constexpr std::size_t kFilterTitleLine = 11;
 
-Sections Split(const std::vector<ReportLine>& lines) {
+Sections Split(std::span<const ReportLine> lines) {
   Sections s;
   std::size_t i = kFilterTitleLine + 2;
   for (; i < lines.size() && !lines[i].text.empty(); ++i) s.filters.emplace_back(lines[i].text, lines[i].color);
@@ -112,11 +114,11 @@ Sections Split(const std::vector<ReportLine>& lines) {
   while (i < lines.size() && !lines[i].text.empty()) {
     EXPECT_EQ(lines[i].color, kBlack);
     EXPECT_TRUE(lines[i].bold);
-    s.pins.push_back(lines[i].text);
+    s.pins.emplace_back(lines[i].text);
     while (i < lines.size() && !lines[i].text.empty()) ++i;
     ++i;
   }
-  for (i += 2; i < lines.size(); ++i) s.tail.push_back(lines[i].text);
+  for (i += 2; i < lines.size(); ++i) s.tail.emplace_back(lines[i].text);
   return s;
 }
 

@@ -6,6 +6,7 @@
 #include "analysis/report_sink.h"
 #include "support/filter_data.h"
 #include "support/graph_text.h"
+#include "support/kept_lines.h"
 #include "support/guid_texts.h"
 #include "support/temp_file.h"
 
@@ -29,7 +30,7 @@ ByteVector AtSector(const ByteVector& text, std::size_t sector, std::uint8_t fil
 struct Analysed {
   AnalysisResult result;
   std::vector<std::string> texts;
-  std::vector<ReportLine> lines;
+  std::vector<testing::KeptLine> lines;
 };
 
 Analysed Analyse(ByteVector file, const FilterCatalogue& catalogue = {}) {
@@ -37,8 +38,8 @@ Analysed Analyse(ByteVector file, const FilterCatalogue& catalogue = {}) {
   ReportView view;
   Analysed out;
   out.result = AnalyseSource(source, kPath, kLastWrite, catalogue, FixedCalendar(), view);
-  out.lines = view.Lines();
-  for (const ReportLine& line : out.lines) out.texts.push_back(line.text);
+  out.lines = testing::KeepLines(view.Lines());
+  for (const testing::KeptLine& line : out.lines) out.texts.push_back(line.text);
   return out;
 }
 
@@ -187,7 +188,7 @@ TEST(AnalyseSource, ColoursCarryOverFromLineToLine) {
       {kOlive, "\"Decoder\""}, {kOlive, ""}, {kOlive, "-"}, {kOlive, "END"}};
   ASSERT_EQ(a.lines.size(), 11 + expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    const ReportLine& line = a.lines[11 + i];
+    const testing::KeptLine& line = a.lines[11 + i];
     EXPECT_EQ(line.color, expected[i].first) << i << ": " << line.text;
     EXPECT_TRUE(line.bold) << i;
     EXPECT_EQ(line.text.rfind(expected[i].second, 0), 0u) << i << ": " << line.text;

@@ -31,9 +31,9 @@ constexpr std::uint8_t (*kChanges[])(std::uint8_t) = {
 // Far more than any report needs: a line per filter, a few per format field.
 constexpr std::size_t kMaxReportBytesPerFileByte = 8;
 
-std::size_t ReportBytes(const std::vector<ReportLine>& lines) {
+std::size_t ReportBytes(const std::vector<KeptLine>& lines) {
   std::size_t total = 0;
-  for (const ReportLine& line : lines) total += line.text.size() + 2;
+  for (const KeptLine& line : lines) total += line.text.size() + 2;
   return total;
 }
 

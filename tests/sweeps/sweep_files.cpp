@@ -48,7 +48,7 @@ Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes) {
   Analysed out;
   out.result = AnalyseSource(source, "/sweep/graph.grf", {2024, 2, 29, 23, 59, 58}, {},
                              FixedCalendar(), view);
-  out.lines = view.Lines();
+  out.lines = KeepLines(view.Lines());
   return out;
 }
 

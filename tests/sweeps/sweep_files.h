@@ -12,6 +12,7 @@
 #include "analysis/analysis_driver.h"
 #include "report/report_view.h"
 #include "support/byte_writer.h"
+#include "support/kept_lines.h"
 
 namespace mivalto::testing {
 
@@ -32,7 +33,7 @@ ByteVector ReadWholeFile(const std::string& path);
 
 struct Analysed {
   AnalysisResult result;
-  std::vector<ReportLine> lines;
+  std::vector<KeptLine> lines;
 };
 
 // The analysis of the bytes, always under the same path, last-write time and calendar, with

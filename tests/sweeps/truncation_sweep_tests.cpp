@@ -16,7 +16,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-bool IsPrefixOf(const std::vector<ReportLine>& part, const std::vector<ReportLine>& whole) {
+bool IsPrefixOf(const std::vector<KeptLine>& part, const std::vector<KeptLine>& whole) {
   return part.size() <= whole.size() && std::equal(part.begin(), part.end(), whole.begin());
 }
 

@@ -10,10 +10,10 @@
 #include <shlobj.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "ui/resource_ids.h"
+#include "windows/shell_file_list_builder.h"
 
 namespace {
 
@@ -29,22 +29,10 @@ HWND FindMainWindow() {
   return nullptr;
 }
 
-// A shell file list holding one name, as the shell puts it on the clipboard.
-HGLOBAL FileList(const std::wstring& path) {
-  const std::size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
-  files->pFiles = sizeof(DROPFILES);
-  files->fWide = TRUE;
-  std::memcpy(files + 1, path.c_str(), path.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return memory;
-}
-
 bool PutFileOnClipboard(const std::wstring& path) {
   if (!OpenClipboard(nullptr)) return false;
   EmptyClipboard();
-  const bool put = SetClipboardData(CF_HDROP, FileList(path)) != nullptr;
+  const bool put = SetClipboardData(CF_HDROP, mivalto::testing::MakeFileList({path})) != nullptr;
   CloseClipboard();
   return put;
 }

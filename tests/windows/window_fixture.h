@@ -16,6 +16,7 @@
 #include "platform/calendar.h"
 #include "ui/main_window.h"
 #include "ui/ui_services.h"
+#include "windows/shell_file_list_builder.h"
 
 namespace mivalto::testing {
 
@@ -43,9 +44,6 @@ class FixedCalendar final : public Calendar {
   }
   std::string LongDate(const LocalDateTime&) const override { return "vendredi 20 mai 2016"; }
 };
-
-// A shell file list (DROPFILES) holding the names, wide or in the ANSI code page.
-HGLOBAL MakeFileList(const std::vector<std::wstring>& names, bool wide = true);
 
 // The window's text; for a RichEdit, its paragraphs separated by "\r".
 std::wstring TextOf(HWND window);
