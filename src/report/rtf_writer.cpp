@@ -16,16 +16,12 @@ constexpr std::string_view kBodyStart = "\\pard\\plain\\f0\\fs20\n";
 
 // The colours in order of first use; entry 0 of an RTF colour table is the reader's
 // default colour, so the report's colours are numbered from 1.
-std::vector<Color> UsedColors(std::span<const ReportDocument> documents) {
-  std::vector<Color> colors;
-  for (const ReportDocument& document : documents) {
-    for (const ReportLine& line : document.view->Lines()) {
-      if (std::find(colors.begin(), colors.end(), line.color) == colors.end()) {
-        colors.push_back(line.color);
-      }
+void AddUsedColors(std::span<const ReportLine> lines, std::vector<Color>& colors) {
+  for (const ReportLine& line : lines) {
+    if (std::find(colors.begin(), colors.end(), line.color) == colors.end()) {
+      colors.push_back(line.color);
     }
   }
-  return colors;
 }
 
 void WriteColorTable(const std::vector<Color>& colors, std::ostream& out) {
@@ -71,29 +67,54 @@ void WriteRtfText(std::string_view utf8, std::ostream& out) {
   }
 }
 
-void WriteParagraph(const ReportLine& line, const std::vector<Color>& colors, std::ostream& out) {
+void WriteLine(const ReportLine& line, const std::vector<Color>& colors, std::ostream& out) {
   out << "\\cf" << ColorIndex(colors, line.color) << (line.bold ? "\\b " : "\\b0 ");
   WriteRtfText(line.text, out);
+}
+
+void WriteParagraph(const ReportLine& line, const std::vector<Color>& colors, std::ostream& out) {
+  WriteLine(line, colors, out);
   out << "\\par\n";
+}
+
+// The document around a body of paragraphs in those colours.
+template <typename WriteBody>
+void WriteDocument(const std::vector<Color>& colors, std::ostream& out, WriteBody write_body) {
+  out << kHeader;
+  WriteColorTable(colors, out);
+  out << kBodyStart;
+  write_body();
+  out << "}\n";
 }
 
 }  // namespace
 
 void WriteRtf(std::span<const ReportDocument> documents, std::ostream& out) {
-  const std::vector<Color> colors = UsedColors(documents);
-  out << kHeader;
-  WriteColorTable(colors, out);
-  out << kBodyStart;
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (i > 0) out << "\\par\n";
-    for (const ReportLine& line : documents[i].view->Lines()) WriteParagraph(line, colors, out);
-  }
-  out << "}\n";
+  std::vector<Color> colors;
+  for (const ReportDocument& document : documents) AddUsedColors(document.view->Lines(), colors);
+  WriteDocument(colors, out, [&] {
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+      if (i > 0) out << "\\par\n";
+      for (const ReportLine& line : documents[i].view->Lines()) WriteParagraph(line, colors, out);
+    }
+  });
 }
 
 void WriteRtf(const ReportView& view, std::ostream& out) {
   const ReportDocument document{.file = {}, .complete = true, .view = &view};
   WriteRtf(std::span(&document, 1), out);
+}
+
+void WriteRtfPiece(std::span<const ReportLine> lines, bool after_earlier_lines,
+                   std::ostream& out) {
+  std::vector<Color> colors;
+  AddUsedColors(lines, colors);
+  WriteDocument(colors, out, [&] {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (i > 0 || after_earlier_lines) out << "\\par\n";
+      WriteLine(lines[i], colors, out);
+    }
+  });
 }
 
 }  // namespace mivalto

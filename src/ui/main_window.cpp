@@ -165,6 +165,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT:
       OnPaint();
       return 0;
+    case WM_TIMER:
+      if (wparam == kShowMoreTimer) ShowMoreOfReportOnTimer();
+      return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
@@ -269,6 +272,15 @@ void MainWindow::AnalyseFile(const std::wstring& path) {
   hints_.Set(GetDlgItem(window_, save.button_id), ActionHint(save, CurrentFileName));
   SetActionEnabled(ID_AC_SAUVER, true);
   ShowReport(GetDlgItem(window_, IDC_MEMO1), report_);
+  report_shown_ = FirstPieceLines(report_);
+  // The rest of a large report follows on timer ticks, which come only when no input, paint
+  // or other message waits.
+  if (!ReportFullyShown()) SetTimer(window_, kShowMoreTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void MainWindow::ShowMoreOfReportOnTimer() {
+  report_shown_ = ShowMoreOfReport(GetDlgItem(window_, IDC_MEMO1), report_, report_shown_);
+  if (ReportFullyShown()) KillTimer(window_, kShowMoreTimer);
 }
 
 bool MainWindow::ActionEnabled(int action_id) const { return enabled_[ActionIndex(action_id)]; }

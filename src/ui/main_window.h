@@ -54,6 +54,8 @@ class MainWindow {
 
   UiServices& Services() { return services_; }
   const ReportView& Report() const { return report_; }
+  // Whether Memo1 shows every line of the report (a large one comes piece by piece).
+  bool ReportFullyShown() const { return report_shown_ == report_.Lines().size(); }
   AboutPanel& About() { return about_; }
   const Hints& WindowHints() const { return hints_; }
   HMENU PopupMenu() const { return popup_menu_.get(); }
@@ -75,6 +77,7 @@ class MainWindow {
   void OnDrawMenuItem(const DRAWITEMSTRUCT& item) const;
   LRESULT OnCtlColorStatic(HDC dc, HWND control) const;
   void OnPaint();
+  void ShowMoreOfReportOnTimer();
 
   void CreateControls();
   void BuildPopupMenu();
@@ -92,6 +95,8 @@ class MainWindow {
   DpiScale scale_;
   FilterCatalogue catalogue_;
   ReportView report_;
+  std::size_t report_shown_ = 0;  // lines of report_ that Memo1 shows
+  static constexpr UINT_PTR kShowMoreTimer = 1;
   AboutPanel about_;
   Hints hints_;
   std::array<bool, 5> enabled_{};  // per action, in Actions() order

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 #include <richedit.h>
 
-#include "ui/report_file.h"
+#include "report/rtf_writer.h"
 
 namespace mivalto::ui {
 namespace {
@@ -25,6 +26,24 @@ DWORD CALLBACK ReadRtfChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
   *given = static_cast<LONG>(count);
   return 0;
 }
+
+// Streams the lines in as RTF: the first piece as the whole content, a later one in place of
+// the selection.
+void StreamLines(HWND control, std::span<const ReportLine> lines, bool first_piece) {
+  std::ostringstream rtf;
+  WriteRtfPiece(lines, !first_piece, rtf);
+  const WPARAM how = first_piece ? SF_RTF : SF_RTF | SFF_SELECTION;
+  const std::string bytes = rtf.str();
+  StreamSource source{bytes};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtfChunk};
+  SendMessageW(control, EM_STREAMIN, how, reinterpret_cast<LPARAM>(&stream));
+}
+
+std::span<const ReportLine> PieceAfter(const ReportView& view, std::size_t shown) {
+  return view.Lines().subspan(shown, std::min(kReportPieceLines, view.Lines().size() - shown));
+}
+
+bool InputWaits() { return HIWORD(GetQueueStatus(QS_INPUT)) != 0; }
 
 }  // namespace
 
@@ -56,13 +75,42 @@ HWND ShowReport(HWND control, const ReportView& view) {
   DestroyWindow(control);
   if (had_focus) SetFocus(fresh);
 
-  const std::string bytes = ReportRtf(view);
-  StreamSource source{bytes};
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtfChunk};
-  SendMessageW(fresh, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  StreamLines(fresh, PieceAfter(view, 0), true);
   SendMessageW(fresh, EM_SETSEL, 0, 0);
   SendMessageW(fresh, EM_SCROLLCARET, 0, 0);
   return fresh;
+}
+
+std::size_t FirstPieceLines(const ReportView& view) { return PieceAfter(view, 0).size(); }
+
+std::size_t ShowMoreOfReport(HWND control, const ReportView& view, std::size_t shown) {
+  constexpr ULONGLONG kTimeSliceMs = 100;
+  const ULONGLONG start = GetTickCount64();
+  CHARRANGE selection{};
+  POINT scroll{};
+  SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageW(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  const auto first_line = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+  // The selection goes to the end and back: nothing of that may show.
+  SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+  while (shown < view.Lines().size()) {
+    // The end of the text: a position past it stands for it.
+    CHARRANGE end{0x7FFFFFFF, 0x7FFFFFFF};
+    SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    const std::span<const ReportLine> piece = PieceAfter(view, shown);
+    StreamLines(control, piece, false);
+    shown += piece.size();
+    if (InputWaits() || GetTickCount64() - start >= kTimeSliceMs) break;
+  }
+  // Restoring the selection brings the caret into view: the user's scroll position goes back
+  // after it. Scroll positions are exact only up to 65,535 pixels; lines are exact always.
+  SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageW(control, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  SendMessageW(control, EM_LINESCROLL, 0,
+               first_line - SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0));
+  InvalidateRect(control, nullptr, FALSE);
+  return shown;
 }
 
 }  // namespace mivalto::ui

@@ -80,8 +80,11 @@ HWND MainWindowTest::AboutControl(int id) const {
 }
 
 std::wstring MainWindowTest::WriteGraph(const std::wstring& name) const {
-  const ByteVector bytes =
-      GraphText().Line("0002").Line("FILTERS").Line("CONNECTIONS").Text("END").Bytes();
+  return WriteGraph(name,
+                    GraphText().Line("0002").Line("FILTERS").Line("CONNECTIONS").Text("END").Bytes());
+}
+
+std::wstring MainWindowTest::WriteGraph(const std::wstring& name, const ByteVector& bytes) const {
   const std::filesystem::path path = folder_ / name;
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()),

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/calendar.h"
+#include "support/byte_writer.h"
 #include "ui/main_window.h"
 #include "ui/ui_services.h"
 #include "windows/shell_file_list_builder.h"
@@ -60,10 +61,12 @@ class MainWindowTest : public ::testing::Test {
   HWND Window() const { return window_->Handle(); }
   HWND Control(int id) const;       // a control of the main window or of Panel1
   HWND AboutControl(int id) const;  // a control of the about panel
-  ui::MainWindow& Main() { return *window_; }
+  ui::MainWindow& Main() const { return *window_; }
 
   // A graph file of the test's own making: a version "0002" text with empty sections.
   std::wstring WriteGraph(const std::wstring& name) const;
+  // A file of these bytes in the test's folder.
+  std::wstring WriteGraph(const std::wstring& name, const ByteVector& bytes) const;
   std::wstring FolderPath() const { return folder_.wstring(); }
 
   void Drop(const std::vector<std::wstring>& names, bool wide = true);
