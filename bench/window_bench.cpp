@@ -4,7 +4,6 @@
 // its last piece is in the view too, and the report's line count.
 //   mivalto-window-bench PATH     PATH as Windows names it (under Wine, Z:/... will do)
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <chrono>
@@ -39,10 +38,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: mivalto-window-bench PATH\n", stderr);
     return 2;
   }
-  if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) != S_OK) return 1;
-  const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  mivalto::ui::MainWindow::RegisterClasses();
+  if (!mivalto::ui::MainWindow::PrepareProgram()) return 1;
   const auto services = mivalto::ui::DesktopServices();
   const auto calendar = mivalto::SystemCalendar();
   int status = 1;

@@ -1,7 +1,6 @@
 // Mivalto.exe: the French desktop window that explains DirectShow graph files. It reads no
 // command-line argument.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "platform/calendar.h"
@@ -9,11 +8,7 @@
 #include "ui/ui_services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
-  // The filter catalogue is read through COM on this, the one user-interface thread.
-  if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) != S_OK) return 1;
-  const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  mivalto::ui::MainWindow::RegisterClasses();
+  if (!mivalto::ui::MainWindow::PrepareProgram()) return 1;
 
   const auto services = mivalto::ui::DesktopServices();
   const auto calendar = mivalto::SystemCalendar();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -95,12 +97,16 @@ MainWindow::~MainWindow() {
   if (window_) DestroyWindow(window_);
 }
 
-void MainWindow::RegisterClasses() {
+bool MainWindow::PrepareProgram() {
+  if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) != S_OK) return false;
+  const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
   const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIVALTO));
   RegisterWindowClass(kMainClassName, WindowProc, icon);
   RegisterWindowClass(kPanelClassName, PanelProc, nullptr);
   AboutPanel::RegisterClass();
   LoadRichEdit();
+  return true;
 }
 
 HWND MainWindow::Create(int show_command) {

@@ -32,8 +32,11 @@ class MainWindow {
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  // The window classes of the main window and its panels; once per program.
-  static void RegisterClasses();
+  // What the window needs before it is made, once per program, on its user-interface
+  // thread: COM in a single-threaded apartment (the catalogue is read through COM), the common
+  // controls, the window classes of the main window and its panels. False when COM can't be
+  // had so; the caller uninitialises COM at the end otherwise.
+  static bool PrepareProgram();
 
   // Creates the window (FormCreate: layout, catalogue), then shows it (FormShow: captions,
   // hints, title, about texts, drop target).

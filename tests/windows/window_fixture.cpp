@@ -43,8 +43,7 @@ RECT PlaceOf(HWND child) {
 }
 
 void MainWindowTest::SetUpTestSuite() {
-  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
-  ui::MainWindow::RegisterClasses();
+  ASSERT_TRUE(ui::MainWindow::PrepareProgram());
 }
 
 void MainWindowTest::TearDownTestSuite() { CoUninitialize(); }
