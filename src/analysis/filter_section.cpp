@@ -117,7 +117,7 @@ FilterEntryLine ReadFilterEntry(GraphScanner& scanner, const FilterCatalogue& ca
     line += DescribeFilterData(scanner);
   }
   scanner.NextChar();  // the LF
-  filters.push_back(std::move(filter));
+  AppendToLargeVector(filters, std::move(filter));
   entry.text = std::move(line);
   return entry;
 }

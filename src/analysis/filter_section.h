@@ -4,18 +4,18 @@
 // the GraphFilterList, where connections and the clock line find it again.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <string_view>
 
 #include "analysis/graph_scanner.h"
 #include "catalogue/catalogue.h"
+#include "platform/large_memory.h"
 #include "report/report_view.h"
 
 namespace mivalto {
 
-// A deque: a large graph adds filters without moving the ones already read.
-using GraphFilterList = std::deque<TfilterItem>;
+// The filters of a large graph take large memory, as its report does.
+using GraphFilterList = LargeVector<TfilterItem>;
 
 struct FilterEntryLine {
   std::string text;

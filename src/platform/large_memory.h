@@ -4,9 +4,12 @@
 // more so in a virtual machine). Small requests take the ordinary heap.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace mivalto {
 
@@ -48,5 +51,23 @@ struct LargeMemoryAllocator {
     return true;
   }
 };
+
+template <typename T>
+using LargeVector = std::vector<T, LargeMemoryAllocator<T>>;
+
+// Appends the item. The vector grows eightfold while it is small, then at once to the large
+// memory threshold and eightfold again: a large vector is moved a few times, not a dozen (each
+// move touches fresh pages), and most of it lies in large memory. Capacity never written to is
+// never resident.
+template <typename T, typename Item>
+void AppendToLargeVector(LargeVector<T>& items, Item&& item) {
+  if (items.size() == items.capacity()) {
+    constexpr std::size_t kSmall = 4096;
+    constexpr std::size_t kLarge = (kLargeMemoryThreshold + sizeof(T) - 1) / sizeof(T);
+    const std::size_t grown = std::max<std::size_t>(64, 8 * items.size());
+    items.reserve(items.size() < kSmall ? grown : std::max(kLarge, grown));
+  }
+  items.push_back(std::forward<Item>(item));
+}
 
 }  // namespace mivalto

@@ -11,16 +11,6 @@ namespace {
 constexpr std::size_t kFirstBlockSize = std::size_t{16} << 10;
 constexpr std::size_t kBlockSize = kLargeMemoryThreshold;
 
-// Line records grow eightfold, not twofold: those of a large report move a few times rather
-// than a dozen, each move touching fresh pages (capacity never written to is never resident).
-// Past a few thousand lines they take large memory at once.
-std::size_t NextLineCapacity(std::size_t lines) {
-  constexpr std::size_t kSmall = 4096;
-  constexpr std::size_t kLarge = (kLargeMemoryThreshold + sizeof(ReportLine) - 1) / sizeof(ReportLine);
-  if (lines < kSmall) return std::max<std::size_t>(64, 8 * lines);
-  return std::max(kLarge, 8 * lines);
-}
-
 }  // namespace
 
 std::string ColorHex(Color c) {
@@ -69,9 +59,8 @@ std::string_view ReportView::Keep(std::string_view text) {
 void ReportView::Append(std::string_view text) {
   constexpr std::string_view kBreak = "\r\n";
   for (;;) {
-    if (lines_.size() == lines_.capacity()) lines_.reserve(NextLineCapacity(lines_.size()));
     const std::size_t end = text.find(kBreak);
-    lines_.push_back({Keep(text.substr(0, end)), color_, bold_});
+    AppendToLargeVector(lines_, ReportLine{Keep(text.substr(0, end)), color_, bold_});
     if (end == std::string_view::npos) return;
     text.remove_prefix(end + kBreak.size());
   }

@@ -68,7 +68,7 @@ class ReportView {
   // go into blocks that are never moved as they fill, so that each page is written once.
   std::vector<LargeMemoryBlock> blocks_;
   std::size_t block_used_ = 0;  // of the last block
-  std::vector<ReportLine, LargeMemoryAllocator<ReportLine>> lines_;
+  LargeVector<ReportLine> lines_;
   Color color_ = kBlack;
   bool bold_ = false;
 };
