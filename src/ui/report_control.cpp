@@ -45,6 +45,30 @@ std::span<const ReportLine> PieceAfter(const ReportView& view, std::size_t shown
 
 bool InputWaits() { return HIWORD(GetQueueStatus(QS_INPUT)) != 0; }
 
+// Where the user left the view.
+struct ViewPlace {
+  CHARRANGE selection{};
+  POINT scroll{};
+  LRESULT first_line = 0;
+};
+
+ViewPlace PlaceOf(HWND control) {
+  ViewPlace place;
+  SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&place.selection));
+  SendMessageW(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&place.scroll));
+  place.first_line = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+  return place;
+}
+
+// Restoring the selection brings the caret into view: the scroll position goes back after it.
+// Scroll positions are exact only up to 65,535 pixels, lines always.
+void Restore(HWND control, ViewPlace place) {
+  SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&place.selection));
+  SendMessageW(control, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&place.scroll));
+  SendMessageW(control, EM_LINESCROLL, 0,
+               place.first_line - SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
 }  // namespace
 
 bool LoadRichEdit() { return LoadLibraryW(L"Msftedit.dll") != nullptr; }
@@ -86,11 +110,7 @@ std::size_t FirstPieceLines(const ReportView& view) { return PieceAfter(view, 0)
 std::size_t ShowMoreOfReport(HWND control, const ReportView& view, std::size_t shown) {
   constexpr ULONGLONG kTimeSliceMs = 100;
   const ULONGLONG start = GetTickCount64();
-  CHARRANGE selection{};
-  POINT scroll{};
-  SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  SendMessageW(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-  const auto first_line = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+  const ViewPlace place = PlaceOf(control);
   // The selection goes to the end and back: nothing of that may show.
   SendMessageW(control, WM_SETREDRAW, FALSE, 0);
   while (shown < view.Lines().size()) {
@@ -102,13 +122,8 @@ std::size_t ShowMoreOfReport(HWND control, const ReportView& view, std::size_t s
     shown += piece.size();
     if (InputWaits() || GetTickCount64() - start >= kTimeSliceMs) break;
   }
-  // Restoring the selection brings the caret into view: the user's scroll position goes back
-  // after it. Scroll positions are exact only up to 65,535 pixels; lines are exact always.
   SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-  SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  SendMessageW(control, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-  SendMessageW(control, EM_LINESCROLL, 0,
-               first_line - SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0));
+  Restore(control, place);
   InvalidateRect(control, nullptr, FALSE);
   return shown;
 }

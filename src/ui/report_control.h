@@ -13,7 +13,8 @@
 
 namespace mivalto::ui {
 
-// The lines of one piece: a few screens, shown in well under a tenth of a second.
+// The lines of one piece: a few screens; Wine's RichEdit takes about a tenth of a second to
+// lay them out.
 inline constexpr std::size_t kReportPieceLines = 2000;
 
 // Loads the RichEdit 4.1 library (Msftedit) that the RICHEDIT50W controls need; false when
