@@ -43,8 +43,8 @@ void ReportView::Clear() {
 
 std::string_view ReportView::Keep(std::string_view text) {
   if (text.empty()) return {};
-  const std::size_t block_size = blocks_.empty() ? 0 : blocks_.back().get_deleter().bytes;
-  if (text.size() > block_size - block_used_) {
+  // No block yet (a new, cleared or moved-from view) means no room, whatever block_used_ says.
+  if (blocks_.empty() || text.size() > blocks_.back().get_deleter().bytes - block_used_) {
     // A text longer than a block gets one to itself.
     blocks_.push_back(
         AllocateLargeBlock(std::max(text.size(), blocks_.empty() ? kFirstBlockSize : kBlockSize)));

@@ -30,8 +30,8 @@ constexpr std::uint8_t BlueOf(Color c) { return (c >> 16) & 0xFF; }
 // "#RRGGBB", upper-case digits.
 std::string ColorHex(Color c);
 
-// One line as the view holds it; its text stays valid while the view lives and is neither
-// cleared nor appended to.
+// One line as the view holds it; its text stays valid until the view is cleared or destroyed
+// (a move takes the texts along).
 struct ReportLine {
   std::string_view text;  // UTF-8, never holds CR LF
   Color color = kBlack;
@@ -59,6 +59,7 @@ class ReportView {
   // and an empty text appends one empty line.
   void Append(std::string_view text);
 
+  // Valid until the next Append or Clear.
   std::span<const ReportLine> Lines() const { return lines_; }
 
  private:

@@ -277,8 +277,7 @@ void MainWindow::AnalyseFile(const std::wstring& path) {
   const ActionDef& save = *FindAction(ID_AC_SAUVER);
   hints_.Set(GetDlgItem(window_, save.button_id), ActionHint(save, CurrentFileName));
   SetActionEnabled(ID_AC_SAUVER, true);
-  ShowReport(GetDlgItem(window_, IDC_MEMO1), report_);
-  report_shown_ = FirstPieceLines(report_);
+  report_shown_ = ShowReport(GetDlgItem(window_, IDC_MEMO1), report_);
   // The rest of a large report follows on timer ticks, which come only when no input, paint
   // or other message waits.
   if (!ReportFullyShown()) SetTimer(window_, kShowMoreTimer, USER_TIMER_MINIMUM, nullptr);

@@ -87,7 +87,7 @@ HWND CreateReportControl(HWND parent, int id, const RECT& place) {
   return control;
 }
 
-HWND ShowReport(HWND control, const ReportView& view) {
+std::size_t ShowReport(HWND control, const ReportView& view) {
   const HWND parent = GetParent(control);
   RECT place;
   GetWindowRect(control, &place);
@@ -99,13 +99,12 @@ HWND ShowReport(HWND control, const ReportView& view) {
   DestroyWindow(control);
   if (had_focus) SetFocus(fresh);
 
-  StreamLines(fresh, PieceAfter(view, 0), true);
+  const std::span<const ReportLine> piece = PieceAfter(view, 0);
+  StreamLines(fresh, piece, true);
   SendMessageW(fresh, EM_SETSEL, 0, 0);
   SendMessageW(fresh, EM_SCROLLCARET, 0, 0);
-  return fresh;
+  return piece.size();
 }
-
-std::size_t FirstPieceLines(const ReportView& view) { return PieceAfter(view, 0).size(); }
 
 std::size_t ShowMoreOfReport(HWND control, const ReportView& view, std::size_t shown) {
   constexpr ULONGLONG kTimeSliceMs = 100;

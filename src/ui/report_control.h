@@ -24,12 +24,9 @@ bool LoadRichEdit();
 HWND CreateReportControl(HWND parent, int id, const RECT& place);
 
 // Shows the report's first piece, colours and bold included, with the caret at the top, in a
-// fresh control that takes the old one's id, place, font and tab position; returns it.
-// (Emptying a RichEdit of many lines costs far more than making a new one.)
-HWND ShowReport(HWND control, const ReportView& view);
-
-// How many lines ShowReport shows of the view.
-std::size_t FirstPieceLines(const ReportView& view);
+// fresh control that takes the old one's id, place, font and tab position. Returns how many
+// lines are shown. (Emptying a RichEdit of many lines costs far more than making a new one.)
+std::size_t ShowReport(HWND control, const ReportView& view);
 
 // Appends the next pieces after the `shown` first lines of the view at the end of the
 // control, until every line is shown, the user's input waits or a tenth of a second has

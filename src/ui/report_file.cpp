@@ -39,13 +39,13 @@ DWORD WriteAll(HANDLE file, const std::string& bytes) {
   return ERROR_SUCCESS;
 }
 
-}  // namespace
-
 std::string ReportRtf(const ReportView& view) {
   std::ostringstream rtf;
   WriteRtf(view, rtf);
   return std::move(rtf).str();
 }
+
+}  // namespace
 
 std::wstring ProposedSaveName(const std::wstring& graph_path) {
   const std::size_t separator = graph_path.find_last_of(kSeparators);

@@ -16,9 +16,6 @@ namespace mivalto::ui {
 // ":").
 std::wstring ProposedSaveName(const std::wstring& graph_path);
 
-// The report as one Rich Text Format document: what the view shows and what Save writes.
-std::string ReportRtf(const ReportView& view);
-
 // Writes the report as RTF under path, whatever its extension. Returns ERROR_SUCCESS or the
 // system's error code; on failure the target is as it was.
 DWORD SaveReportFile(const std::wstring& path, const ReportView& view);

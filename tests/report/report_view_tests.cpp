@@ -79,5 +79,15 @@ TEST(ReportView, MovedViewKeepsItsTextsInPlace) {
   EXPECT_EQ(moved.Lines()[0].text, std::string(100, 'x'));
 }
 
+TEST(ReportView, MovedFromViewTakesNewLinesInBlocksOfItsOwn) {
+  ReportView view;
+  view.Append(std::string(100, 'x'));
+  const ReportView moved = std::move(view);
+  view.Append("after the move");  // NOLINT(bugprone-use-after-move): a reused view
+  EXPECT_EQ(KeepLines(view.Lines()), (std::vector<KeptLine>{{"after the move", kBlack, false}}));
+  EXPECT_EQ(KeepLines(moved.Lines()),
+            (std::vector<KeptLine>{{std::string(100, 'x'), kBlack, false}}));
+}
+
 }  // namespace
 }  // namespace mivalto
