@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "analysis/analysis_driver.h"
-#include "analysis/graph_scanner.h"
 #include "big_graph.h"
 #include "report/text_writer.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto::bench {
 namespace {

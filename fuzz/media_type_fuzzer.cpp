@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/read_failure.h"
+#include "base/read_failure.h"
 #include "mediatype/media_type.h"
 #include "support/text_scanner.h"
 

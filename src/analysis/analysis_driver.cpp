@@ -5,11 +5,11 @@
 
 #include "analysis/connection_section.h"
 #include "analysis/filter_section.h"
-#include "analysis/graph_scanner.h"
-#include "analysis/program_texts.h"
-#include "analysis/read_failure.h"
 #include "analysis/report_sink.h"
+#include "base/program_texts.h"
+#include "base/read_failure.h"
 #include "mediatype/media_type.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto {
 namespace {

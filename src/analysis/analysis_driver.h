@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "analysis/byte_source.h"
 #include "catalogue/catalogue.h"
+#include "model/report_view.h"
 #include "platform/calendar.h"
-#include "report/report_view.h"
+#include "scan/byte_source.h"
 
 namespace mivalto {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "analysis/program_texts.h"
-#include "analysis/read_failure.h"
-#include "analysis/text_encoding.h"
-#include "mediatype/guid.h"
+#include "base/guid.h"
+#include "base/program_texts.h"
+#include "base/read_failure.h"
+#include "base/text_encoding.h"
 
 namespace mivalto {
 namespace {

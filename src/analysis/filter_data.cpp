@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "analysis/filter_section.h"
-#include "analysis/program_texts.h"
-#include "analysis/text_encoding.h"
-#include "mediatype/guid.h"
-#include "mediatype/le_bytes.h"
+#include "base/guid.h"
+#include "base/le_bytes.h"
+#include "base/program_texts.h"
+#include "base/text_encoding.h"
 #include "mediatype/names.h"
 
 namespace mivalto {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/graph_scanner.h"
 #include "catalogue/catalogue.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "analysis/filter_data.h"
-#include "mediatype/guid.h"
+#include "base/guid.h"
 
 namespace mivalto {
 namespace {

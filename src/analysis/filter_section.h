@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/graph_scanner.h"
 #include "catalogue/catalogue.h"
+#include "model/report_view.h"
 #include "platform/large_memory.h"
-#include "report/report_view.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto {
 

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "report/report_view.h"
+#include "model/report_view.h"
 
 namespace mivalto {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "mediatype/guid.h"
+#include "base/guid.h"
 
 namespace mivalto {
 

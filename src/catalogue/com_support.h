@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "mediatype/guid.h"
+#include "base/guid.h"
 
 namespace mivalto {
 

@@ -6,7 +6,7 @@
 #include <uuids.h>
 #include <wrl/client.h>
 
-#include "analysis/text_encoding.h"
+#include "base/text_encoding.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
 

@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "analysis/program_texts.h"
+#include "base/program_texts.h"
 #include "cli/cli_texts.h"
 #include "report/ansi_writer.h"
 #include "report/html_writer.h"

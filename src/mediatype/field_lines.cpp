@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "mediatype/le_bytes.h"
+#include "base/le_bytes.h"
 #include "mediatype/names.h"
 
 namespace mivalto {

@@ -1,6 +1,6 @@
 #include "mediatype/format_block.h"
 
-#include "analysis/program_texts.h"
+#include "base/program_texts.h"
 
 namespace mivalto {
 

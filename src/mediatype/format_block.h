@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "analysis/graph_scanner.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "base/guid.h"
 #include "mediatype/format_decoders.h"
-#include "mediatype/guid.h"
 
 namespace mivalto {
 

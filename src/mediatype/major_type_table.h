@@ -2,7 +2,7 @@
 // is shown by its GUID text.
 #pragma once
 
-#include "mediatype/guid.h"
+#include "base/guid.h"
 #include "mediatype/naming_table.h"
 
 namespace mivalto {

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/program_texts.h"
+#include "base/guid.h"
+#include "base/program_texts.h"
 #include "mediatype/format_block.h"
 #include "mediatype/format_type_table.h"
-#include "mediatype/guid.h"
 #include "mediatype/major_type_table.h"
 #include "mediatype/subtype_name.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "analysis/graph_scanner.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto {
 

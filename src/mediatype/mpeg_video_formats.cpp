@@ -1,7 +1,7 @@
 // MPEG1VIDEOINFO and MPEG2VIDEOINFO: a video info header and then the MPEG fields. The
 // sequence header bytes are never shown.
+#include "base/le_bytes.h"
 #include "mediatype/format_decoders.h"
-#include "mediatype/le_bytes.h"
 
 namespace mivalto {
 namespace {

@@ -1,7 +1,7 @@
 #include "mediatype/names.h"
 
-#include "analysis/program_texts.h"
-#include "analysis/text_encoding.h"
+#include "base/program_texts.h"
+#include "base/text_encoding.h"
 #include "mediatype/wave_format_tag_table.h"
 
 namespace mivalto {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "analysis/program_texts.h"
-#include "mediatype/guid.h"
+#include "base/guid.h"
+#include "base/program_texts.h"
 #include "mediatype/names.h"
 #include "mediatype/subtype_table.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "mediatype/guid.h"
+#include "base/guid.h"
 #include "mediatype/naming_table.h"
 
 namespace mivalto {

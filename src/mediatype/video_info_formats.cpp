@@ -1,8 +1,8 @@
 // VIDEOINFOHEADER and VIDEOINFOHEADER2.
 #include <array>
 
+#include "base/le_bytes.h"
 #include "mediatype/format_decoders.h"
-#include "mediatype/le_bytes.h"
 
 namespace mivalto {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/report_view.h"
+#include "model/report_view.h"
 
 namespace mivalto {
 

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <span>
 
-#include "report/report_view.h"
+#include "model/report_view.h"
 #include "report/report_writer.h"
 
 namespace mivalto {

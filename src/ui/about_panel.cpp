@@ -5,7 +5,7 @@
 
 #include <richedit.h>
 
-#include "analysis/program_texts.h"
+#include "base/program_texts.h"
 #include "platform/wide_text.h"
 #include "ui/jpeg_picture.h"
 #include "ui/resource_ids.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/program_texts.h"
+#include "base/program_texts.h"
 #include "platform/wide_text.h"
 #include "ui/commands.h"
 #include "ui/resource_text.h"

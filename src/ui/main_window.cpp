@@ -9,7 +9,7 @@
 #include <windowsx.h>
 
 #include "analysis/analysis_driver.h"
-#include "analysis/program_texts.h"
+#include "base/program_texts.h"
 #include "platform/wide_text.h"
 #include "ui/report_control.h"
 #include "ui/resource_ids.h"

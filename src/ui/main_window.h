@@ -10,8 +10,8 @@
 #include <shellapi.h>
 
 #include "catalogue/catalogue.h"
+#include "model/report_view.h"
 #include "platform/calendar.h"
-#include "report/report_view.h"
 #include "ui/about_panel.h"
 #include "ui/actions.h"
 #include "ui/controls.h"

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "report/report_view.h"
+#include "model/report_view.h"
 
 namespace mivalto::ui {
 

@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include "analysis/program_texts.h"
+#include "base/program_texts.h"
 #include "platform/wide_text.h"
 #include "ui/resource_text.h"
 #include "ui/ui_services.h"

@@ -3,7 +3,7 @@
 #include "analysis/analysis_driver.h"
 #include "analysis/connection_section.h"
 #include "analysis/fixed_calendar.h"
-#include "analysis/read_failure.h"
+#include "base/read_failure.h"
 #include "support/graph_text.h"
 #include "support/text_scanner.h"
 

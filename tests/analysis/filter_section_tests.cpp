@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "analysis/filter_section.h"
-#include "analysis/read_failure.h"
-#include "mediatype/guid.h"
+#include "base/guid.h"
+#include "base/read_failure.h"
 #include "support/graph_text.h"
 #include "support/text_scanner.h"
 

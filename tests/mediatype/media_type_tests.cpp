@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "analysis/read_failure.h"
+#include "base/read_failure.h"
 #include "mediatype/media_type.h"
 #include "scanned_text.h"
 #include "support/byte_writer.h"

@@ -2,8 +2,8 @@
 // CurrentChar is the text's first unit: where the describers start.
 #pragma once
 
-#include "analysis/byte_source.h"
-#include "analysis/graph_scanner.h"
+#include "scan/byte_source.h"
+#include "scan/graph_scanner.h"
 #include "support/file_layout.h"
 #include "support/graph_text.h"
 

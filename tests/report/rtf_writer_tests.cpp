@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/text_encoding.h"
+#include "base/text_encoding.h"
 #include "report/rtf_writer.h"
 #include "sample_report.h"
 

@@ -3,7 +3,7 @@
 // control characters a hostile graph could carry (ESC, BEL, the C1 CSI, a TAB to keep).
 #pragma once
 
-#include "report/report_view.h"
+#include "model/report_view.h"
 #include "report/report_writer.h"
 
 namespace mivalto::testing {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "report/report_view.h"
+#include "model/report_view.h"
 
 namespace mivalto::testing {
 

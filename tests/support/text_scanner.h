@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/byte_source.h"
-#include "analysis/graph_scanner.h"
+#include "scan/byte_source.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto::testing {
 

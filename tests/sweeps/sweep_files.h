@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "analysis/analysis_driver.h"
-#include "report/report_view.h"
+#include "model/report_view.h"
 #include "support/byte_writer.h"
 #include "support/kept_lines.h"
 

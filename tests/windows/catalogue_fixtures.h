@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "mediatype/guid.h"
+#include "base/guid.h"
 
 namespace mivalto::testing {
 

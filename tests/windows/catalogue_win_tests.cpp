@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "analysis/filter_section.h"
-#include "analysis/text_encoding.h"
+#include "base/text_encoding.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
 #include "catalogue/sys_dev_enum.h"

@@ -1,4 +1,4 @@
-#include "analysis/program_texts.h"
+#include "base/program_texts.h"
 
 namespace mivalto::texts {
 

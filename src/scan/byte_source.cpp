@@ -1,4 +1,4 @@
-#include "analysis/byte_source.h"
+#include "scan/byte_source.h"
 
 #include <algorithm>
 #include <cstring>

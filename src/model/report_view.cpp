@@ -1,4 +1,4 @@
-#include "report/report_view.h"
+#include "model/report_view.h"
 
 #include <algorithm>
 #include <cstdio>

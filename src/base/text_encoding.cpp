@@ -1,4 +1,4 @@
-#include "analysis/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace mivalto {
 namespace {

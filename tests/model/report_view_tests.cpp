@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "report/report_view.h"
+#include "model/report_view.h"
 #include "support/kept_lines.h"
 
 namespace mivalto {

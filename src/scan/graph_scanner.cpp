@@ -1,10 +1,10 @@
-#include "analysis/graph_scanner.h"
+#include "scan/graph_scanner.h"
 
 #include <algorithm>
 #include <array>
 
-#include "analysis/read_failure.h"
-#include "analysis/text_encoding.h"
+#include "base/read_failure.h"
+#include "base/text_encoding.h"
 
 namespace mivalto {
 namespace {

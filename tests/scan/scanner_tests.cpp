@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "analysis/graph_scanner.h"
-#include "analysis/read_failure.h"
+#include "base/read_failure.h"
+#include "scan/graph_scanner.h"
 #include "support/graph_text.h"
 #include "support/text_scanner.h"
 

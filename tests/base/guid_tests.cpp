@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "analysis/read_failure.h"
-#include "mediatype/guid.h"
-#include "mediatype/le_bytes.h"
+#include "base/guid.h"
+#include "base/le_bytes.h"
+#include "base/read_failure.h"
 #include "support/byte_writer.h"
 
 namespace mivalto {

@@ -1,9 +1,9 @@
-#include "mediatype/guid.h"
+#include "base/guid.h"
 
 #include <cstdio>
 
-#include "analysis/read_failure.h"
-#include "mediatype/le_bytes.h"
+#include "base/le_bytes.h"
+#include "base/read_failure.h"
 
 namespace mivalto {
 

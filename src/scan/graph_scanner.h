@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/byte_source.h"
+#include "scan/byte_source.h"
 
 namespace mivalto {
 
