@@ -1,0 +1,102 @@
+// The graph model: the facts of one graph file as the walk read them (version, filters in file
+// order, connections with their media types, the clock), kept beside the report so that the
+// structured writers (JSON, pictures, generated code) never parse report text. The walk fills it
+// in the order it reads; a walk that ends early leaves what it read before the failure, and the
+// members it did not reach stay empty (std::nullopt), as the report keeps its first lines.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/guid.h"
+
+namespace mivalto {
+
+// The kind of a filter, as its report line's colour says it: the DMO wrapper, the
+// kernel-streaming proxy (a Plug-and-Play device), the ACM wrapper, the AVI compressor, and
+// every other filter (renderers included).
+enum class FilterKind { kDirectShow, kDmo, kPnp, kAcm, kAvi };
+
+// The optional "SOURCE"/"SINK" clause of a filter entry, both texts as read (the path without
+// its double quotes).
+struct FileClause {
+  std::string keyword;
+  std::string path;
+};
+
+struct FilterModel {
+  int position = 0;  // 1 for the first entry of the filter section: the number connections use
+  std::string id;    // the four characters the entry carries, e.g. "0001"
+  std::string name;  // without its double quotes
+  std::optional<Guid> clsid;
+  FilterKind kind = FilterKind::kDirectShow;
+  std::optional<std::string> registered_name;  // the catalogue's name, when it knows the filter
+  // What the report line says after the name and CLSID (the DMO, the device, the wave format or
+  // FourCC, the data note), without the separating spaces; nullopt when it says nothing.
+  std::optional<std::string> description;
+  std::optional<FileClause> file;
+  std::optional<std::uint32_t> data_size;  // the data block's byte count
+  std::vector<std::uint8_t> data;          // the data block's bytes, as the filter saved them
+};
+
+// A GUID with the name the report gives it (the GUID text itself when no table names it).
+struct NamedGuid {
+  Guid guid;
+  std::string name;
+};
+
+// One decoded field of a format block, name and value as the report line shows them
+// ("biWidth", "720"); nested records keep the order of the report.
+struct FormatField {
+  std::string name;
+  std::string value;
+};
+
+struct FormatModel {
+  NamedGuid type;
+  std::optional<std::int32_t> size;  // the block's byte count as stored
+  std::vector<std::uint8_t> bytes;   // the block's bytes, when the walk read them whole
+  std::vector<FormatField> fields;
+};
+
+struct MediaTypeModel {
+  std::optional<NamedGuid> major_type;
+  std::optional<NamedGuid> subtype;
+  std::optional<bool> fixed_size_samples;
+  std::optional<bool> temporal_compression;
+  std::optional<std::uint32_t> sample_size;
+  std::optional<FormatModel> format;
+};
+
+// One end of a connection: the filter's position in the filter section and the pin's text as
+// stored (without its double quotes).
+struct PinEnd {
+  int position = 0;
+  std::string pin;
+};
+
+struct ConnectionModel {
+  std::optional<PinEnd> from;  // the output pin
+  std::optional<PinEnd> to;    // the input pin
+  std::optional<MediaTypeModel> media_type;
+};
+
+enum class ClockKind { kNone, kFilter, kSystem, kUnknown };
+
+struct ClockModel {
+  std::optional<bool> required;
+  std::optional<std::string> reference;  // as read: four characters or a GUID text
+  std::optional<ClockKind> kind;
+  std::optional<int> position;  // the filter that gives the clock, for kFilter
+};
+
+struct GraphModel {
+  std::optional<std::string> version;  // "0002", "0003"
+  std::vector<FilterModel> filters;
+  std::vector<ConnectionModel> connections;
+  std::optional<ClockModel> clock;
+};
+
+}  // namespace mivalto
