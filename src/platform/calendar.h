@@ -23,7 +23,8 @@ class Calendar {
   virtual std::string LongDate(const LocalDateTime& t) const = 0;
 };
 
-// The user's locale (Windows: the user default locale; elsewhere LC_TIME).
+// The user's locale (Windows: the user default locale; elsewhere LC_TIME, and the program's
+// own French formats when the environment names no locale: unset, C or POSIX).
 std::unique_ptr<Calendar> SystemCalendar();
 
 // Last-write time in local time, at the two-second resolution of a DOS date;

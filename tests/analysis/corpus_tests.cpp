@@ -6,6 +6,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
+#include "support/test_files.h"
 
 namespace mivalto {
 namespace {
@@ -125,7 +126,10 @@ Sections Split(std::span<const ReportLine> lines) {
 class CorpusTest : public ::testing::TestWithParam<CorpusFile> {};
 
 TEST_P(CorpusTest, IsReadToTheEndAndShowsWhatTheFileHolds) {
-  const std::string path = std::string(MIVALTO_CORPUS_DIR) + "/" + GetParam().name;
+  const std::optional<std::string> corpus = testing::CorpusDir();
+  if (!corpus) GTEST_SKIP() << testing::kNoCorpus;
+  const std::string path = *corpus + "/" + GetParam().name;
+  ASSERT_TRUE(testing::IsFile(path));
   ReportView view;
   const AnalysisResult result = AnalyseFile(path, {}, testing::FixedCalendar(), view);
   ASSERT_TRUE(result.complete) << result.stop_reason;

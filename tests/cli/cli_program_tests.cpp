@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/temp_file.h"
+#include "support/test_files.h"
 
 namespace mivalto {
 namespace {
@@ -45,7 +46,7 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments) {
 }
 
 const std::string kSeparator(100, '-');
-const std::string kMinimal = MIVALTO_SAMPLES_DIR "/minimal-0002.grf";
+const std::string kMinimal = testing::SamplesDir() + "/minimal-0002.grf";
 
 struct ProgramCase {
   const char* name;
@@ -99,11 +100,13 @@ TEST(ProgramFiles, NonAsciiNameGoesThrough) {
 
 // Every real graph is analysed to its end.
 TEST(ProgramFiles, CorpusIsAnalysedToTheEnd) {
+  const std::optional<std::string> corpus = testing::CorpusDir();
+  if (!corpus) GTEST_SKIP() << testing::kNoCorpus;
   std::vector<std::string> arguments = {"--format", "json"};
-  for (const auto& entry : std::filesystem::directory_iterator(MIVALTO_CORPUS_DIR)) {
+  for (const auto& entry : std::filesystem::directory_iterator(*corpus)) {
     if (entry.path().extension() == ".grf") arguments.push_back(entry.path().string());
   }
-  if (arguments.size() < 4) GTEST_SKIP() << "fewer than two graphs in " MIVALTO_CORPUS_DIR;
+  if (arguments.size() < 4) GTEST_SKIP() << "fewer than two graphs in " << *corpus;
   const ProgramRun run = RunProgram(arguments);
   EXPECT_EQ(run.status, 0) << run.err;
   const nlohmann::json reports = nlohmann::json::parse(run.out);

@@ -8,9 +8,9 @@
 
 #include "mediatype/format_decoders.h"
 #include "mediatype/media_type.h"
-#include "scanned_text.h"
 #include "support/byte_writer.h"
 #include "support/graph_text.h"
+#include "support/text_scanner.h"
 
 namespace mivalto {
 namespace {
@@ -18,6 +18,7 @@ namespace {
 using testing::ByteVector;
 using testing::ByteWriter;
 using testing::GraphText;
+using testing::TextScanner;
 
 // Field lines as the report shows them: each on its own line, indented by ten spaces.
 std::string Lines(std::initializer_list<std::string_view> lines) {
@@ -90,8 +91,8 @@ TEST_P(FormatGoldenTest, WritesTheMediaTypeLines) {
   media.sample_size = "0000614400";
   media.format_type = GetParam().format_guid;
   media.format = GetParam().block;
-  ScannedText text(GraphText().Media(media).Line("").Text("N"));
-  GraphScanner& scanner = text.Scanner();
+  TextScanner text(GraphText().Media(media).Line("").Text("N"));
+  GraphScanner& scanner = *text;
   EXPECT_EQ(DescribeMajorType(scanner), "     Mediatype Video");
   EXPECT_EQ(DescribeSubtype(scanner),
             "     MediaSubType Video Compression YUY2 - Echantillons de taille fixe - (614400)");

@@ -6,15 +6,16 @@
 
 #include "base/read_failure.h"
 #include "mediatype/media_type.h"
-#include "scanned_text.h"
 #include "support/byte_writer.h"
 #include "support/graph_text.h"
+#include "support/text_scanner.h"
 
 namespace mivalto {
 namespace {
 
 using testing::ByteVector;
 using testing::GraphText;
+using testing::TextScanner;
 
 constexpr std::uint16_t kMarker = 'Z';
 
@@ -29,9 +30,9 @@ struct NameCase {
 class MajorTypeTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(MajorTypeTest, NamesTheGuidAndStopsOnTheSubtype) {
-  ScannedText text(GraphText().Text(GetParam().guid_text).Text(" Z"));
-  EXPECT_EQ(DescribeMajorType(text.Scanner()), "     " + GetParam().name);
-  EXPECT_EQ(text.Scanner().CurrentChar(), kMarker);
+  TextScanner text(GraphText().Text(GetParam().guid_text).Text(" Z"));
+  EXPECT_EQ(DescribeMajorType(*text), "     " + GetParam().name);
+  EXPECT_EQ(text->CurrentChar(), kMarker);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "{abcdef01-2345-6789-abcd-ef0123456789}"}));
 
 TEST(MajorType, TextThatIsNoGuidFails) {
-  ScannedText text(GraphText().Text("{73646976-0000-0010-8000-00AA00389B7X} Z"));
-  EXPECT_THROW(DescribeMajorType(text.Scanner()), ReadFailure);
+  TextScanner text(GraphText().Text("{73646976-0000-0010-8000-00AA00389B7X} Z"));
+  EXPECT_THROW(DescribeMajorType(*text), ReadFailure);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -56,9 +57,9 @@ TEST(MajorType, TextThatIsNoGuidFails) {
 
 // The subtype line with flags 0 0 and sample size 4, then the marker.
 std::string DescribeSubtypeOf(std::string_view guid_text) {
-  ScannedText text(GraphText().Text(guid_text).Text(" 0 0 0000000004 Z"));
-  std::string line = DescribeSubtype(text.Scanner());
-  EXPECT_EQ(text.Scanner().CurrentChar(), kMarker) << guid_text;
+  TextScanner text(GraphText().Text(guid_text).Text(" 0 0 0000000004 Z"));
+  std::string line = DescribeSubtype(*text);
+  EXPECT_EQ(text->CurrentChar(), kMarker) << guid_text;
   return line;
 }
 
@@ -117,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "{abcdef01-2345-6789-abcd-ef0123456789}"}));
 
 TEST(Subtype, TextThatIsNoGuidFailsUnlessTheRuleTakesIt) {
-  ScannedText text(GraphText().Text("{32595559-0000-0010-8000-00AA00389B7} 0 0 0000000004 Z"));
-  EXPECT_THROW(DescribeSubtype(text.Scanner()), ReadFailure);
+  TextScanner text(GraphText().Text("{32595559-0000-0010-8000-00AA00389B7} 0 0 0000000004 Z"));
+  EXPECT_THROW(DescribeSubtype(*text), ReadFailure);
 }
 
 struct FlagsCase {
@@ -132,12 +133,12 @@ class SubtypeFlagsTest : public ::testing::TestWithParam<FlagsCase> {};
 
 TEST_P(SubtypeFlagsTest, ShowsFlagsAboveZeroAndTheFoldedSize) {
   const FlagsCase& c = GetParam();
-  ScannedText text(GraphText()
+  TextScanner text(GraphText()
                        .Text("{E436EB7D-524F-11CE-9F53-0020AF0BA770} ")
                        .Text(c.fixed).Text(" ").Text(c.temporal).Text(" ").Text(c.size)
                        .Text(" Z"));
-  EXPECT_EQ(DescribeSubtype(text.Scanner()), "     Mediasubtype RGB24 - " + c.tail);
-  EXPECT_EQ(text.Scanner().CurrentChar(), kMarker);
+  EXPECT_EQ(DescribeSubtype(*text), "     Mediasubtype RGB24 - " + c.tail);
+  EXPECT_EQ(text->CurrentChar(), kMarker);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -167,13 +168,13 @@ INSTANTIATE_TEST_SUITE_P(
 // that the rest-of-line skip still finds the next line.
 std::string DescribeFormatOf(std::string_view format_guid, const ByteVector& block,
                              std::int64_t leftover) {
-  ScannedText text(GraphText().Text(format_guid).Text(" ").Block(block).Text("Z\r\nN"));
-  std::string line = DescribeFormat(text.Scanner());
+  TextScanner text(GraphText().Text(format_guid).Text(" ").Block(block).Text("Z\r\nN"));
+  std::string line = DescribeFormat(*text);
   if (leftover == 0 || leftover > 2) {
-    EXPECT_EQ(text.Scanner().CurrentChar(), kMarker);
+    EXPECT_EQ(text->CurrentChar(), kMarker);
   }
-  text.Scanner().SkipLineRest();
-  EXPECT_EQ(text.Scanner().CurrentChar(), 'N');
+  text->SkipLineRest();
+  EXPECT_EQ(text->CurrentChar(), 'N');
   return line;
 }
 
@@ -249,26 +250,26 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"{12345678-9ABC-DEF0-1234-56789ABCDEF0}", "Unknown Format", 0, 0}));
 
 TEST(FormatBlock, CountPastTheEndOfTheFileFails) {
-  ScannedText text(GraphText()
+  TextScanner text(GraphText()
                        .Text("{0F6417D6-C318-11D0-A43F-00A0C9223196} ")
                        .Block(Pattern(4), "0000000100")
                        .Text("\r\n"));
-  EXPECT_THROW(DescribeFormat(text.Scanner()), ReadFailure);
+  EXPECT_THROW(DescribeFormat(*text), ReadFailure);
 }
 
 TEST(FormatBlock, NegativeCountReadsNothing) {
-  ScannedText text(GraphText()
+  TextScanner text(GraphText()
                        .Text("{05589F81-C356-11CE-BF01-00AA0055595A} ")
                        .Block(Pattern(18), "4294967295")
                        .Text("\r\nN"));
-  EXPECT_EQ(DescribeFormat(text.Scanner()), "     Format WaveFormatEx  ");
-  text.Scanner().SkipLineRest();
-  EXPECT_EQ(text.Scanner().CurrentChar(), 'N');
+  EXPECT_EQ(DescribeFormat(*text), "     Format WaveFormatEx  ");
+  text->SkipLineRest();
+  EXPECT_EQ(text->CurrentChar(), 'N');
 }
 
 TEST(FormatBlock, FormatTypeThatIsNoGuidFails) {
-  ScannedText text(GraphText().Text("{0F6417D6-C318-11D0-A43F} ").Block({}).Text("\r\n"));
-  EXPECT_THROW(DescribeFormat(text.Scanner()), ReadFailure);
+  TextScanner text(GraphText().Text("{0F6417D6-C318-11D0-A43F} ").Block({}).Text("\r\n"));
+  EXPECT_THROW(DescribeFormat(*text), ReadFailure);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "support/sample_graphs.h"
 #include "support/temp_file.h"
+#include "support/test_files.h"
 
 namespace mivalto::testing {
 namespace {
@@ -31,7 +32,7 @@ TEST(TempFileTest, WritesUnderANonAsciiNameAndRemovesIt) {
 
 // The committed samples are what the sample program writes today.
 TEST(SamplesTest, CommittedSamplesMatchTheBuilders) {
-  const std::filesystem::path folder = MIVALTO_SAMPLES_DIR;
+  const std::filesystem::path folder = std::filesystem::u8path(SamplesDir());
   if (!std::filesystem::is_directory(folder)) {
     GTEST_SKIP() << "the samples folder is not visible from here: " << folder;
   }

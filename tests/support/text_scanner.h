@@ -7,6 +7,7 @@
 
 #include "scan/byte_source.h"
 #include "scan/graph_scanner.h"
+#include "support/graph_text.h"
 
 namespace mivalto::testing {
 
@@ -15,6 +16,7 @@ class TextScanner {
   explicit TextScanner(const std::vector<std::uint8_t>& text) : file_(FileWith(text)) {
     scanner_.FindGraphText();
   }
+  explicit TextScanner(const GraphText& text) : TextScanner(text.Bytes()) {}
   TextScanner(const TextScanner&) = delete;
   TextScanner& operator=(const TextScanner&) = delete;
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/test_files.h"
 #include "sweeps/sweep_files.h"
 
 namespace mivalto::testing {
@@ -12,12 +13,18 @@ using ::testing::IsEmpty;
 
 // The smallest real files (one filter, a clock line each) and the sample that holds every
 // filter kind and format decoder.
-const SweepFile kChangedFiles[] = {
-    {"CorpusPush2", MIVALTO_CORPUS_DIR
-     "/rdp__screen-capture-recorder-to-video-windows-free__push2__8393e4d.grf"},
-    {"CorpusScreenCaptureRecorder", MIVALTO_CORPUS_DIR
-     "/rdp-org__avisynth-as-directshow-capture__screen-capture-recorder__6a60374.grf"},
-    {"SampleCapturePreview", MIVALTO_SAMPLES_DIR "/capture-preview.grf"},
+struct ChangedFile {
+  const char* label;
+  bool in_corpus;  // else in the samples
+  const char* name;
+  friend void PrintTo(const ChangedFile& file, std::ostream* out) { *out << file.name; }
+};
+
+const ChangedFile kChangedFiles[] = {
+    {"CorpusPush2", true, "rdp__screen-capture-recorder-to-video-windows-free__push2__8393e4d.grf"},
+    {"CorpusScreenCaptureRecorder", true,
+     "rdp-org__avisynth-as-directshow-capture__screen-capture-recorder__6a60374.grf"},
+    {"SampleCapturePreview", false, "capture-preview.grf"},
 };
 
 // Each byte becomes its complement (digits stop being digits, NUL becomes 0xFF), NUL (ends
@@ -37,11 +44,15 @@ std::size_t ReportBytes(const std::vector<KeptLine>& lines) {
   return total;
 }
 
-class CorruptionSweep : public ::testing::TestWithParam<SweepFile> {};
+class CorruptionSweep : public ::testing::TestWithParam<ChangedFile> {};
 
 TEST_P(CorruptionSweep, EverySingleByteChangeEndsTheWalk) {
-  ByteVector file = ReadWholeFile(GetParam().path);
-  ASSERT_FALSE(file.empty()) << GetParam().path;
+  const std::optional<std::string> folder = GetParam().in_corpus ? CorpusDir() : SamplesDir();
+  if (!folder) GTEST_SKIP() << kNoCorpus;
+  const std::string path = *folder + "/" + GetParam().name;
+  ASSERT_TRUE(IsFile(path));
+  ByteVector file = ReadWholeFile(path);
+  ASSERT_FALSE(file.empty()) << path;
   // Offsets, grouped by what went wrong there.
   std::vector<std::size_t> stopped_without_reason, report_too_large;
   for (std::size_t offset = 0; offset < file.size(); ++offset) {

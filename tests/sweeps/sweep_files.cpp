@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "analysis/fixed_calendar.h"
+#include "support/test_files.h"
 
 namespace mivalto::testing {
 
@@ -28,8 +29,9 @@ std::vector<SweepFile> GraphFilesIn(const std::string& folder, const std::string
 }
 
 std::vector<SweepFile> CorpusAndSamples() {
-  std::vector<SweepFile> files = GraphFilesIn(MIVALTO_CORPUS_DIR, "Corpus");
-  const std::vector<SweepFile> samples = GraphFilesIn(MIVALTO_SAMPLES_DIR, "Sample");
+  const std::optional<std::string> corpus = CorpusDir();
+  std::vector<SweepFile> files = corpus ? GraphFilesIn(*corpus, "Corpus") : std::vector<SweepFile>{};
+  const std::vector<SweepFile> samples = GraphFilesIn(SamplesDir(), "Sample");
   files.insert(files.end(), samples.begin(), samples.end());
   return files;
 }

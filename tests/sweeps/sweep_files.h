@@ -26,7 +26,7 @@ struct SweepFile {
 // digits. Empty when the folder can't be read (the caller checks).
 std::vector<SweepFile> GraphFilesIn(const std::string& folder, const std::string& prefix);
 
-// The real graph files, then our samples.
+// The real graph files, when the build has them, then our samples.
 std::vector<SweepFile> CorpusAndSamples();
 
 ByteVector ReadWholeFile(const std::string& path);

@@ -13,6 +13,7 @@
 #include "support/file_layout.h"
 #include "support/graph_text.h"
 #include "support/temp_file.h"
+#include "support/test_files.h"
 
 namespace mivalto {
 namespace {
@@ -84,7 +85,9 @@ TEST(CliOnWindows, NamesAFilterFromTheMachinesCatalogue) {
 
 // Every real graph file is read to its end marker by the Windows program too.
 TEST(CliOnWindows, ReadsEveryCorpusFileToTheEnd) {
-  const std::filesystem::path corpus = std::filesystem::u8path(MIVALTO_CORPUS_DIR);
+  const std::optional<std::string> corpus_dir = testing::CorpusDir();
+  if (!corpus_dir) GTEST_SKIP() << testing::kNoCorpus;
+  const std::filesystem::path corpus = std::filesystem::u8path(*corpus_dir);
   const testing::TempFile output(std::vector<std::uint8_t>{}, "corpus.txt");
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
