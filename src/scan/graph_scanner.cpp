@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/program_texts.h"
 #include "base/read_failure.h"
 #include "base/text_encoding.h"
 
@@ -12,9 +13,6 @@ namespace {
 constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr std::uint64_t kSectorSize = 512;
 constexpr std::uint16_t kCr = 13, kSpace = 32, kQuote = 34, kCloseBrace = 125;
-
-bool IsHighSurrogate(std::uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(std::uint16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
@@ -54,7 +52,7 @@ void GraphScanner::LoadCharOutsideBuffer() {
 }
 
 void GraphScanner::FailAtEndOfFile() {
-  throw ReadFailure("fin du fichier au milieu du texte du graphe");
+  throw ReadFailure(texts::kEndInGraphText);
 }
 
 std::string GraphScanner::ReadChars(int count) {
@@ -86,11 +84,11 @@ void GraphScanner::SkipLineRest() {
     } else {
       // Bytewise: a block of odd length may have left the text at an odd offset.
       for (int byte = ByteAt(position_); byte != kCr; byte = ByteAt(position_)) {
-        if (byte < 0) throw ReadFailure("fin du fichier avant la fin de la ligne");
+        if (byte < 0) throw ReadFailure(texts::kEndBeforeLineEnd);
         ++position_;
       }
       position_ += 2;
-      if (position_ > size_) throw ReadFailure("fin du fichier avant la fin de la ligne");
+      if (position_ > size_) throw ReadFailure(texts::kEndBeforeLineEnd);
     }
   }
   NextChar();
@@ -151,8 +149,7 @@ void GraphScanner::SkipBytes(std::int64_t count) {
 void GraphScanner::OpenBlock(std::uint64_t count) {
   const std::uint64_t block_start = position_ - 2;
   if (block_start > size_ || count > size_ - block_start) {
-    throw ReadFailure("bloc de " + std::to_string(count) +
-                      " octets au-delà de la fin du fichier");
+    throw ReadFailure(texts::BlockPastEndOfFile(count));
   }
   block_end_ = block_start + count;
 }
@@ -165,7 +162,7 @@ std::uint64_t GraphScanner::BlockBytesLeft() const {
 void GraphScanner::ReadBlockBytes(std::span<std::uint8_t> out) {
   const std::uint64_t start = position_ - 2;
   if (start > size_ || CopyBytes(start, out) != out.size()) {
-    throw ReadFailure("fin du fichier au milieu d'un bloc binaire");
+    throw ReadFailure(texts::kEndInBinaryBlock);
   }
   MoveLookaheadTo(start + out.size());
 }
@@ -185,7 +182,7 @@ std::uint32_t GraphScanner::ReadFilterBlockCount() {
   std::uint32_t count = 0;
   for (int i = 0; i < 10; ++i) {
     const std::uint16_t unit = NextChar();
-    if (unit < '0' || unit > '9') throw ReadFailure("taille de bloc qui n'est pas un nombre");
+    if (unit < '0' || unit > '9') throw ReadFailure(texts::kBlockCountNotANumber);
     count = count * 10 + (unit - '0');
   }
   NextChar();
