@@ -21,7 +21,7 @@ bool IsDigit(std::uint16_t unit) { return unit >= '0' && unit <= '9'; }
 // The first unit of the next line, which decides what follows. A file that ends right there
 // was cut short: the walk must not take the end of the file for the end of a section.
 std::uint16_t NextLineStart(const GraphScanner& scanner) {
-  if (!scanner.HasCurrentChar()) throw ReadFailure("fin du fichier au début d'une ligne");
+  if (!scanner.HasCurrentChar()) throw ReadFailure(texts::kEndAtLineStart);
   return scanner.CurrentChar();
 }
 
@@ -41,10 +41,9 @@ void WriteHeader(ReportSink& sink, const std::string& path, const LocalDateTime&
   sink.AddSeparator();
   sink.AddTitleLine(UpperCaseFileName(path));
   sink.AddEmptyLine();
-  sink.AddLine("Analyse du fichier " + path + ", modifié le " + calendar.ShortDateLongTime(last_write));
-  sink.AddLine("faite le " + calendar.LongDate(calendar.Now()) + " avec " +
-               std::string(texts::kProductVersionName) + " de " + std::string(texts::kAuthor));
-  sink.AddLine("Visitez mon site web " + std::string(texts::kWebSite));
+  sink.AddLine(texts::AnalysisOfFileLine(path, calendar.ShortDateLongTime(last_write)));
+  sink.AddLine(texts::MadeOnLine(calendar.LongDate(calendar.Now())));
+  sink.AddLine(texts::WebSiteLine());
   sink.AddEmptyLine();
   sink.AddSeparator();
 }
@@ -84,7 +83,7 @@ void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilter
 
 void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue) {
   const std::optional<std::string> version = scanner.FindGraphText();
-  if (!version) throw ReadFailure("aucun texte de graphe dans le fichier");
+  if (!version) throw ReadFailure(texts::kNoGraphText);
   sink.AddLine(*version);
   WriteSectionEnd(sink);
 
@@ -117,7 +116,7 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
   } catch (const ReadFailure& failure) {
     result.stop_reason = failure.what();
   } catch (const std::bad_alloc&) {
-    result.stop_reason = "mémoire insuffisante";
+    result.stop_reason = texts::kOutOfMemory;
   }
   return result;
 }
@@ -130,7 +129,7 @@ AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catal
   if (!file) {
     ReportSink sink(view);
     sink.ClearReport();
-    return {false, false, "le fichier ne peut pas être ouvert"};
+    return {false, false, std::string(texts::kCannotOpenFile)};
   }
   return AnalyseSource(*file, path, *last_write, catalogue, calendar, view);
 }

@@ -15,8 +15,7 @@ constexpr std::uint16_t kRequiredFlag = '1';
 
 const std::string& FilterNameAt(const GraphFilterList& filters, std::int32_t position) {
   if (position < 1 || static_cast<std::size_t>(position) > filters.size()) {
-    throw ReadFailure("connexion au filtre " + std::to_string(position) +
-                      ", absent de la liste des filtres");
+    throw ReadFailure(texts::ConnectionToMissingFilter(position));
   }
   return filters[position - 1].GraphName;
 }

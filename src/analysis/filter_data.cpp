@@ -66,40 +66,30 @@ FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner, std::size_t keep) {
   FilterDataBlock block;
   block.size = scanner.ReadFilterBlockCount();
   block.head.resize(std::min<std::size_t>(block.size, keep));
-  scanner.StepBack();
-  scanner.ReadBytes(block.head);
-  scanner.SeekForward(block.size - block.head.size());
-  scanner.NextChar();
-  scanner.NextChar();
+  scanner.ReadBlockBytes(block.head);
+  scanner.SkipBlockRest();
   return block;
 }
 
 std::string DescribeFilterData(GraphScanner& scanner) {
   const std::uint32_t size = scanner.ReadFilterBlockCount();
-  scanner.SeekForward(size);
-  scanner.NextChar();
+  scanner.SkipBlockRest();
   return size != 0 ? texts::BinaryBytesNote(size) : std::string();
 }
 
 std::string DescribeDmoData(GraphScanner& scanner, const FilterCatalogue& catalogue) {
   const std::uint32_t size = scanner.ReadFilterBlockCount();
   if (size < kDmoGuidsSize) {
-    scanner.SeekForward(size);
-    scanner.NextChar();
+    scanner.SkipBlockRest();
     return {};
   }
   std::array<std::uint8_t, kDmoGuidsSize> guids;
-  scanner.StepBack();
-  scanner.ReadBytes(guids);
+  scanner.ReadBlockBytes(guids);
   const Guid clsid = GuidFromBytes(std::span(guids).first<16>());
   const Guid category = GuidFromBytes(std::span(guids).last<16>());
   std::string text = DmoName(catalogue, clsid) + GuidText(clsid) + " cat= " + DmoCategoryLabel(category);
-  scanner.NextChar();
-  if (size > kDmoGuidsSize) {
-    scanner.SeekForward(size - kDmoGuidsSize);
-    text += " " + texts::BinaryBytesNote(size - kDmoGuidsSize);
-  }
-  scanner.NextChar();
+  scanner.SkipBlockRest();
+  if (size > kDmoGuidsSize) text += " " + texts::BinaryBytesNote(size - kDmoGuidsSize);
   return text;
 }
 

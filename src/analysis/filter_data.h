@@ -1,5 +1,6 @@
 // The data blocks of filter entries: a ten-digit count, a separator, the raw bytes. Each
-// describer reads its block and leaves CurrentChar on the LF that ends the entry's line.
+// describer reads its block and leaves CurrentChar on the unit right after it, the CR that
+// ends the entry's line.
 #pragma once
 
 #include <cstdint>

@@ -116,6 +116,7 @@ FilterEntryLine ReadFilterEntry(GraphScanner& scanner, const FilterCatalogue& ca
     line += ReadOptionalClause(scanner);
     line += DescribeFilterData(scanner);
   }
+  scanner.NextChar();  // the CR
   scanner.NextChar();  // the LF
   AppendToLargeVector(filters, std::move(filter));
   entry.text = std::move(line);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/le_bytes.h"
+#include "base/program_texts.h"
 #include "base/read_failure.h"
 
 namespace mivalto {
@@ -26,7 +27,7 @@ Guid GuidFromBytes(std::span<const std::uint8_t, 16> bytes) {
 
 Guid ParseGuidOrFail(std::string_view text) {
   const std::optional<Guid> g = ParseGuid(text);
-  if (!g) throw ReadFailure("texte de GUID invalide : " + std::string(text));
+  if (!g) throw ReadFailure(texts::InvalidGuidText(text));
   return *g;
 }
 

@@ -2,14 +2,17 @@
 // program writes them (the window's captions and hints live in the Windows resources).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "base/version.h"
 
 namespace mivalto::texts {
 
 inline constexpr std::string_view kProductName = "Mivalto";
-inline constexpr std::string_view kProductVersionName = "Mivalto 2.2.0 fr";
-inline constexpr std::string_view kVersion = "2.2.0";
+inline constexpr std::string_view kProductVersionName = "Mivalto " MIVALTO_VERSION_TEXT " fr";
+inline constexpr std::string_view kVersion = MIVALTO_VERSION_TEXT;
 inline constexpr std::string_view kAuthor = "Orvel Danth";
 inline constexpr std::string_view kWebSite = "https://mivalto.example.org";
 inline constexpr std::string_view kEmail = "orvel.danth@mivalto.example.org";
@@ -22,5 +25,23 @@ inline constexpr std::string_view kTemporalCompression = "Compression temporelle
 
 // "<N octets de données binaires >", the note on bytes that are shown only by their count.
 std::string BinaryBytesNote(long long count);
+
+// The report's header lines.
+std::string AnalysisOfFileLine(const std::string& path, const std::string& modified);
+std::string MadeOnLine(const std::string& date);
+std::string WebSiteLine();
+
+// Why a walk stopped before the end of the graph.
+inline constexpr std::string_view kCannotOpenFile = "le fichier ne peut pas être ouvert";
+inline constexpr std::string_view kNoGraphText = "aucun texte de graphe dans le fichier";
+inline constexpr std::string_view kOutOfMemory = "mémoire insuffisante";
+inline constexpr std::string_view kEndAtLineStart = "fin du fichier au début d'une ligne";
+inline constexpr std::string_view kEndInGraphText = "fin du fichier au milieu du texte du graphe";
+inline constexpr std::string_view kEndBeforeLineEnd = "fin du fichier avant la fin de la ligne";
+inline constexpr std::string_view kEndInBinaryBlock = "fin du fichier au milieu d'un bloc binaire";
+inline constexpr std::string_view kBlockCountNotANumber = "taille de bloc qui n'est pas un nombre";
+std::string BlockPastEndOfFile(std::uint64_t count);
+std::string InvalidGuidText(std::string_view text);
+std::string ConnectionToMissingFilter(std::int32_t position);
 
 }  // namespace mivalto::texts

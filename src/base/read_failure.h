@@ -6,12 +6,15 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace mivalto {
 
 class ReadFailure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  // The reasons are the program's texts (base/program_texts.h).
+  explicit ReadFailure(std::string_view reason) : std::runtime_error(std::string(reason)) {}
 };
 
 }  // namespace mivalto

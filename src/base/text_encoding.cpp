@@ -3,13 +3,66 @@
 namespace mivalto {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+// The multi-byte forms of UTF-8: lead byte range, length, smallest code point it may carry.
+struct Utf8Form {
+  unsigned char first_lead, last_lead;
+  std::size_t length;
+  char32_t smallest;
+};
+constexpr Utf8Form kUtf8Forms[] = {
+    {0xC2, 0xDF, 2, 0x80},
+    {0xE0, 0xEF, 3, 0x800},
+    {0xF0, 0xF4, 4, 0x10000},
+};
 
-bool IsHighSurrogate(std::uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(std::uint16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+constexpr CodePoint kInvalidByte = {kReplacementChar, 1};
+
+CodePoint DecodeForm(std::string_view utf8, const Utf8Form& form) {
+  if (utf8.size() < form.length) return kInvalidByte;
+  char32_t value = static_cast<unsigned char>(utf8[0]) & (0x7F >> form.length);
+  for (std::size_t i = 1; i < form.length; ++i) {
+    if (!IsContinuationByte(utf8[i])) return kInvalidByte;
+    value = (value << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+  }
+  if (value < form.smallest || value > 0x10FFFF || IsSurrogate(value)) return kInvalidByte;
+  return {value, form.length};
+}
 
 }  // namespace
+
+CodePoint FrontCodePoint(std::string_view utf8) {
+  const auto lead = static_cast<unsigned char>(utf8[0]);
+  if (lead < 0x80) return {lead, 1};
+  for (const Utf8Form& form : kUtf8Forms) {
+    if (lead >= form.first_lead && lead <= form.last_lead) return DecodeForm(utf8, form);
+  }
+  return kInvalidByte;
+}
+
+std::string Utf8FromUtf16(std::u16string_view utf16) {
+  std::string utf8;
+  utf8.reserve(utf16.size());
+  Utf16Decoder decoder(utf8);
+  for (const char16_t unit : utf16) decoder.Push(unit);
+  decoder.Finish();
+  return utf8;
+}
+
+std::u16string Utf16FromUtf8(std::string_view utf8) {
+  std::u16string utf16;
+  utf16.reserve(utf8.size());
+  while (!utf8.empty()) {
+    const CodePoint c = FrontCodePoint(utf8);
+    if (c.value < 0x10000) {
+      utf16 += static_cast<char16_t>(c.value);
+    } else {
+      utf16 += static_cast<char16_t>(0xD800 + ((c.value - 0x10000) >> 10));
+      utf16 += static_cast<char16_t>(0xDC00 + ((c.value - 0x10000) & 0x3FF));
+    }
+    utf8.remove_prefix(c.length);
+  }
+  return utf16;
+}
 
 void AppendCodePoint(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -36,20 +89,20 @@ void Utf16Decoder::PushOther(std::uint16_t unit) {
       pending_high_ = 0;
       return;
     }
-    AppendCodePoint(out_, kReplacement);
+    AppendCodePoint(out_, kReplacementChar);
     pending_high_ = 0;
   }
   if (IsHighSurrogate(unit)) {
     pending_high_ = unit;
   } else if (IsLowSurrogate(unit)) {
-    AppendCodePoint(out_, kReplacement);
+    AppendCodePoint(out_, kReplacementChar);
   } else {
     AppendCodePoint(out_, unit);
   }
 }
 
 void Utf16Decoder::Finish() {
-  if (pending_high_ != 0) AppendCodePoint(out_, kReplacement);
+  if (pending_high_ != 0) AppendCodePoint(out_, kReplacementChar);
   pending_high_ = 0;
 }
 

@@ -9,6 +9,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
 #include "catalogue/sys_dev_enum.h"
+#include "platform/wide_text.h"
 
 namespace mivalto {
 namespace {
@@ -57,7 +58,7 @@ std::vector<TDMOItem> ListKnownDmos() {
   wchar_t* raw_name = nullptr;
   while (found->Next(1, &clsid, &raw_name, nullptr) == S_OK) {
     const CoTaskText name(raw_name);
-    dmos.push_back({Utf8FromWide(name.get()), GuidFromWin(clsid)});
+    dmos.push_back({WideToUtf8(name.get()), GuidFromWin(clsid)});
   }
   return dmos;
 }

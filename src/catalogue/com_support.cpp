@@ -4,17 +4,6 @@
 
 namespace mivalto {
 
-std::string Utf8FromWide(const wchar_t* text) {
-  if (text == nullptr || *text == L'\0') return {};
-  // The first call counts the bytes, terminator included; the second fills them.
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return {};
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
-  utf8.pop_back();
-  return utf8;
-}
-
 Guid GuidFromWin(const GUID& value) {
   Guid guid;
   guid.data1 = value.Data1;

@@ -1,6 +1,6 @@
-// What the catalogue's COM code needs around the platform's types (Windows only): UTF-16
-// texts made UTF-8, GUID values turned between the platform's struct and ours, and ownership
-// of the strings the platform hands out with CoTaskMemAlloc.
+// What the catalogue's COM code needs around the platform's types (Windows only): GUID
+// values turned between the platform's struct and ours, and ownership of the strings the
+// platform hands out with CoTaskMemAlloc (platform/wide_text.h makes them UTF-8).
 #pragma once
 
 #include <windows.h>
@@ -18,10 +18,6 @@ struct CoTaskMemDeleter {
 };
 // A UTF-16 text that the platform allocated and that we must free.
 using CoTaskText = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
-
-// UTF-8 of a NUL-terminated UTF-16 text; a null pointer gives "". A lone surrogate becomes
-// U+FFFD.
-std::string Utf8FromWide(const wchar_t* text);
 
 Guid GuidFromWin(const GUID& value);
 GUID WinGuidFrom(const Guid& value);

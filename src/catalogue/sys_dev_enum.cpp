@@ -9,6 +9,7 @@
 #include "base/text_encoding.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
+#include "platform/wide_text.h"
 
 namespace mivalto {
 namespace {
@@ -25,7 +26,7 @@ class Variant {
 
   VARIANT* Get() { return &value_; }
   std::string Text() const {
-    return V_VT(&value_) == VT_BSTR ? Utf8FromWide(V_BSTR(&value_)) : std::string();
+    return V_VT(&value_) == VT_BSTR ? WideToUtf8(V_BSTR(&value_)) : std::string();
   }
 
  private:
@@ -43,7 +44,7 @@ std::string DisplayNameOf(IMoniker& moniker) {
   LPOLESTR raw = nullptr;
   const HRESULT hr = moniker.GetDisplayName(nullptr, nullptr, &raw);
   const CoTaskText name(raw);
-  return hr == S_OK ? Utf8FromWide(name.get()) : std::string();
+  return hr == S_OK ? WideToUtf8(name.get()) : std::string();
 }
 
 // An entry whose bag can't be read is kept, nameless and under GUID_NULL.

@@ -6,20 +6,9 @@
 #include <cstdio>
 
 #include "cli/console.h"
+#include "platform/wide_text.h"
 
 namespace mivalto {
-namespace {
-
-std::string Utf8OfWide(const wchar_t* wide) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return {};
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
-  utf8.resize(static_cast<std::size_t>(size) - 1);
-  return utf8;
-}
-
-}  // namespace
 
 // argv holds the arguments in the ANSI code page, which loses characters: read the wide
 // command line instead.
@@ -28,7 +17,7 @@ std::vector<std::string> Utf8Arguments(int, char**) {
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) return {};
   std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(Utf8OfWide(wide[i]));
+  for (int i = 1; i < count; ++i) arguments.push_back(WideToUtf8(wide[i]));
   LocalFree(wide);
   return arguments;
 }

@@ -4,23 +4,16 @@
 
 namespace mivalto {
 
-FormatBlockStart ReadFormatBlock(GraphScanner& scanner, std::span<std::uint8_t> record) {
+bool ReadFormatBlock(GraphScanner& scanner, std::span<std::uint8_t> record) {
   const std::int32_t count = scanner.ReadFormatBlockCount();
-  const auto size = static_cast<std::int32_t>(record.size());
-  if (record.empty() || count < size) return {false, count};
-  // The separator's NextChar already holds the first two data bytes: go back to them.
-  scanner.StepBack();
-  scanner.ReadBytes(record);
-  scanner.NextChar();
-  return {true, count - size};
+  if (record.empty() || count < static_cast<std::int32_t>(record.size())) return false;
+  scanner.ReadBlockBytes(record);
+  return true;
 }
 
-std::string SkipFormatBlockRest(GraphScanner& scanner, std::int32_t remaining) {
-  if (remaining <= 2) return {};
-  // The two bytes in CurrentChar belong to the remaining ones.
-  scanner.SeekForward(static_cast<std::uint64_t>(remaining) - 2);
-  scanner.NextChar();
-  return texts::BinaryBytesNote(remaining);
+std::string SkipFormatBlockRest(GraphScanner& scanner) {
+  const std::uint64_t passed = scanner.SkipBlockRestBeforeLineRest();
+  return passed != 0 ? texts::BinaryBytesNote(static_cast<long long>(passed)) : std::string();
 }
 
 }  // namespace mivalto

@@ -11,19 +11,14 @@
 
 namespace mivalto {
 
-struct FormatBlockStart {
-  bool record_read = false;
-  std::int32_t remaining = 0;  // bytes of the block not yet read; negative counts stay as read
-};
-
 // With CurrentChar on the first count character: reads the count and the separator, then
-// fills `record` when the block holds at least record.size() bytes. An empty record is never
-// read. Afterwards CurrentChar holds the two bytes after what was read.
-FormatBlockStart ReadFormatBlock(GraphScanner& scanner, std::span<std::uint8_t> record);
+// fills `record` when the block holds at least record.size() bytes; true when it did. An
+// empty record is never read. Afterwards CurrentChar holds the two bytes after what was read.
+bool ReadFormatBlock(GraphScanner& scanner, std::span<std::uint8_t> record);
 
-// Passes the remaining bytes when there are more than two and returns their note ("<N octets
-// de données binaires >"); CurrentChar is then the first unit after the block. One or two
-// leftover bytes are left for the rest-of-line skip, which scans bytewise; they get no note.
-std::string SkipFormatBlockRest(GraphScanner& scanner, std::int32_t remaining);
+// Passes the rest of the block when it is more than two bytes and returns their note ("<N
+// octets de données binaires >"); CurrentChar is then the first unit after the block. One or
+// two leftover bytes are left for the rest-of-line skip, which scans bytewise; they get no note.
+std::string SkipFormatBlockRest(GraphScanner& scanner);
 
 }  // namespace mivalto

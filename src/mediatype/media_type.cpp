@@ -32,13 +32,12 @@ bool FlagSet(std::uint16_t unit) { return (unit & 0xFF) > '0'; }
 // record; then the note on the bytes not shown.
 std::string DescribeFormatBlock(GraphScanner& scanner, const FormatType& type) {
   std::vector<std::uint8_t> record(type.record_size);  // none without a decoder
-  const FormatBlockStart block = ReadFormatBlock(scanner, record);
   std::string text;
-  if (block.record_read) {
+  if (ReadFormatBlock(scanner, record)) {
     text = type.decoder(record);
     FieldTrailer(text);
   }
-  return text + SkipFormatBlockRest(scanner, block.remaining);
+  return text + SkipFormatBlockRest(scanner);
 }
 
 }  // namespace

@@ -5,13 +5,12 @@
 
 #include "base/guid.h"
 #include "base/program_texts.h"
+#include "base/text_encoding.h"
 #include "mediatype/names.h"
 #include "mediatype/subtype_table.h"
 
 namespace mivalto {
 namespace {
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // The first group, characters 2 to 9 of the text (character 1 being "{"), as a hexadecimal
 // number. Such a text need not be a GUID: a character that is not a hexadecimal digit counts

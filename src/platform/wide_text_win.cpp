@@ -1,25 +1,22 @@
 #include "platform/wide_text.h"
 
-#include <windows.h>
+#include "base/text_encoding.h"
 
 namespace mivalto {
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wchar_t is a UTF-16 unit on Windows");
+
 std::wstring Utf8ToWide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
+  const std::u16string utf16 = Utf16FromUtf8(utf8);
+  return std::wstring(utf16.begin(), utf16.end());
 }
 
 std::string WideToUtf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string utf8(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                      nullptr, nullptr);
-  return utf8;
+  return Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+}
+
+std::string WideToUtf8(const wchar_t* text) {
+  return text != nullptr ? WideToUtf8(std::wstring_view(text)) : std::string();
 }
 
 }  // namespace mivalto

@@ -5,34 +5,7 @@
 namespace mivalto {
 namespace {
 
-// The multi-byte forms of UTF-8: lead byte range, length, smallest code point it may carry.
-struct Utf8Form {
-  unsigned char first_lead, last_lead;
-  std::size_t length;
-  char32_t smallest;
-};
-constexpr Utf8Form kUtf8Forms[] = {
-    {0xC2, 0xDF, 2, 0x80},
-    {0xE0, 0xEF, 3, 0x800},
-    {0xF0, 0xF4, 4, 0x10000},
-};
-
-constexpr CodePoint kInvalidByte = {kReplacementChar, 1};
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
-
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
-
-CodePoint DecodeForm(std::string_view utf8, const Utf8Form& form) {
-  if (utf8.size() < form.length) return kInvalidByte;
-  char32_t value = static_cast<unsigned char>(utf8[0]) & (0x7F >> form.length);
-  for (std::size_t i = 1; i < form.length; ++i) {
-    const auto byte = static_cast<unsigned char>(utf8[i]);
-    if ((byte & 0xC0) != 0x80) return kInvalidByte;
-    value = (value << 6) | (byte & 0x3F);
-  }
-  if (value < form.smallest || value > 0x10FFFF || IsSurrogate(value)) return kInvalidByte;
-  return {value, form.length};
-}
 
 // The length of the front run of printable ASCII and TABs, which is kept as it stands.
 std::size_t PrintableAsciiLength(std::string_view text) {
@@ -42,19 +15,6 @@ std::size_t PrintableAsciiLength(std::string_view text) {
 }
 
 bool IsControl(char32_t c) { return (c < 0x20 && c != '\t') || (c >= 0x7F && c <= 0x9F); }
-
-}  // namespace
-
-CodePoint FrontCodePoint(std::string_view utf8) {
-  const auto lead = static_cast<unsigned char>(utf8[0]);
-  if (lead < 0x80) return {lead, 1};
-  for (const Utf8Form& form : kUtf8Forms) {
-    if (lead >= form.first_lead && lead <= form.last_lead) return DecodeForm(utf8, form);
-  }
-  return kInvalidByte;
-}
-
-namespace {
 
 // Hands the printable form of the text to `emit`, piece by piece.
 template <typename Emit>

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_encoding.h"
 #include "model/report_view.h"
 
 namespace mivalto {
@@ -21,17 +22,6 @@ struct ReportDocument {
 
 // Every writer has this shape: the reports, in order, into one output.
 using ReportWriter = void (*)(std::span<const ReportDocument> documents, std::ostream& out);
-
-inline constexpr char32_t kReplacementChar = 0xFFFD;
-
-// The code point at the front of a non-empty UTF-8 text and how many bytes it takes. A byte
-// that begins no valid sequence (stray, overlong, surrogate, beyond U+10FFFF, cut short) is
-// read alone as U+FFFD.
-struct CodePoint {
-  char32_t value;
-  std::size_t length;
-};
-CodePoint FrontCodePoint(std::string_view utf8);
 
 // Valid UTF-8 in which every C0 control but TAB, DEL, every C1 control and every invalid
 // byte is U+FFFD: safe to send to a terminal or to embed in a document.

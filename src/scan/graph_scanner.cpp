@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/program_texts.h"
 #include "base/read_failure.h"
 #include "base/text_encoding.h"
 
@@ -12,9 +13,6 @@ namespace {
 constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr std::uint64_t kSectorSize = 512;
 constexpr std::uint16_t kCr = 13, kSpace = 32, kQuote = 34, kCloseBrace = 125;
-
-bool IsHighSurrogate(std::uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(std::uint16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
@@ -44,8 +42,8 @@ int GraphScanner::ByteAt(std::uint64_t offset) {
   return CopyBytes(offset, {&byte, 1}) == 1 ? byte : -1;
 }
 
-// Past the end the position still moves on, so that StepBack stays symmetric; the unit is
-// marked unread and consuming it fails.
+// Past the end the position still moves on, so that a block's start is still 2 bytes back;
+// the unit is marked unread and consuming it fails.
 void GraphScanner::LoadCharOutsideBuffer() {
   std::array<std::uint8_t, 2> bytes;
   current_read_ = position_ < size_ && CopyBytes(position_, bytes) == 2;
@@ -54,7 +52,7 @@ void GraphScanner::LoadCharOutsideBuffer() {
 }
 
 void GraphScanner::FailAtEndOfFile() {
-  throw ReadFailure("fin du fichier au milieu du texte du graphe");
+  throw ReadFailure(texts::kEndInGraphText);
 }
 
 std::string GraphScanner::ReadChars(int count) {
@@ -86,11 +84,11 @@ void GraphScanner::SkipLineRest() {
     } else {
       // Bytewise: a block of odd length may have left the text at an odd offset.
       for (int byte = ByteAt(position_); byte != kCr; byte = ByteAt(position_)) {
-        if (byte < 0) throw ReadFailure("fin du fichier avant la fin de la ligne");
+        if (byte < 0) throw ReadFailure(texts::kEndBeforeLineEnd);
         ++position_;
       }
       position_ += 2;
-      if (position_ > size_) throw ReadFailure("fin du fichier avant la fin de la ligne");
+      if (position_ > size_) throw ReadFailure(texts::kEndBeforeLineEnd);
     }
   }
   NextChar();
@@ -137,47 +135,65 @@ std::int32_t GraphScanner::ReadDecimal(int units) {
   return static_cast<std::int32_t>(value);
 }
 
+void GraphScanner::MoveLookaheadTo(std::uint64_t offset) {
+  if (!current_read_) FailAtEndOfFile();
+  position_ = offset;
+  LoadChar();
+}
+
 void GraphScanner::SkipBytes(std::int64_t count) {
-  if (count < 2) return;
-  position_ += count - 2;
-  NextChar();
+  if (count >= 2) MoveLookaheadTo(position_ - 2 + count);
 }
 
-void GraphScanner::StepBack() { position_ = position_ >= 2 ? position_ - 2 : 0; }
-
-void GraphScanner::ReadBytes(std::span<std::uint8_t> out) {
-  if (position_ > size_ || CopyBytes(position_, out) != out.size()) {
-    throw ReadFailure("fin du fichier au milieu d'un bloc binaire");
-  }
-  position_ += out.size();
-}
-
-void GraphScanner::SeekForward(std::uint64_t count) { position_ += count; }
-
-void GraphScanner::CheckBlockFits(std::uint64_t count) const {
-  const std::uint64_t block_start = position_ - 2;  // the separator's NextChar read 2 bytes in
+// The separator's NextChar has read the block's first two bytes: it starts 2 bytes back.
+void GraphScanner::OpenBlock(std::uint64_t count) {
+  const std::uint64_t block_start = position_ - 2;
   if (block_start > size_ || count > size_ - block_start) {
-    throw ReadFailure("bloc de " + std::to_string(count) +
-                      " octets au-delà de la fin du fichier");
+    throw ReadFailure(texts::BlockPastEndOfFile(count));
   }
+  block_end_ = block_start + count;
+}
+
+std::uint64_t GraphScanner::BlockBytesLeft() const {
+  const std::uint64_t at = position_ - 2;  // the first byte of CurrentChar
+  return block_end_ > at ? block_end_ - at : 0;
+}
+
+void GraphScanner::ReadBlockBytes(std::span<std::uint8_t> out) {
+  const std::uint64_t start = position_ - 2;
+  if (start > size_ || CopyBytes(start, out) != out.size()) {
+    throw ReadFailure(texts::kEndInBinaryBlock);
+  }
+  MoveLookaheadTo(start + out.size());
+}
+
+void GraphScanner::SkipBlockRest() {
+  if (BlockBytesLeft() > 0) MoveLookaheadTo(block_end_);
+}
+
+std::uint64_t GraphScanner::SkipBlockRestBeforeLineRest() {
+  const std::uint64_t left = BlockBytesLeft();
+  if (left <= 2) return 0;
+  MoveLookaheadTo(block_end_);
+  return left;
 }
 
 std::uint32_t GraphScanner::ReadFilterBlockCount() {
   std::uint32_t count = 0;
   for (int i = 0; i < 10; ++i) {
     const std::uint16_t unit = NextChar();
-    if (unit < '0' || unit > '9') throw ReadFailure("taille de bloc qui n'est pas un nombre");
+    if (unit < '0' || unit > '9') throw ReadFailure(texts::kBlockCountNotANumber);
     count = count * 10 + (unit - '0');
   }
   NextChar();
-  CheckBlockFits(count);
+  OpenBlock(count);
   return count;
 }
 
 std::int32_t GraphScanner::ReadFormatBlockCount() {
   const std::int32_t count = ReadDecimal(10);
   NextChar();
-  if (count > 0) CheckBlockFits(static_cast<std::uint64_t>(count));
+  OpenBlock(count > 0 ? static_cast<std::uint64_t>(count) : 0);
   return count;
 }
 

@@ -1,7 +1,8 @@
 // Reads the graph text of a .grf file without reading its compound-document structure:
 // finds the 512-byte sector where the UTF-16 text begins, then hands it out one code unit at a
-// time through a one-unit lookahead (CurrentChar), with raw byte access for the binary blocks
-// that the text embeds. Every reader fails with ReadFailure rather than read beyond the file.
+// time through a one-unit lookahead (CurrentChar), and reads or skips the counted binary
+// blocks that the text embeds, leaving CurrentChar where the next reader expects it. Every
+// reader fails with ReadFailure rather than read beyond the file.
 #pragma once
 
 #include <cstdint>
@@ -41,21 +42,30 @@ class GraphScanner {
   std::string ReadWord();            // up to a space, not consumed
   std::string ReadQuoted();          // "..." with both quotes
   std::string ReadGuidText();        // up to and including "}"
-  std::string SkipChar();            // consumes one unit, returns the two-space separator
+  // Consumes one unit, a separator of the graph text, and returns "  ", the two spaces the
+  // report puts between items: the caller appends it or drops it.
+  std::string SkipChar();
   std::int32_t ReadDecimal(int units);
 
-  // Raw access.
+  // Moves on so that CurrentChar is the unit that starts `count` bytes after the one it
+  // holds; below 2, nothing.
   void SkipBytes(std::int64_t count);
-  void StepBack();
-  void ReadBytes(std::span<std::uint8_t> out);
-  void SeekForward(std::uint64_t count);
 
-  // Block framing: the ten count characters and the separator after them. Afterwards
-  // CurrentChar holds the block's first two bytes. A count that reaches past the end of the
-  // file fails. Filter data counts must be ten digits; format block counts are folded from
-  // whatever the characters are (a negative count reads nothing).
+  // Counted blocks: ten count characters, a separator, then that many raw bytes, of any
+  // length, so the text after a block may lie at an odd offset. Reading the count opens the
+  // block; CurrentChar then holds its first two bytes. A count that reaches past the end of
+  // the file fails. Filter data counts must be ten digits; format block counts are folded
+  // from whatever the characters are (a negative count opens an empty block).
   std::uint32_t ReadFilterBlockCount();
   std::int32_t ReadFormatBlockCount();
+  // Reads the next out.size() bytes of the open block, starting with those CurrentChar holds,
+  // which must lie in the block; CurrentChar then holds the two bytes after them.
+  void ReadBlockBytes(std::span<std::uint8_t> out);
+  // Passes what is left of the open block: CurrentChar is then the unit right after it.
+  void SkipBlockRest();
+  // The same for a block that SkipLineRest ends (a format block), except that a rest of one
+  // or two bytes stays where it is: SkipLineRest passes it bytewise. Returns the bytes passed.
+  std::uint64_t SkipBlockRestBeforeLineRest();
 
   std::uint64_t Position() const { return position_; }
   std::uint64_t Size() const { return size_; }
@@ -77,7 +87,10 @@ class GraphScanner {
   [[noreturn]] static void FailAtEndOfFile();
   std::size_t CopyBytes(std::uint64_t offset, std::span<std::uint8_t> out);
   int ByteAt(std::uint64_t offset);  // -1 past the end
-  void CheckBlockFits(std::uint64_t count) const;
+  void OpenBlock(std::uint64_t count);
+  std::uint64_t BlockBytesLeft() const;
+  // Consumes the lookahead (failing when it could not be read) and loads the unit at offset.
+  void MoveLookaheadTo(std::uint64_t offset);
   bool SectorStartsWithVersion(std::uint64_t offset);
 
   ByteSource& source_;
@@ -85,6 +98,7 @@ class GraphScanner {
   std::uint64_t position_ = 0;
   std::uint16_t current_ = 0;
   bool current_read_ = false;
+  std::uint64_t block_end_ = 0;  // the first byte after the open block
 
   std::vector<std::uint8_t> buffer_;
   std::uint64_t buffer_offset_ = 0;

@@ -174,9 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                        .Text("\r\nN"),
                    [](GraphScanner& s) {
                      s.ReadFormatBlockCount();
-                     s.StepBack();
-                     s.SeekForward(1);  // past the one-byte block: the text is now at odd offsets
-                     s.NextChar();
+                     s.SkipBlockRest();  // past the one-byte block: the text is now at odd offsets
                      return s.ReadLine();
                    },
                    LongerThanReadBlock(), 'N'},
@@ -237,9 +235,9 @@ TEST(GraphScanner, BlockThatFillsTheFileExactlyIsRead) {
   EXPECT_EQ(scanner.ReadFilterBlockCount(), 4u);
   EXPECT_EQ(scanner.CurrentChar(), 0xFEFF);
   ByteVector block(4);
-  scanner.StepBack();
-  scanner.ReadBytes(block);
+  scanner.ReadBlockBytes(block);
   EXPECT_EQ(block, (ByteVector{0xFF, 0xFE, 0x01, 0x80}));
+  EXPECT_FALSE(scanner.HasCurrentChar());
 }
 
 TEST(GraphScanner, FormatBlockCountIsFoldedWhateverItsCharacters) {

@@ -19,6 +19,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
 #include "catalogue/sys_dev_enum.h"
+#include "platform/wide_text.h"
 #include "support/filter_data.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"
@@ -57,19 +58,19 @@ Record ReadRecord(IMoniker& moniker) {
   VariantInit(&value);
   if (bag->Read(L"FriendlyName", &value, nullptr) == S_OK) {
     EXPECT_EQ(V_VT(&value), VT_BSTR);
-    record.name = CutToCodePoints(Utf8FromWide(V_BSTR(&value)), kMaxFriendlyNameLength);
+    record.name = CutToCodePoints(WideToUtf8(V_BSTR(&value)), kMaxFriendlyNameLength);
   }
   VariantClear(&value);
   if (bag->Read(L"CLSID", &value, nullptr) == S_OK) {
     CLSID clsid{};
-    EXPECT_HR(S_OK, CLSIDFromString(V_BSTR(&value), &clsid)) << Utf8FromWide(V_BSTR(&value));
+    EXPECT_HR(S_OK, CLSIDFromString(V_BSTR(&value), &clsid)) << WideToUtf8(V_BSTR(&value));
     record.clsid = GuidFromWin(clsid);
   }
   VariantClear(&value);
   if (record.clsid == kClsidProxy) {
     LPOLESTR name = nullptr;
     EXPECT_HR(S_OK, moniker.GetDisplayName(nullptr, nullptr, &name));
-    record.display_name = Utf8FromWide(name);
+    record.display_name = WideToUtf8(name);
     CoTaskMemFree(name);
   }
   return record;
@@ -104,7 +105,7 @@ std::vector<DmoRecord> ReadDmos(DWORD flags) {
   CLSID clsid;
   auto* name = reinterpret_cast<wchar_t*>(0xdeadbeef);
   while (found->Next(1, &clsid, &name, nullptr) == S_OK) {
-    dmos.push_back({Utf8FromWide(name), GuidFromWin(clsid)});
+    dmos.push_back({WideToUtf8(name), GuidFromWin(clsid)});
     CoTaskMemFree(name);
   }
   EXPECT_EQ(found->Release(), 0u);
@@ -309,7 +310,7 @@ TEST_F(CatalogueOnWine, OnlyDevicesHaveDisplayNamesWhichTellThemApart) {
         << filter.Name << " " << filter.DisplayName;
   }
   for (std::wstring_view instance : kDeviceInstances) {
-    const std::string path = Utf8FromWide(std::wstring(instance).c_str());
+    const std::string path = WideToUtf8(std::wstring(instance).c_str());
     EXPECT_EQ(std::count_if(catalogue_.KnownFilters.begin(), catalogue_.KnownFilters.end(),
                             [&](const TfilterItem& filter) {
                               return filter.CLSID == kClsidProxy &&
