@@ -74,11 +74,11 @@ CHARFORMAT2W AboutCharFormat(const AboutBlockFormat& format) {
 
 // Button image lists take one picture per state (normal, hot, pressed, disabled, default,
 // stylus hot); the glyph strip has a normal and a disabled picture.
-UniqueImageList CloseButtonImages() {
+UniqueImageList CloseButtonImages(DpiScale scale) {
   constexpr UINT kStrip[] = {IDB_CLOSE_GLYPH};
-  const UniqueImageList strip = LoadImageList(kStrip, kCloseGlyphSize);
-  UniqueImageList states(
-      ImageList_Create(kCloseGlyphSize, kCloseGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0));
+  const UniqueImageList strip = LoadImageList(kStrip, kCloseGlyphSize, scale);
+  const int size = scale(kCloseGlyphSize);
+  UniqueImageList states(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 6, 0));
   for (const int source : {0, 0, 0, 1, 0, 0}) {
     const UniqueIcon icon(ImageList_GetIcon(strip.get(), source, ILD_NORMAL));
     ImageList_ReplaceIcon(states.get(), -1, icon.get());
@@ -88,29 +88,20 @@ UniqueImageList CloseButtonImages() {
 
 }  // namespace
 
-void AboutPanel::RegisterClass() {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  window_class.lpszClassName = kClassName;
-  RegisterClassExW(&window_class);
-  UrlLabel::RegisterClass();
+void AboutPanel::RegisterClasses() {
+  RegisterObjectClass({kClassName, LoadCursorW(nullptr, IDC_ARROW)});
+  UrlLabel::RegisterClasses();
 }
 
 void AboutPanel::Create(HWND main_window, int fermer_command, UrlLabel::Opener open_address) {
   main_window_ = main_window;
   fermer_command_ = fermer_command;
-  panel_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
-                           WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, main_window,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_APROPOS_FRAME1)),
-                           GetModuleHandleW(nullptr), this);
-  hints_.Create(panel_);
+  CreateWindowFor(kClassName, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                  main_window, IDC_APROPOS_FRAME1, {});
+  hints_.Create(Handle());
   CreateParts();
-  url_label1_.Create(panel_, IDC_URL_LABEL1, {}, open_address);
-  url_label2_.Create(panel_, IDC_URL_LABEL2, {}, open_address);
+  url_label1_.Create(Handle(), IDC_URL_LABEL1, {}, open_address);
+  url_label2_.Create(Handle(), IDC_URL_LABEL2, {}, open_address);
   DecodedPicture picture;
   if (DecodeJpeg(ResourceBytes(IDR_ABOUT_PICTURE, MAKEINTRESOURCEW(RT_JPEG_PICTURE)), picture)) {
     picture_ = PictureBitmap(picture);
@@ -122,39 +113,40 @@ void AboutPanel::Create(HWND main_window, int fermer_command, UrlLabel::Opener o
 }
 
 void AboutPanel::CreateParts() {
-  CreateChild(panel_, MSFTEDIT_CLASS, IDC_RX_APROPOS,
-              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, {}, {},
-              WS_EX_CLIENTEDGE);
-  CreateChild(panel_, WC_STATICW, IDC_IMAGE1, WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, {});
-  close_glyph_ = CloseButtonImages();
-  CreateGlyphButton(panel_, IDC_FERMER_BTN, {}, close_glyph_.get());
+  LeaveOnTab(CreateChild(Handle(), MSFTEDIT_CLASS, IDC_RX_APROPOS,
+                         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, {},
+                         {}, WS_EX_CLIENTEDGE));
+  CreateChild(Handle(), WC_STATICW, IDC_IMAGE1, WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, {});
+  CreateGlyphButton(Handle(), IDC_FERMER_BTN, {});
 }
 
 void AboutPanel::ApplyDpi(DpiScale scale) {
   scale_ = scale;
   const RECT panel = ScaledRect(kAboutPanelPlace, scale);
-  SetWindowPos(panel_, nullptr, 0, 0, panel.right, panel.bottom,
+  SetWindowPos(Handle(), nullptr, 0, 0, panel.right, panel.bottom,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  PlaceChild(panel_, IDC_RX_APROPOS, ScaledRect(kRxAproposPlace, scale));
-  PlaceChild(panel_, IDC_URL_LABEL1, ScaledRect(kUrlLabel1Place, scale));
-  PlaceChild(panel_, IDC_URL_LABEL2, ScaledRect(kUrlLabel2Place, scale));
-  PlaceChild(panel_, IDC_IMAGE1, ScaledRect(kImage1Place, scale));
-  PlaceChild(panel_, IDC_FERMER_BTN, ScaledRect(kFermerBtnPlace, scale));
+  PlaceChild(Handle(), IDC_RX_APROPOS, ScaledRect(kRxAproposPlace, scale));
+  PlaceChild(Handle(), IDC_URL_LABEL1, ScaledRect(kUrlLabel1Place, scale));
+  PlaceChild(Handle(), IDC_URL_LABEL2, ScaledRect(kUrlLabel2Place, scale));
+  PlaceChild(Handle(), IDC_IMAGE1, ScaledRect(kImage1Place, scale));
+  PlaceChild(Handle(), IDC_FERMER_BTN, ScaledRect(kFermerBtnPlace, scale));
+  UniqueImageList close_glyph = CloseButtonImages(scale);
+  SetButtonGlyph(GetDlgItem(Handle(), IDC_FERMER_BTN), close_glyph.get(), scale);
+  close_glyph_ = std::move(close_glyph);
   title_font_ = CreateDesignFont(kTitleFont, scale);
   text_font_ = CreateDesignFont(kPanelFont, scale);
   link_font_ = CreateDesignFont(kLinkFont, scale);
   link_hover_font_ = CreateDesignFont(kLinkHoverFont, scale);
-  SetChildFont(panel_, IDC_RX_APROPOS, text_font_.get());
-  SetChildFont(panel_, IDC_FERMER_BTN, text_font_.get());
+  SetChildFont(Handle(), IDC_RX_APROPOS, text_font_.get());
+  SetChildFont(Handle(), IDC_FERMER_BTN, text_font_.get());
   url_label1_.SetFonts(link_font_.get(), link_hover_font_.get());
   url_label2_.SetFonts(link_font_.get(), link_hover_font_.get());
-  InvalidateRect(panel_, nullptr, TRUE);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void AboutPanel::Destroy() {
   hints_.Destroy();
-  if (panel_) DestroyWindow(panel_);
-  panel_ = nullptr;
+  if (Handle()) DestroyWindow(Handle());
 }
 
 void AboutPanel::LoadAboutTexts() {
@@ -166,9 +158,9 @@ void AboutPanel::LoadAboutTexts() {
   url_label2_.Target().is_mail = true;
   url_label2_.SetCaption(FormatText(ResourceText(IDS_ABOUT_MAIL_CAPTION), {Author()}));
   hints_.Set(url_label2_.Handle(), FormatText(ResourceText(IDS_ABOUT_MAIL_HINT), {Author()}));
-  hints_.Set(GetDlgItem(panel_, IDC_IMAGE1), ResourceText(IDS_ABOUT_PICTURE_HINT));
+  hints_.Set(GetDlgItem(Handle(), IDC_IMAGE1), ResourceText(IDS_ABOUT_PICTURE_HINT));
   // The close button runs the about action but reads "Fermer", not the action's caption.
-  const HWND fermer = GetDlgItem(panel_, IDC_FERMER_BTN);
+  const HWND fermer = GetDlgItem(Handle(), IDC_FERMER_BTN);
   SetWindowTextW(fermer, ResourceText(IDS_ABOUT_CLOSE_CAPTION).c_str());
   hints_.Set(fermer, ResourceText(IDS_ABOUT_CLOSE_HINT));
 }
@@ -176,33 +168,33 @@ void AboutPanel::LoadAboutTexts() {
 void AboutPanel::ShowAbout() {
   url_label2_.Target().subject =
       FormatText(ResourceText(IDS_ABOUT_MAIL_SUBJECT), {ProductVersion(), Author()});
-  SetWindowPos(panel_, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
   RECT outer, client, panel;
   GetWindowRect(main_window_, &outer);
   GetClientRect(main_window_, &client);
-  GetClientRect(panel_, &panel);
+  GetClientRect(Handle(), &panel);
   saved_window_width_ = outer.right - outer.left;
-  SetWindowTextW(panel_, ProductVersion().c_str());  // the title is drawn from the panel's text
+  SetWindowTextW(Handle(), ProductVersion().c_str());  // the title is drawn from the panel's text
   FillAboutText();
   const int frame_width = saved_window_width_ - client.right;
   SetWindowPos(main_window_, nullptr, 0, 0, frame_width + panel.right, outer.bottom - outer.top,
                SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
-  SetWindowPos(panel_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 void AboutPanel::HideAbout() {
-  ShowWindow(panel_, SW_HIDE);
+  ShowWindow(Handle(), SW_HIDE);
   RECT outer;
   GetWindowRect(main_window_, &outer);
   SetWindowPos(main_window_, nullptr, 0, 0, saved_window_width_, outer.bottom - outer.top,
                SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   // Back to its place in the tab order, right after the about button.
-  SetWindowPos(panel_, GetDlgItem(main_window_, IDC_APROPOS_BTN), 0, 0, 0, 0,
+  SetWindowPos(Handle(), GetDlgItem(main_window_, IDC_APROPOS_BTN), 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void AboutPanel::FillAboutText() {
-  const HWND text = GetDlgItem(panel_, IDC_RX_APROPOS);
+  const HWND text = GetDlgItem(Handle(), IDC_RX_APROPOS);
   SetWindowTextW(text, L"");
   CHARFORMAT2W default_format = AboutCharFormat({.bold = false, .colored = false});
   SendMessageW(text, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&default_format));
@@ -223,29 +215,17 @@ void AboutPanel::FillAboutText() {
 // Appends the block and a line break at the end, in the insertion format already set.
 void AboutPanel::AppendAboutBlock(const std::wstring& block) {
   const std::wstring line = block + L"\r\n";
-  SendMessageW(GetDlgItem(panel_, IDC_RX_APROPOS), EM_REPLACESEL, FALSE,
+  SendMessageW(GetDlgItem(Handle(), IDC_RX_APROPOS), EM_REPLACESEL, FALSE,
                reinterpret_cast<LPARAM>(line.c_str()));
-}
-
-LRESULT CALLBACK AboutPanel::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created =
-        static_cast<AboutPanel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    created->panel_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* panel = reinterpret_cast<AboutPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return panel ? panel->OnMessage(message, wparam, lparam)
-               : DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT AboutPanel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
-      BeginPaint(panel_, &paint);
+      BeginPaint(Handle(), &paint);
       DrawTitle(paint.hdc);
-      EndPaint(panel_, &paint);
+      EndPaint(Handle(), &paint);
       return 0;
     }
     case WM_DRAWITEM:
@@ -257,13 +237,8 @@ LRESULT AboutPanel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
-    case WM_NCDESTROY: {
-      const HWND window = panel_;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      return DefWindowProcW(window, message, wparam, lparam);
-    }
   }
-  return DefWindowProcW(panel_, message, wparam, lparam);
+  return DefaultMessage(message, wparam, lparam);
 }
 
 // The title with its shadow (lower left, in the button-text colour) and the icon beside it.
@@ -272,7 +247,7 @@ void AboutPanel::DrawTitle(HDC dc) {
   if (icon_)
     DrawIconEx(dc, icon_box.left, icon_box.top, icon_.get(), kIconSize, kIconSize, 0, nullptr,
                DI_NORMAL);
-  const std::wstring title = WindowText(panel_);
+  const std::wstring title = WindowText(Handle());
   const HGDIOBJ old_font = SelectObject(dc, title_font_.get());
   SetBkMode(dc, TRANSPARENT);
   const int offset = scale_(kTitleShadowOffset);

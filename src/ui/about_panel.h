@@ -12,12 +12,15 @@
 #include "ui/layout.h"
 #include "ui/url_label.h"
 #include "ui/win_handles.h"
+#include "ui/window_base.h"
 
 namespace mivalto::ui {
 
-class AboutPanel {
+class AboutPanel final : public WindowBase {
  public:
-  static void RegisterClass();
+  AboutPanel() = default;
+  // The window classes of the panel and of its link labels.
+  static void RegisterClasses();
   // Makes the hidden panel in the main window. fermer_command is what its close button sends
   // to the main window; the links hand their addresses to open_address.
   void Create(HWND main_window, int fermer_command, UrlLabel::Opener open_address);
@@ -29,17 +32,13 @@ class AboutPanel {
   void ShowAbout();
   void HideAbout();
 
-  HWND Handle() const { return panel_; }
   // RxLabel1's caption: the panel draws it as its title.
-  std::wstring Title() const { return WindowText(panel_); }
-  int SavedWindowWidth() const { return saved_window_width_; }
-  const UrlLabel& WebLink() const { return url_label1_; }
+  std::wstring Title() const { return WindowText(Handle()); }
   const UrlLabel& MailLink() const { return url_label2_; }
   const Hints& PanelHints() const { return hints_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CreateParts();
   void DrawTitle(HDC dc);
   void DrawPicture(const DRAWITEMSTRUCT& item);
@@ -47,7 +46,6 @@ class AboutPanel {
   void AppendAboutBlock(const std::wstring& text);
 
   HWND main_window_ = nullptr;
-  HWND panel_ = nullptr;
   int fermer_command_ = 0;
   DpiScale scale_;
   int saved_window_width_ = 0;

@@ -1,6 +1,7 @@
 #include "ui/actions.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -11,20 +12,6 @@
 
 namespace mivalto::ui {
 namespace {
-
-// Ctrl+F opens (not Ctrl+O), as the program always had it.
-constexpr std::array<ActionDef, 5> kActions{{
-    {ID_AC_OUVRIR, IDC_OUVRIR_BTN, IDS_OUVRIR_CAPTION, IDS_OUVRIR_HINT, HintValues::kNone, FCONTROL,
-     'F', 3, true, acOuvrirExecute},
-    {ID_AC_SAUVER, IDC_SAVE_BTN, IDS_SAUVER_CAPTION, IDS_SAUVER_HINT, HintValues::kCurrentFileName,
-     FCONTROL, 'S', 0, false, acSauverExecute},
-    {ID_AC_PASTE, IDC_PASTE_BTN, IDS_PASTE_CAPTION, IDS_PASTE_HINT, HintValues::kNone, FCONTROL,
-     'V', 1, true, acPasteExecute},
-    {ID_AC_APROPOS, IDC_APROPOS_BTN, IDS_APROPOS_CAPTION, IDS_APROPOS_HINT,
-     HintValues::kProductAndAuthor, 0, VK_F1, 2, true, acAproposExecute},
-    {ID_AC_QUITTER, IDC_CLOSE_BTN, IDS_QUITTER_CAPTION, IDS_QUITTER_HINT, HintValues::kProduct,
-     FALT, VK_F4, 4, true, acQuitterExecute},
-}};
 
 struct ModifierName {
   BYTE flag;
@@ -43,13 +30,19 @@ std::wstring KeyName(WORD key) {
 
 }  // namespace
 
-std::span<const ActionDef> Actions() { return kActions; }
-
 const ActionDef* FindAction(int command_or_button_id) {
   const auto found = std::find_if(kActions.begin(), kActions.end(), [&](const ActionDef& a) {
     return a.id == command_or_button_id || a.button_id == command_or_button_id;
   });
   return found == kActions.end() ? nullptr : &*found;
+}
+
+std::size_t ActionIndex(int action_id) {
+  const auto found = std::find_if(kActions.begin(), kActions.end(),
+                                  [&](const ActionDef& a) { return a.id == action_id; });
+  if (found == kActions.end())
+    throw std::out_of_range("no action has the command id " + std::to_string(action_id));
+  return static_cast<std::size_t>(found - kActions.begin());
 }
 
 std::wstring ShortcutText(BYTE modifiers, WORD key) {

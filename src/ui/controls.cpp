@@ -1,11 +1,13 @@
 #include "ui/controls.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace mivalto::ui {
 namespace {
 
 constexpr COLORREF kMaskColor = RGB(255, 0, 255);
+constexpr int kGlyphMargin = 4;  // design pixels between a button's edge and its glyph
 // Long hints (a path of thousands of characters) wrap at this width instead of running off
 // the screen.
 constexpr int kHintMaxWidth = 600;
@@ -20,7 +22,23 @@ TOOLINFOW ToolFor(HWND owner, HWND control) {
   return tool;
 }
 
+bool IsPlainTab(const MSG* key) {
+  return key && key->message == WM_KEYDOWN && key->wParam == VK_TAB &&
+         !(GetKeyState(VK_CONTROL) & 0x8000);
+}
+
+LRESULT CALLBACK LeaveOnTabProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                UINT_PTR, DWORD_PTR) {
+  const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+  if (message == WM_GETDLGCODE && IsPlainTab(reinterpret_cast<const MSG*>(lparam)))
+    return result & ~(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, LeaveOnTabProc, 0);
+  return result;
+}
+
 }  // namespace
+
+void LeaveOnTab(HWND edit) { SetWindowSubclass(edit, LeaveOnTabProc, 0, 0); }
 
 UniqueFont CreateDesignFont(const FontSpec& design, DpiScale scale) {
   LOGFONTW font{};
@@ -59,21 +77,41 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-HWND CreateGlyphButton(HWND parent, int id, const RECT& place, HIMAGELIST glyph) {
-  const HWND button =
-      CreateChild(parent, WC_BUTTONW, id, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, place);
-  BUTTON_IMAGELIST images{glyph, {4, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
-  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
-  return button;
+SIZE CaptionSize(HWND window, HFONT font) {
+  const std::wstring caption = WindowText(window);
+  const HDC dc = GetDC(window);
+  const HGDIOBJ old_font = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+  SelectObject(dc, old_font);
+  ReleaseDC(window, dc);
+  return size;
 }
 
-UniqueImageList LoadImageList(std::span<const UINT> bitmap_ids, int image_size) {
-  UniqueImageList list(ImageList_Create(image_size, image_size, ILC_COLOR24 | ILC_MASK,
+HWND CreateGlyphButton(HWND parent, int id, const RECT& place) {
+  return CreateChild(parent, WC_BUTTONW, id, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, place);
+}
+
+void SetButtonGlyph(HWND button, HIMAGELIST glyph, DpiScale scale) {
+  BUTTON_IMAGELIST images{glyph, {scale(kGlyphMargin), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+  InvalidateRect(button, nullptr, TRUE);
+}
+
+UniqueImageList LoadImageList(std::span<const UINT> bitmap_ids, int design_size, DpiScale scale) {
+  const int size = scale(design_size);
+  UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK,
                                         static_cast<int>(bitmap_ids.size()), 0));
   for (const UINT id : bitmap_ids) {
-    const UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
+    const UniqueBitmap design(static_cast<HBITMAP>(LoadImageW(
         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ImageList_AddMasked(list.get(), bitmap.get(), kMaskColor);
+    BITMAP info{};
+    GetObjectW(design.get(), sizeof(info), &info);
+    const int squares = std::max(1, static_cast<int>(info.bmHeight ? info.bmWidth / info.bmHeight : 1));
+    // Stretched pixel by pixel, so that the magenta of the mask stays exactly magenta.
+    const UniqueBitmap scaled(static_cast<HBITMAP>(
+        CopyImage(design.get(), IMAGE_BITMAP, squares * size, size, LR_CREATEDIBSECTION)));
+    ImageList_AddMasked(list.get(), scaled.get(), kMaskColor);
   }
   return list;
 }

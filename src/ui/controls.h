@@ -26,13 +26,24 @@ HWND CreateChild(HWND parent, const wchar_t* window_class, int id, DWORD style, 
 void PlaceChild(HWND parent, int id, const RECT& place);
 void SetChildFont(HWND parent, int id, HFONT font);
 std::wstring WindowText(HWND window);
+// The room the window's caption takes in this font.
+SIZE CaptionSize(HWND window, HFONT font);
 
-// A push button showing a glyph from its image list at the left of its caption.
-HWND CreateGlyphButton(HWND parent, int id, const RECT& place, HIMAGELIST glyph);
+// A multiline edit or RichEdit asks the dialog manager for every key, Tab included, so the
+// keyboard could not leave it: after this, Tab and Shift+Tab move the focus through the
+// window's tab order, while Ctrl+Tab still reaches the control.
+void LeaveOnTab(HWND edit);
 
-// A masked image list (magenta is transparent) from bitmap resources, one image per
-// resource or, for a strip, one per square of the strip's height.
-UniqueImageList LoadImageList(std::span<const UINT> bitmap_ids, int image_size);
+// A push button that can show a glyph at the left of its caption.
+HWND CreateGlyphButton(HWND parent, int id, const RECT& place);
+// The button's glyph, drawn from the image list, with a margin scaled like the glyph: the
+// caption is centred in what is left of the button.
+void SetButtonGlyph(HWND button, HIMAGELIST glyph, DpiScale scale);
+
+// A masked image list (magenta is transparent) from bitmap resources drawn at design size,
+// one image per resource or, for a strip, one per square of the strip's height; its images
+// are scaled like the rest of the design.
+UniqueImageList LoadImageList(std::span<const UINT> bitmap_ids, int design_size, DpiScale scale);
 
 // The hints of one window's controls.
 class Hints {

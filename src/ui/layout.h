@@ -32,31 +32,21 @@ inline constexpr DesignRect kLabel1Place{20, 10, 800, 22};
 inline constexpr DesignRect kMemo1Place{10, 95, 826, 444};
 inline constexpr DesignRect kAboutPanelPlace{0, 0, 398, 555};
 
-struct ButtonPlace {
-  int id;
-  DesignRect place;
-};
-inline constexpr std::array<ButtonPlace, 5> kButtonPlaces{{
-    {IDC_OUVRIR_BTN, {20, 49, 92, 37}},
-    {IDC_SAVE_BTN, {138, 49, 92, 37}},
-    {IDC_PASTE_BTN, {256, 49, 92, 37}},
-    {IDC_APROPOS_BTN, {610, 49, 103, 37}},
-    {IDC_CLOSE_BTN, {738, 49, 93, 37}},
-}};
-
 // The colour legend: one filled rectangle and its label per kind of filter, in the colours
-// of the report's filter lines. Labels end where the next column's rectangles begin.
+// of the report's filter lines. Like the framework's labels, a label is as wide as its
+// caption: only its top-left corner and height are design values.
 struct LegendEntry {
   DesignRect shape;
   Color color;
-  DesignRect label;
+  POINT label_at;
   UINT text_id;
 };
+inline constexpr int kLegendLabelHeight = 18;
 inline constexpr std::array<LegendEntry, 4> kLegend{{
-    {{384, 49, 25, 13}, kBlack, {423, 49, 78, 18}, IDS_LEGEND_DIRECTSHOW},
-    {{384, 71, 25, 13}, kGreen, {423, 69, 78, 18}, IDS_LEGEND_DMO},
-    {{502, 52, 25, 12}, kPurple, {532, 49, 70, 18}, IDS_LEGEND_PNP},
-    {{502, 71, 25, 13}, kBlue, {532, 69, 70, 18}, IDS_LEGEND_ACM},
+    {{384, 49, 25, 13}, kBlack, {423, 49}, IDS_LEGEND_DIRECTSHOW},
+    {{384, 71, 25, 13}, kGreen, {423, 69}, IDS_LEGEND_DMO},
+    {{502, 52, 25, 12}, kPurple, {532, 49}, IDS_LEGEND_PNP},
+    {{502, 71, 25, 13}, kBlue, {532, 69}, IDS_LEGEND_ACM},
 }};
 
 // The resize rule, in pixels: the view keeps its left and top edges and ends 20 pixels short

@@ -35,14 +35,6 @@ constexpr std::array<int, 8> kTabOrder{IDC_APROPOS_BTN, IDC_APROPOS_FRAME1, IDC_
                                        IDC_CLOSE_BTN,   IDC_SAVE_BTN,       IDC_PASTE_BTN,
                                        IDC_PANEL1,      IDC_MEMO1};
 
-std::size_t ActionIndex(int action_id) {
-  const std::span<const ActionDef> actions = Actions();
-  return static_cast<std::size_t>(
-      std::find_if(actions.begin(), actions.end(),
-                   [&](const ActionDef& a) { return a.id == action_id; }) -
-      actions.begin());
-}
-
 // Panel1: a raised strip along the top that holds Label1 and lets its parent colour it.
 LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -61,18 +53,6 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lpara
   return DefWindowProcW(panel, message, wparam, lparam);
 }
 
-void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hIcon = icon;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  window_class.lpszClassName = name;
-  RegisterClassExW(&window_class);
-}
-
 // The hourglass for the length of an analysis.
 class BusyCursor {
  public:
@@ -89,12 +69,12 @@ class BusyCursor {
 
 MainWindow::MainWindow(UiServices& services, const Calendar& calendar)
     : services_(services), calendar_(calendar) {
-  for (const ActionDef& action : Actions())
+  for (const ActionDef& action : kActions)
     enabled_[ActionIndex(action.id)] = action.enabled_at_start;
 }
 
 MainWindow::~MainWindow() {
-  if (window_) DestroyWindow(window_);
+  if (Handle()) DestroyWindow(Handle());
 }
 
 bool MainWindow::PrepareProgram() {
@@ -102,9 +82,10 @@ bool MainWindow::PrepareProgram() {
   const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIVALTO));
-  RegisterWindowClass(kMainClassName, WindowProc, icon);
-  RegisterWindowClass(kPanelClassName, PanelProc, nullptr);
-  AboutPanel::RegisterClass();
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  RegisterObjectClass({kMainClassName, arrow, icon});
+  RegisterWindowClass({kPanelClassName, arrow}, PanelProc);
+  AboutPanel::RegisterClasses();
   LoadRichEdit();
   return true;
 }
@@ -112,32 +93,19 @@ bool MainWindow::PrepareProgram() {
 HWND MainWindow::Create(int show_command) {
   const DpiScale system_scale{GetDpiForSystem()};
   const RECT place = ScaledRect(kWindowPlace, system_scale);
-  CreateWindowExW(WS_EX_CONTROLPARENT, kMainClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                  place.left, place.top, place.right - place.left, place.bottom - place.top,
-                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  if (!window_) return nullptr;
+  if (!CreateWindowFor(kMainClassName, WS_EX_CONTROLPARENT, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                       nullptr, 0, place))
+    return nullptr;
   FormShow();
-  ShowWindow(window_, show_command);
-  UpdateWindow(window_);
-  return window_;
+  ShowWindow(Handle(), show_command);
+  UpdateWindow(Handle());
+  return Handle();
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
-  if (!window_) return false;
-  return TranslateAcceleratorW(window_, accelerators_.get(), &message) ||
-         IsDialogMessageW(window_, &message);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created =
-        static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self ? self->OnMessage(message, wparam, lparam)
-              : DefWindowProcW(window, message, wparam, lparam);
+  if (!Handle()) return false;
+  return TranslateAcceleratorW(Handle(), accelerators_.get(), &message) ||
+         IsDialogMessageW(Handle(), &message);
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -181,18 +149,12 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       FormDestroy();
       PostQuitMessage(0);  // the program's only window: closing it ends the program
       return 0;
-    case WM_NCDESTROY: {
-      const HWND window = window_;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      return DefWindowProcW(window, message, wparam, lparam);
-    }
   }
-  return DefWindowProcW(window_, message, wparam, lparam);
+  return DefaultMessage(message, wparam, lparam);
 }
 
 void MainWindow::FormCreate() {
-  scale_ = DpiScale{GetDpiForWindow(window_)};
+  scale_ = DpiScale{GetDpiForWindow(Handle())};
   CreateControls();
   ApplyDpi();
   catalogue_ = BuildCatalogue();
@@ -202,37 +164,37 @@ void MainWindow::FormShow() {
   ApplyHints();
   const std::wstring title = Utf8ToWide(texts::kProductVersionName) + L" " +
                              ResourceText(IDS_TITLE_DE) + L" " + Utf8ToWide(texts::kAuthor);
-  SetWindowTextW(window_, title.c_str());
+  SetWindowTextW(Handle(), title.c_str());
   about_.LoadAboutTexts();
-  DragAcceptFiles(window_, TRUE);
+  DragAcceptFiles(Handle(), TRUE);
 }
 
 void MainWindow::FormResize() {
-  if (!GetDlgItem(window_, IDC_MEMO1)) return;  // sizes sent while the window is being made
+  if (!GetDlgItem(Handle(), IDC_MEMO1)) return;  // sizes sent while the window is being made
   RECT client, outer, memo;
-  GetClientRect(window_, &client);
-  GetWindowRect(window_, &outer);
-  const HWND memo1 = GetDlgItem(window_, IDC_MEMO1);
+  GetClientRect(Handle(), &client);
+  GetWindowRect(Handle(), &outer);
+  const HWND memo1 = GetDlgItem(Handle(), IDC_MEMO1);
   GetWindowRect(memo1, &memo);
-  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&memo), 2);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&memo), 2);
   const ResizedPlaces places =
       FormResizePlaces({client.right, client.bottom}, outer.right - outer.left, memo.top);
   SetWindowPos(memo1, nullptr, 0, 0, places.memo_width, places.memo_height,
                SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   for (const auto& [id, left] : {std::pair{IDC_CLOSE_BTN, places.close_left},
                                  std::pair{IDC_APROPOS_BTN, places.apropos_left}}) {
-    const HWND button = GetDlgItem(window_, id);
+    const HWND button = GetDlgItem(Handle(), id);
     RECT r;
     GetWindowRect(button, &r);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
     SetWindowPos(button, nullptr, left, r.top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   // Panel1 is docked along the top; Label1 may use all of it.
   const int panel_height = scale_(kPanel1Height);
-  SetWindowPos(GetDlgItem(window_, IDC_PANEL1), nullptr, 0, 0, client.right, panel_height,
+  SetWindowPos(GetDlgItem(Handle(), IDC_PANEL1), nullptr, 0, 0, client.right, panel_height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   const RECT label = ScaledRect(kLabel1Place, scale_);
-  SetWindowPos(GetDlgItem(GetDlgItem(window_, IDC_PANEL1), IDC_LABEL1), nullptr, 0, 0,
+  SetWindowPos(GetDlgItem(GetDlgItem(Handle(), IDC_PANEL1), IDC_LABEL1), nullptr, 0, 0,
                std::max(0, static_cast<int>(client.right - label.left)), label.bottom - label.top,
                SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
@@ -245,7 +207,7 @@ void MainWindow::WMDROPFILES(HDROP files) {
 
 void MainWindow::AppEvents1Activate() {
   // Only the button follows the clipboard: the action, its menu item and Ctrl+V stay enabled.
-  EnableWindow(GetDlgItem(window_, IDC_PASTE_BTN), ClipboardHasFiles());
+  EnableWindow(GetDlgItem(Handle(), IDC_PASTE_BTN), ClipboardHasFiles());
 }
 
 void MainWindow::FormDestroy() {
@@ -265,7 +227,7 @@ void MainWindow::ReportErrors(Command command) {
   try {
     command();
   } catch (const std::exception& error) {
-    services_.ShowError(window_, Utf8ToWide(error.what()));
+    services_.ShowError(Handle(), Utf8ToWide(error.what()));
   }
 }
 
@@ -273,19 +235,19 @@ void MainWindow::AnalyseFile(const std::wstring& path) {
   const BusyCursor busy;
   CurrentFileName = path;
   mivalto::AnalyseFile(WideToUtf8(path), catalogue_, calendar_, report_);
-  SetDlgItemTextW(GetDlgItem(window_, IDC_PANEL1), IDC_LABEL1, (path + L"  ").c_str());
-  const ActionDef& save = *FindAction(ID_AC_SAUVER);
-  hints_.Set(GetDlgItem(window_, save.button_id), ActionHint(save, CurrentFileName));
+  SetDlgItemTextW(GetDlgItem(Handle(), IDC_PANEL1), IDC_LABEL1, (path + L"  ").c_str());
+  const ActionDef& save = ActionOf(ID_AC_SAUVER);
+  hints_.Set(GetDlgItem(Handle(), save.button_id), ActionHint(save, CurrentFileName));
   SetActionEnabled(ID_AC_SAUVER, true);
-  report_shown_ = ShowReport(GetDlgItem(window_, IDC_MEMO1), report_);
+  report_shown_ = ShowReport(GetDlgItem(Handle(), IDC_MEMO1), report_);
   // The rest of a large report follows on timer ticks, which come only when no input, paint
   // or other message waits.
-  if (!ReportFullyShown()) SetTimer(window_, kShowMoreTimer, USER_TIMER_MINIMUM, nullptr);
+  if (!ReportFullyShown()) SetTimer(Handle(), kShowMoreTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void MainWindow::ShowMoreOfReportOnTimer() {
-  report_shown_ = ShowMoreOfReport(GetDlgItem(window_, IDC_MEMO1), report_, report_shown_);
-  if (ReportFullyShown()) KillTimer(window_, kShowMoreTimer);
+  report_shown_ = ShowMoreOfReport(GetDlgItem(Handle(), IDC_MEMO1), report_, report_shown_);
+  if (ReportFullyShown()) KillTimer(Handle(), kShowMoreTimer);
 }
 
 bool MainWindow::ActionEnabled(int action_id) const { return enabled_[ActionIndex(action_id)]; }
@@ -303,34 +265,31 @@ void MainWindow::ToggleAbout() {
   }
   const bool focus_was_inside = IsChild(about_.Handle(), GetFocus());
   about_.HideAbout();
-  if (focus_was_inside) SetFocus(GetDlgItem(window_, IDC_APROPOS_BTN));
+  if (focus_was_inside) SetFocus(GetDlgItem(Handle(), IDC_APROPOS_BTN));
 }
 
 void MainWindow::SetActionEnabled(int action_id, bool enabled) {
   enabled_[ActionIndex(action_id)] = enabled;
-  EnableWindow(GetDlgItem(window_, FindAction(action_id)->button_id), enabled);
+  EnableWindow(GetDlgItem(Handle(), ActionOf(action_id).button_id), enabled);
   EnableMenuItem(popup_menu_.get(), static_cast<UINT>(action_id),
                  MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void MainWindow::CreateControls() {
-  hints_.Create(window_);
-  image_list1_ = LoadImageList(kImageBitmaps, kGlyphSize);
-  for (const ActionDef& action : Actions()) {
-    UniqueImageList& glyph = button_glyphs_[ActionIndex(action.id)];
-    glyph = LoadImageList({&kImageBitmaps[static_cast<std::size_t>(action.image)], 1}, kGlyphSize);
-    CreateGlyphButton(window_, action.button_id, {}, glyph.get());
-    EnableWindow(GetDlgItem(window_, action.button_id), action.enabled_at_start);
+  hints_.Create(Handle());
+  for (const ActionDef& action : kActions) {
+    CreateGlyphButton(Handle(), action.button_id, {});
+    EnableWindow(GetDlgItem(Handle(), action.button_id), action.enabled_at_start);
   }
-  const HWND panel1 = CreateChild(window_, kPanelClassName, IDC_PANEL1, WS_VISIBLE, {});
+  const HWND panel1 = CreateChild(Handle(), kPanelClassName, IDC_PANEL1, WS_VISIBLE, {});
   CreateChild(panel1, WC_STATICW, IDC_LABEL1, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, {});
   for (std::size_t i = 0; i < kLegend.size(); ++i) {
-    CreateChild(window_, WC_STATICW, IDC_LEGEND_LABEL_FIRST + static_cast<int>(i),
+    CreateChild(Handle(), WC_STATICW, IDC_LEGEND_LABEL_FIRST + static_cast<int>(i),
                 WS_VISIBLE | SS_LEFTNOWORDWRAP, {}, ResourceText(kLegend[i].text_id));
   }
-  CreateReportControl(window_, IDC_MEMO1, {});
-  about_.Create(window_, ID_AC_APROPOS,
-                [this](const std::wstring& address) { services_.OpenAddress(window_, address); });
+  CreateReportControl(Handle(), IDC_MEMO1, {});
+  about_.Create(Handle(), ID_AC_APROPOS,
+                [this](const std::wstring& address) { services_.OpenAddress(Handle(), address); });
   BuildPopupMenu();
   accelerators_.reset(CreateActionAccelerators());
   ApplyTabOrder();
@@ -348,7 +307,7 @@ void MainWindow::BuildPopupMenu() {
       // The item's image is drawn from ImageList1 when the menu asks for it.
       item.fMask |= MIIM_BITMAP | MIIM_STATE;
       item.hbmpItem = HBMMENU_CALLBACK;
-      item.fState = FindAction(id)->enabled_at_start ? MFS_ENABLED : MFS_GRAYED;
+      item.fState = ActionOf(id).enabled_at_start ? MFS_ENABLED : MFS_GRAYED;
     }
     InsertMenuItemW(popup_menu_.get(), GetMenuItemCount(popup_menu_.get()), TRUE, &item);
   }
@@ -357,7 +316,7 @@ void MainWindow::BuildPopupMenu() {
 void MainWindow::ApplyTabOrder() {
   HWND previous = HWND_TOP;
   for (const int id : kTabOrder) {
-    const HWND control = GetDlgItem(window_, id);
+    const HWND control = GetDlgItem(Handle(), id);
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }
@@ -367,29 +326,38 @@ void MainWindow::ApplyDpi() {
   default_font_ = CreateDesignFont(kDefaultFont, scale_);
   label1_font_ = CreateDesignFont(kLabel1Font, scale_);
   legend_font_ = CreateDesignFont(kLegendFont, scale_);
-  for (const ButtonPlace& button : kButtonPlaces) {
-    PlaceChild(window_, button.id, ScaledRect(button.place, scale_));
-    SetChildFont(window_, button.id, default_font_.get());
+  image_list1_ = LoadImageList(kImageBitmaps, kGlyphSize, scale_);
+  for (const ActionDef& action : kActions) {
+    PlaceChild(Handle(), action.button_id, ScaledRect(action.button_place, scale_));
+    SetChildFont(Handle(), action.button_id, default_font_.get());
+    // The button lets go of its old glyph before the glyph is destroyed.
+    UniqueImageList glyph = LoadImageList(
+        {&kImageBitmaps[static_cast<std::size_t>(action.image)], 1}, kGlyphSize, scale_);
+    SetButtonGlyph(GetDlgItem(Handle(), action.button_id), glyph.get(), scale_);
+    button_glyphs_[ActionIndex(action.id)] = std::move(glyph);
   }
-  const HWND panel1 = GetDlgItem(window_, IDC_PANEL1);
+  const HWND panel1 = GetDlgItem(Handle(), IDC_PANEL1);
   PlaceChild(panel1, IDC_LABEL1, ScaledRect(kLabel1Place, scale_));
   SetChildFont(panel1, IDC_LABEL1, label1_font_.get());
   for (std::size_t i = 0; i < kLegend.size(); ++i) {
     const int id = IDC_LEGEND_LABEL_FIRST + static_cast<int>(i);
-    PlaceChild(window_, id, ScaledRect(kLegend[i].label, scale_));
-    SetChildFont(window_, id, legend_font_.get());
+    const HWND label = GetDlgItem(Handle(), id);
+    SetChildFont(Handle(), id, legend_font_.get());
+    const POINT at = kLegend[i].label_at;
+    SetWindowPos(label, nullptr, scale_(at.x), scale_(at.y), CaptionSize(label, legend_font_.get()).cx,
+                 scale_(kLegendLabelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  PlaceChild(window_, IDC_MEMO1, ScaledRect(kMemo1Place, scale_));
-  SetChildFont(window_, IDC_MEMO1, default_font_.get());
+  PlaceChild(Handle(), IDC_MEMO1, ScaledRect(kMemo1Place, scale_));
+  SetChildFont(Handle(), IDC_MEMO1, default_font_.get());
   about_.ApplyDpi(scale_);
   FormResize();
-  InvalidateRect(window_, nullptr, TRUE);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void MainWindow::ApplyHints() {
-  for (const ActionDef& action : Actions()) {
+  for (const ActionDef& action : kActions) {
     const std::wstring caption = ResourceText(action.caption_id);
-    const HWND button = GetDlgItem(window_, action.button_id);
+    const HWND button = GetDlgItem(Handle(), action.button_id);
     SetWindowTextW(button, caption.c_str());
     hints_.Set(button, ActionHint(action, CurrentFileName));
     const std::wstring item_text = caption + L"\t" + ShortcutText(action.modifiers, action.key);
@@ -405,21 +373,21 @@ void MainWindow::OnContextMenu(LPARAM screen_point) {
   POINT at{GET_X_LPARAM(screen_point), GET_Y_LPARAM(screen_point)};
   if (at.x == -1 && at.y == -1) {  // from the keyboard: at the window's top-left corner
     at = {0, 0};
-    ClientToScreen(window_, &at);
+    ClientToScreen(Handle(), &at);
   }
-  TrackPopupMenuEx(popup_menu_.get(), TPM_RIGHTBUTTON, at.x, at.y, window_, nullptr);
+  TrackPopupMenuEx(popup_menu_.get(), TPM_RIGHTBUTTON, at.x, at.y, Handle(), nullptr);
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   scale_ = DpiScale{dpi};
-  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyDpi();
 }
 
 void MainWindow::OnMeasureMenuItem(MEASUREITEMSTRUCT& item) const {
-  item.itemWidth = kGlyphSize;
-  item.itemHeight = kGlyphSize;
+  item.itemWidth = static_cast<UINT>(scale_(kGlyphSize));
+  item.itemHeight = static_cast<UINT>(scale_(kGlyphSize));
 }
 
 void MainWindow::OnDrawMenuItem(const DRAWITEMSTRUCT& item) const {
@@ -427,7 +395,7 @@ void MainWindow::OnDrawMenuItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_MENU || !action) return;
   const UINT style =
       (item.itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT;
-  const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kGlyphSize) / 2;
+  const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - scale_(kGlyphSize)) / 2;
   ImageList_Draw(image_list1_.get(), action->image, item.hDC, item.rcItem.left, top, style);
 }
 
@@ -440,13 +408,13 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) const {
 // The legend's filled rectangles, without outline.
 void MainWindow::OnPaint() {
   PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window_, &paint);
+  const HDC dc = BeginPaint(Handle(), &paint);
   for (const LegendEntry& entry : kLegend) {
     const UniqueBrush brush(CreateSolidBrush(entry.color));
     const RECT shape = ScaledRect(entry.shape, scale_);
     FillRect(dc, &shape, brush.get());
   }
-  EndPaint(window_, &paint);
+  EndPaint(Handle(), &paint);
 }
 
 }  // namespace mivalto::ui

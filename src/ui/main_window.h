@@ -18,6 +18,7 @@
 #include "ui/layout.h"
 #include "ui/ui_services.h"
 #include "ui/win_handles.h"
+#include "ui/window_base.h"
 
 namespace mivalto::ui {
 
@@ -25,12 +26,10 @@ namespace mivalto::ui {
 // proposes a name from it. The one global the design allows.
 extern std::wstring CurrentFileName;
 
-class MainWindow {
+class MainWindow final : public WindowBase {
  public:
   MainWindow(UiServices& services, const Calendar& calendar);
   ~MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
 
   // What the window needs before it is made, once per program, on its user-interface
   // thread: COM in a single-threaded apartment (the catalogue is read through COM), the common
@@ -41,7 +40,6 @@ class MainWindow {
   // Creates the window (FormCreate: layout, catalogue), then shows it (FormShow: captions,
   // hints, title, about texts, drop target).
   HWND Create(int show_command);
-  HWND Handle() const { return window_; }
 
   // Shortcuts and keyboard navigation between controls; true when the message was used.
   bool PreTranslateMessage(MSG& message);
@@ -64,8 +62,7 @@ class MainWindow {
   HMENU PopupMenu() const { return popup_menu_.get(); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   void FormCreate();
   void FormShow();
@@ -94,7 +91,6 @@ class MainWindow {
 
   UiServices& services_;
   const Calendar& calendar_;
-  HWND window_ = nullptr;
   DpiScale scale_;
   FilterCatalogue catalogue_;
   ReportView report_;
@@ -102,10 +98,10 @@ class MainWindow {
   static constexpr UINT_PTR kShowMoreTimer = 1;
   AboutPanel about_;
   Hints hints_;
-  std::array<bool, 5> enabled_{};  // per action, in Actions() order
-  std::array<bool, 5> checked_{};
+  PerAction<bool> enabled_{};  // in the action table's order
+  PerAction<bool> checked_{};
   UniqueImageList image_list1_;
-  std::array<UniqueImageList, 5> button_glyphs_;
+  PerAction<UniqueImageList> button_glyphs_;
   UniqueMenu popup_menu_;
   UniqueAccelerators accelerators_;
   UniqueFont default_font_, label1_font_, legend_font_;

@@ -8,6 +8,7 @@
 #include <richedit.h>
 
 #include "report/rtf_writer.h"
+#include "ui/controls.h"
 
 namespace mivalto::ui {
 namespace {
@@ -84,6 +85,7 @@ HWND CreateReportControl(HWND parent, int id, const RECT& place) {
   // The default limit is 32,767 characters; a report can be far longer.
   SendMessageW(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageW(control, EM_SETTARGETDEVICE, 0, 1);  // no word wrap
+  LeaveOnTab(control);
   return control;
 }
 

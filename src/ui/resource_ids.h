@@ -66,8 +66,6 @@
 #define IDC_LEGEND_LABEL_FIRST 2010
 
 // Controls of the about panel.
-#define IDC_RX_LABEL1 2101
-#define IDC_IMAGE2 2102
 #define IDC_RX_APROPOS 2103
 #define IDC_URL_LABEL1 2104
 #define IDC_URL_LABEL2 2105

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "ui/window_base.h"
+
 namespace mivalto::ui {
 
 struct UrlTarget {
@@ -23,13 +25,13 @@ std::wstring LinkAddress(const UrlTarget& target);
 inline constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 inline constexpr COLORREF kLinkLeftColor = RGB(0, 0, 128);
 
-class UrlLabel {
+class UrlLabel final : public WindowBase {
  public:
   using Opener = std::function<void(const std::wstring& address)>;
 
-  static void RegisterClass();
+  UrlLabel() = default;
+  static void RegisterClasses();
   HWND Create(HWND parent, int id, const RECT& place, Opener opener);
-  HWND Handle() const { return window_; }
 
   void SetCaption(const std::wstring& caption);
   void SetFonts(HFONT normal, HFONT underlined);
@@ -40,14 +42,12 @@ class UrlLabel {
   bool Underlined() const { return hovered_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnPaint();
   void FitToCaption();
   void OnMouseEnter();
   void OnMouseLeave();
 
-  HWND window_ = nullptr;
   Opener opener_;
   UrlTarget target_;
   HFONT font_ = nullptr;

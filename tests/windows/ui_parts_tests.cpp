@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 #include <vector>
 
 #include "ui/actions.h"
@@ -118,13 +119,14 @@ TEST(LinkAddress, WebAsItIsMailWithUnescapedSubjectAndBody) {
 TEST(Actions, TableHasFiveActionsWithDistinctIdsButtonsShortcutsAndImages) {
   std::set<int> ids, buttons, images;
   std::set<std::pair<BYTE, WORD>> shortcuts;
-  for (const ui::ActionDef& action : ui::Actions()) {
+  for (const ui::ActionDef& action : ui::kActions) {
     ids.insert(action.id);
     buttons.insert(action.button_id);
     images.insert(action.image);
     shortcuts.insert({action.modifiers, action.key});
     EXPECT_EQ(ui::FindAction(action.id), &action);
     EXPECT_EQ(ui::FindAction(action.button_id), &action);
+    EXPECT_EQ(&ui::kActions[ui::ActionIndex(action.id)], &action);
     EXPECT_FALSE(ui::ResourceText(action.caption_id).empty()) << action.id;
     EXPECT_FALSE(ui::ResourceText(action.hint_id).empty()) << action.id;
   }
@@ -133,6 +135,7 @@ TEST(Actions, TableHasFiveActionsWithDistinctIdsButtonsShortcutsAndImages) {
   EXPECT_EQ(shortcuts.size(), 5u);
   EXPECT_EQ(images, (std::set<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(ui::FindAction(IDC_MEMO1), nullptr);
+  EXPECT_THROW(ui::ActionIndex(IDC_OUVRIR_BTN), std::out_of_range) << "a button is no action";
 }
 
 TEST(Actions, ShortcutTexts) {

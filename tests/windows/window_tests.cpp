@@ -6,10 +6,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 #include <fstream>
 #include <sstream>
 
+#include "ui/actions.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
 #include "ui/resource_ids.h"
@@ -69,14 +72,15 @@ using WindowCreation = MainWindowTest;
 
 TEST_F(WindowCreation, ControlsTakeTheirDesignPlacesScaledToTheScreen) {
   const ui::DpiScale scale = ScaleOf(Window());
-  for (const ui::ButtonPlace& button : ui::kButtonPlaces) {
-    const RECT place = PlaceOf(Control(button.id));
-    const RECT design = ui::ScaledRect(button.place, scale);
-    EXPECT_EQ(place.top, design.top) << "button " << button.id;
-    EXPECT_EQ(place.right - place.left, design.right - design.left) << "button " << button.id;
-    EXPECT_EQ(place.bottom - place.top, design.bottom - design.top) << "button " << button.id;
-    if (button.id != IDC_CLOSE_BTN && button.id != IDC_APROPOS_BTN) {
-      EXPECT_EQ(place.left, design.left) << "button " << button.id;
+  for (const ui::ActionDef& action : ui::kActions) {
+    const int id = action.button_id;
+    const RECT place = PlaceOf(Control(id));
+    const RECT design = ui::ScaledRect(action.button_place, scale);
+    EXPECT_EQ(place.top, design.top) << "button " << id;
+    EXPECT_EQ(place.right - place.left, design.right - design.left) << "button " << id;
+    EXPECT_EQ(place.bottom - place.top, design.bottom - design.top) << "button " << id;
+    if (id != IDC_CLOSE_BTN && id != IDC_APROPOS_BTN) {
+      EXPECT_EQ(place.left, design.left) << "button " << id;
     }
   }
   const RECT memo = PlaceOf(Control(IDC_MEMO1));
@@ -107,7 +111,7 @@ TEST_F(WindowCreation, MovingToAMonitorOfAnotherResolutionScalesTheDesign) {
   RECT suggested = ui::ScaledRect(ui::kWindowPlace, scale);
   SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
                reinterpret_cast<LPARAM>(&suggested));
-  ExpectRect(PlaceOf(Control(IDC_OUVRIR_BTN)), ui::ScaledRect(ui::kButtonPlaces[0].place, scale),
+  ExpectRect(PlaceOf(Control(IDC_OUVRIR_BTN)), ui::ScaledRect(ui::FindAction(ID_AC_OUVRIR)->button_place, scale),
              "OuvrirBtn");
   EXPECT_EQ(PlaceOf(Control(IDC_MEMO1)).top, scale(95));
   RECT outer;
@@ -153,9 +157,67 @@ TEST_F(WindowCreation, LegendLabelsNameTheKindsOfFilter) {
   EXPECT_THAT(labels, ElementsAre(L"DirectShow", L"DMO", L"Pnp", L"ACM"));
 }
 
+// The width a control's caption takes in the control's own font.
+int CaptionWidth(HWND control) {
+  return ui::CaptionSize(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)))
+      .cx;
+}
+
+// What a button's glyph takes of its width: the glyph, its margins, the button's frame.
+int GlyphRoom(HWND button) {
+  BUTTON_IMAGELIST images{};
+  SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images.himl, &width, &height);
+  constexpr int kFrame = 2;
+  return images.margin.left + width + images.margin.right + 2 * kFrame;
+}
+
+int Width(HWND control) {
+  RECT area;
+  GetClientRect(control, &area);
+  return area.right;
+}
+
+// Whole words on screen, at every resolution: a legend label holds its word and runs into
+// no rectangle of the legend and no button; a button's caption fits beside its glyph (its
+// frame, the glyph and the glyph's margin, all scaled).
+TEST_F(WindowCreation, CaptionsFitTheirControlsAtEveryResolution) {
+  Command(ID_AC_APROPOS);  // the about panel's close button too
+  for (const UINT dpi : {GetDpiForWindow(Window()), 120u, 144u}) {
+    const ui::DpiScale scale{dpi};
+    RECT suggested = ui::ScaledRect(ui::kWindowPlace, scale);
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    std::vector<RECT> neighbours;
+    for (const ui::LegendEntry& entry : ui::kLegend)
+      neighbours.push_back(ui::ScaledRect(entry.shape, scale));
+    for (const ui::ActionDef& action : ui::kActions)
+      neighbours.push_back(PlaceOf(Control(action.button_id)));
+    for (int i = 0; i < 4; ++i) {
+      const HWND label = Control(IDC_LEGEND_LABEL_FIRST + i);
+      SCOPED_TRACE(::testing::Message() << TextOf(label) << " at " << dpi << " dpi");
+      EXPECT_LE(CaptionWidth(label), Width(label));
+      const RECT place = PlaceOf(label);
+      for (const RECT& neighbour : neighbours) {
+        RECT overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &place, &neighbour))
+            << "label ends at " << place.right << ", something begins at " << neighbour.left;
+      }
+    }
+    std::vector<HWND> buttons{AboutControl(IDC_FERMER_BTN)};
+    for (const ui::ActionDef& action : ui::kActions) buttons.push_back(Control(action.button_id));
+    for (const HWND button : buttons) {
+      EXPECT_LE(CaptionWidth(button) + GlyphRoom(button), Width(button))
+          << TextOf(button) << " at " << dpi << " dpi";
+    }
+  }
+}
+
 TEST_F(WindowCreation, QuitClosesTheWindowAndEndsTheMessageLoop) {
   Command(ID_AC_QUITTER);
   EXPECT_EQ(Window(), nullptr);
+  EXPECT_EQ(Main().About().Handle(), nullptr) << "every window lets go of its handle";
   MSG message;
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
@@ -335,6 +397,52 @@ TEST_F(DropAndPaste, EachAnalysisReplacesTheReportAndTheViewKeepsItsPlaceAndTabO
   EXPECT_EQ(TabOrder(Window()), expected_order);
   ExpectRect(PlaceOf(Control(IDC_MEMO1)), place, "Memo1");
   EXPECT_EQ(SendMessageW(Control(IDC_MEMO1), EM_GETOPTIONS, 0, 0) & ECO_READONLY, ECO_READONLY);
+}
+
+// A key as the program's message loop hands it on: to the window's keyboard handling first,
+// then, if unused there, to the control that has the focus; with other keys held down.
+void PressKey(ui::MainWindow& window, WORD key, std::initializer_list<BYTE> held) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  BYTE pressed[256];
+  std::copy(std::begin(state), std::end(state), pressed);
+  for (const BYTE other : held) pressed[other] = 0x80;
+  SetKeyboardState(pressed);
+  MSG message{GetFocus(), WM_KEYDOWN, key, 1, GetMessageTime(), {}};
+  if (!window.PreTranslateMessage(message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  SetKeyboardState(state);
+}
+
+// The report and the about text take every other key, but Tab and Shift+Tab go on through
+// the window's tab order.
+TEST_F(ShownWindow, TabAndShiftTabLeaveTheTextViews) {
+  PutFilesOnClipboard({WriteGraph(L"tab.grf")});
+  Activate();  // the Paste button is enabled, so Shift+Tab stops on it
+  struct Row {
+    const char* what;
+    bool in_about;  // a control of the about panel, which is open
+    int from;
+    std::initializer_list<BYTE> held;
+    int to;
+  };
+  const Row rows[] = {
+      {"Tab in the report", false, IDC_MEMO1, {}, IDC_APROPOS_BTN},
+      {"Shift+Tab in the report", false, IDC_MEMO1, {VK_SHIFT}, IDC_PASTE_BTN},
+      {"Ctrl+Tab in the report", false, IDC_MEMO1, {VK_CONTROL}, IDC_MEMO1},
+      {"Tab in the about text", true, IDC_RX_APROPOS, {}, IDC_FERMER_BTN},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    if (row.in_about != Main().ActionChecked(ID_AC_APROPOS)) Command(ID_AC_APROPOS);
+    const auto control = [&](int id) { return row.in_about ? AboutControl(id) : Control(id); };
+    SetFocus(control(row.from));
+    ASSERT_EQ(GetFocus(), control(row.from));
+    PressKey(Main(), VK_TAB, row.held);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), row.to);
+  }
 }
 
 using SaveCommand = MainWindowTest;
