@@ -1,5 +1,6 @@
-// The program's own texts that the report shows, in one place, spelled exactly as the
-// program writes them (the window's captions and hints live in the Windows resources).
+// The program's own texts that the report shows and the reasons a walk stops, in one place,
+// spelled exactly as the program writes them (the window's captions and hints live in the
+// Windows resources, the command-line tool's own texts in cli/cli_texts.h).
 #pragma once
 
 #include <cstdint>
