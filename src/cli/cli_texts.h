@@ -12,7 +12,9 @@ inline constexpr std::string_view kDescription =
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
 inline constexpr std::string_view kFormatHelp =
     "ansi, text, rtf, html ou json (par défaut : ansi vers un terminal, text sinon)";
-inline constexpr std::string_view kOutputHelp = "écrit dans FICHIER au lieu de la sortie standard";
+inline constexpr std::string_view kOutputHelp =
+    "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
+    "n'est remplacé qu'une fois le rapport entier écrit";
 inline constexpr std::string_view kHelpHelp = "affiche cette aide et quitte";
 inline constexpr std::string_view kVersionHelp = "affiche la version et quitte";
 inline constexpr std::string_view kFooter =
