@@ -93,7 +93,8 @@ CommandLine MisusedOption(const CLI::App& app, const CLI::ArgumentMismatch& erro
   for (const std::string_view name : kValuedOptions) {
     if (!std::string_view(error.what()).starts_with(std::string(name) + ':')) continue;
     const bool twice = app.get_option(std::string(name))->count() > 1;
-    return UsageError(err, "", name, twice ? cli_texts::kOptionTwice : cli_texts::kOptionWithoutValue);
+    return UsageError(err, "", name,
+                      twice ? cli_texts::kOptionTwice : cli_texts::kOptionWithoutValue);
   }
   return UsageError(err, cli_texts::kBadCommandLine, "");
 }

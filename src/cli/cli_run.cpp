@@ -52,7 +52,10 @@ std::string Explained(std::string_view failed, const FileError& error) {
 std::string ReadProblemText(const std::string& path) {
   const FileError error = ReadProblem(path);
   if (error.problem == FileProblem::kNotFound) return std::string(cli_texts::kFileNotFound);
-  if (!error) return std::string(cli_texts::kFileNotOpened) + " : " + std::string(cli_texts::kNotARegularFile);
+  if (!error) {  // a FIFO, a device: nothing the system would call an error
+    return std::string(cli_texts::kFileNotOpened) + " : " +
+           std::string(cli_texts::kNotARegularFile);
+  }
   return Explained(cli_texts::kFileNotOpened, error);
 }
 
@@ -74,8 +77,8 @@ void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue
   const std::optional<LocalDateTime> last_write = FileLastWriteTime(given);
   if (!last_write) {
     // The file was there a moment ago: unless it has gone since, the date is the fault.
-    file.problem = ReadProblem(given) ? ReadProblemText(given)
-                                      : std::string(cli_texts::kDateNotConverted);
+    file.problem =
+        ReadProblem(given) ? ReadProblemText(given) : std::string(cli_texts::kDateNotConverted);
     return;
   }
   const AnalysisResult result =

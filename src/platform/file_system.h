@@ -14,10 +14,10 @@ enum class FileProblem {
   kNotFound,          // the file, or a folder on its way, does not exist
   kPermissionDenied,  // the file, or a folder on its way, is closed to this user
   kIsFolder,
-  kNoSpace,           // the disk or the user's quota is full
-  kReadOnly,          // a read-only file system
+  kNoSpace,  // the disk or the user's quota is full
+  kReadOnly,  // a read-only file system
   kNameTooLong,
-  kOther,             // system_text says what
+  kOther,  // system_text says what
 };
 
 struct FileError {

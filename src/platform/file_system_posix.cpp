@@ -48,7 +48,8 @@ FileError SystemFileError(std::uint32_t system_code) {
 }
 
 FileError ReadProblem(const std::string& utf8_path) {
-  const int file = open(utf8_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a FIFO must not wait
+  // A FIFO must not keep the open waiting for a writer.
+  const int file = open(utf8_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (file < 0) return LastError();
   struct stat info;
   const bool folder = fstat(file, &info) == 0 && S_ISDIR(info.st_mode);
