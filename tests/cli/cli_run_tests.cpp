@@ -227,8 +227,8 @@ INSTANTIATE_TEST_SUITE_P(
 constexpr const char* kDateFolders[] = {""};
 void SetUnconvertibleDate(const std::filesystem::path& file) {
   std::filesystem::last_write_time(
-      file, std::chrono::file_clock::from_sys(
-                std::chrono::sys_days{std::chrono::year{1975} / 1 / 1}));
+      file, std::chrono::file_clock::from_sys(std::chrono::sys_seconds{
+                std::chrono::sys_days{std::chrono::year{1975} / 1 / 1}}));
 }
 #else
 constexpr const char* kDateFolders[] = {"", "/dev/shm"};
