@@ -182,7 +182,7 @@ TEST_P(OutputKept, WhenThereIsNothingNewToPutInIt) {
   const std::filesystem::path folder = TempFolder() / GetParam().name;
   std::filesystem::create_directories(folder);
   const std::filesystem::path output = folder / "rapport.txt";
-  std::ofstream(output) << "ancien rapport\n";
+  std::ofstream(output, std::ios::binary) << "ancien rapport\n";
   const std::string graph = GetParam().graph_exists ? complete_.Utf8() : Utf8Path(folder / "x.grf");
   EXPECT_EQ(Run(*GetParam().format, {graph}, Utf8Path(output)), 2);
   EXPECT_EQ(ReadWhole(output), "ancien rapport\n");
