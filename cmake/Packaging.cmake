@@ -1,6 +1,7 @@
 # Release packages, made by cpack in a build tree (scripts/package makes both):
 #   windows preset: a ZIP with Mivalto.exe, mivalto-cli.exe and LISEZMOI.txt (French, CRLF);
-#   linux preset:   a Debian package of mivalto-cli, the tool in /usr/bin.
+#   linux preset:   a Debian package of mivalto-cli: the tool in /usr/bin, its French man
+#                   page, its copyright and changelog in /usr/share/doc/mivalto-cli.
 # Only the components named here are packaged: nothing of the tests, the benchmarks or
 # GoogleTest (whose own install rules are off, see ThirdParty.cmake) can slip in.
 include(GNUInstallDirs)
@@ -33,6 +34,33 @@ if(WIN32)
 else()
   install(TARGETS mivalto-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT cli)
   set(CPACK_COMPONENTS_ALL cli)
+  # What Debian asks of every package: a man page, the copyright and the changelog, the
+  # man page and the changelog compressed as its policy says (gzip -9n: no name, no time,
+  # the same bytes each build). The man page is made by help2man from the program's own
+  # --help and --version, in French (help2man's French headings: the fr_FR.UTF-8 locale).
+  set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/mivalto-cli)
+  set(docs ${CMAKE_BINARY_DIR}/packaging)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/copyright DESTINATION ${doc_dir}
+          COMPONENT cli)
+  add_custom_command(OUTPUT ${docs}/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/debian/changelog ${docs}/changelog
+    COMMAND gzip -9nf ${docs}/changelog
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/debian/changelog VERBATIM)
+  install(FILES ${docs}/changelog.gz DESTINATION ${doc_dir} COMPONENT cli)
+  find_program(MIVALTO_HELP2MAN help2man)
+  if(MIVALTO_HELP2MAN)
+    add_custom_command(OUTPUT ${docs}/mivalto-cli.1.gz
+      COMMAND ${MIVALTO_HELP2MAN} --locale=fr_FR.UTF-8 --no-info --section=1
+              "--name=explique les fichiers de graphe DirectShow (.grf)"
+              --output=${docs}/mivalto-cli.1 $<TARGET_FILE:mivalto-cli>
+      COMMAND gzip -9nf ${docs}/mivalto-cli.1
+      DEPENDS mivalto-cli VERBATIM)
+    add_custom_target(mivalto-cli-docs ALL DEPENDS ${docs}/changelog.gz ${docs}/mivalto-cli.1.gz)
+    install(FILES ${docs}/mivalto-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT cli)
+  else()
+    message(STATUS "help2man not found (scripts/setup installs it): no man page in the package")
+    add_custom_target(mivalto-cli-docs ALL DEPENDS ${docs}/changelog.gz)
+  endif()
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGE_NAME mivalto-cli)

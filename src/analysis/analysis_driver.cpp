@@ -1,11 +1,11 @@
 #include "analysis/analysis_driver.h"
 
-#include <filesystem>
 #include <new>
 
 #include "analysis/connection_section.h"
 #include "analysis/filter_section.h"
 #include "analysis/report_sink.h"
+#include "base/file_path.h"
 #include "base/program_texts.h"
 #include "base/read_failure.h"
 #include "mediatype/media_type.h"
@@ -27,9 +27,7 @@ std::uint16_t NextLineStart(const GraphScanner& scanner) {
 
 // The title shows the name without its folder; only a to z change case.
 std::string UpperCaseFileName(const std::string& path) {
-  const std::filesystem::path p(std::u8string(path.begin(), path.end()));
-  const std::u8string name = p.filename().u8string();
-  std::string upper(name.begin(), name.end());
+  std::string upper = FileNameOf(path);
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }

@@ -7,6 +7,7 @@
 #include "report/ansi_writer.h"
 #include "report/html_writer.h"
 #include "report/json_writer.h"
+#include "report/report_writer.h"
 #include "report/rtf_writer.h"
 #include "report/text_writer.h"
 
@@ -30,6 +31,9 @@ struct GivenArguments {
   std::optional<std::string> output;
   std::vector<std::string> files;
 };
+
+// The options that take a value, by the name CLI11 gives them in its errors.
+constexpr std::string_view kValuedOptions[] = {"--format", "--output"};
 
 // CLI11's help in French: its labels, and our own texts for every option.
 void DeclareOptions(CLI::App& app, GivenArguments& given) {
@@ -55,8 +59,10 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
   app.allow_windows_style_options(false);
 }
 
-CommandLine UsageError(std::ostream& err, std::string_view problem, std::string_view detail) {
-  err << cli_texts::kProgramName << " : " << problem << detail << '\n'
+// The user's own words in the message are cleaned as the reports are.
+CommandLine UsageError(std::ostream& err, std::string_view before, std::string_view given,
+                       std::string_view after = {}) {
+  err << cli_texts::kProgramName << " : " << before << PrintableText(given) << after << '\n'
       << cli_texts::kHelpHint << '\n';
   return {std::nullopt, 2};
 }
@@ -80,11 +86,25 @@ std::optional<std::string> FirstUnknownArgument(const CLI::App& app) {
   return std::nullopt;
 }
 
+// CLI11 refuses an option given twice, or without its value. Its message (English) begins
+// with the option's name: only that name is taken from it.
+CommandLine MisusedOption(const CLI::App& app, const CLI::ArgumentMismatch& error,
+                          std::ostream& err) {
+  for (const std::string_view name : kValuedOptions) {
+    if (!std::string_view(error.what()).starts_with(std::string(name) + ':')) continue;
+    const bool twice = app.get_option(std::string(name))->count() > 1;
+    return UsageError(err, "", name,
+                      twice ? cli_texts::kOptionTwice : cli_texts::kOptionWithoutValue);
+  }
+  return UsageError(err, cli_texts::kBadCommandLine, "");
+}
+
 CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
                            bool standard_output_is_terminal, std::ostream& err) {
   if (const auto unknown = FirstUnknownArgument(app)) {
-    return UsageError(err, cli_texts::kUnknownArgument, *unknown);
+    return UsageError(err, cli_texts::kUnknownOption, *unknown);
   }
+  if (given.output == cli_texts::kStandardOutputName) given.output.reset();
   const OutputFormat* format = given.format
                                    ? FindFormat(*given.format)
                                    : &DefaultFormat(standard_output_is_terminal && !given.output);
@@ -107,9 +127,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
   } catch (const CLI::Success& answered) {  // --help, --version
     return {std::nullopt, app.exit(answered, out, err)};
   } catch (const CLI::RequiredError&) {
+    // "-x.grf" alone is an unknown option, not a missing file.
+    if (const auto unknown = FirstUnknownArgument(app)) {
+      return UsageError(err, cli_texts::kUnknownOption, *unknown);
+    }
     return UsageError(err, cli_texts::kNoFile, "");
-  } catch (const CLI::ParseError& error) {
-    return UsageError(err, cli_texts::kBadOption, error.what());
+  } catch (const CLI::ArgumentMismatch& error) {
+    return MisusedOption(app, error, err);
+  } catch (const CLI::ParseError&) {
+    // The options take any values: nothing else is left to CLI11 to refuse. Should a later
+    // version find a fault of its own, its English stays out of the French message.
+    return UsageError(err, cli_texts::kBadCommandLine, "");
   }
   return CheckArguments(app, std::move(given), standard_output_is_terminal, err);
 }

@@ -1,59 +1,89 @@
 #include "cli/cli_run.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <memory>
+#include <new>
+#include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "analysis/analysis_driver.h"
+#include "base/file_path.h"
 #include "catalogue/catalogue.h"
 #include "cli/cli_texts.h"
 #include "platform/calendar.h"
+#include "platform/file_system.h"
+#include "platform/replacement_file.h"
+#include "scan/byte_source.h"
 
 namespace mivalto {
 namespace {
 
 struct AnalysedFile {
-  std::string path;  // absolute, UTF-8
+  std::string path;  // absolute, UTF-8, as the report shows it
   ReportView view;
   FileOutcome outcome = FileOutcome::kNotAnalysed;
   std::string problem;  // what went wrong, for the error stream; empty when complete
 };
 
-std::filesystem::path PathOfUtf8(const std::string& utf8) {
-  return std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size());
+struct ProblemText {
+  FileProblem problem;
+  std::string_view text;
+};
+constexpr ProblemText kProblemTexts[] = {
+    {FileProblem::kNotFound, cli_texts::kFolderNotFound},
+    {FileProblem::kPermissionDenied, cli_texts::kPermissionDenied},
+    {FileProblem::kIsFolder, cli_texts::kIsFolder},
+    {FileProblem::kNoSpace, cli_texts::kNoSpace},
+    {FileProblem::kReadOnly, cli_texts::kReadOnly},
+    {FileProblem::kNameTooLong, cli_texts::kNameTooLong},
+};
+
+// "<what failed> : <why>", why in our words, or else in the system's.
+std::string Explained(std::string_view failed, const FileError& error) {
+  std::string why = error.system_text;
+  for (const ProblemText& known : kProblemTexts) {
+    if (known.problem == error.problem) why = known.text;
+  }
+  return std::string(failed) + " : " + why;
 }
 
-std::string Utf8OfPath(const std::filesystem::path& path) {
-  const std::u8string utf8 = path.u8string();
-  return std::string(utf8.begin(), utf8.end());
-}
-
-// The report shows the path it was given: make it say where the file is.
-std::string AbsolutePath(const std::string& utf8) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(PathOfUtf8(utf8), error);
-  return error ? utf8 : Utf8OfPath(absolute);
+// Why a path that FileSource could not open can't be read.
+std::string ReadProblemText(const std::string& path) {
+  const FileError error = ReadProblem(path);
+  if (error.problem == FileProblem::kNotFound) return std::string(cli_texts::kFileNotFound);
+  if (!error) {  // a FIFO, a device: nothing the system would call an error
+    return std::string(cli_texts::kFileNotOpened) + " : " +
+           std::string(cli_texts::kNotARegularFile);
+  }
+  return Explained(cli_texts::kFileNotOpened, error);
 }
 
 void ReportProblem(std::ostream& err, std::string_view subject, std::string_view problem) {
-  err << cli_texts::kProgramName << " : " << subject << " : " << problem << '\n';
+  err << cli_texts::kProgramName << " : " << PrintableText(subject) << " : "
+      << PrintableText(problem) << '\n';
 }
 
-void Analyse(AnalysedFile& file, const FilterCatalogue& catalogue, const Calendar& calendar) {
-  AnalysisResult result;
-  try {
-    result = AnalyseFile(file.path, catalogue, calendar, file.view);
-  } catch (const FileDateError&) {
-    file.problem = cli_texts::kFileNotFound;
+// The file is opened by the path as given, which works at any depth of the working folder;
+// the report shows where it is.
+void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue& catalogue,
+             const Calendar& calendar) {
+  file.path = AbsoluteUtf8Path(given);
+  const std::unique_ptr<FileSource> source = FileSource::Open(given);
+  if (!source) {
+    file.problem = ReadProblemText(given);
     return;
   }
-  if (!result.opened) {
-    file.problem = cli_texts::kFileNotOpened;
-  } else if (!result.complete) {
+  const std::optional<LocalDateTime> last_write = FileLastWriteTime(given);
+  if (!last_write) {
+    // The file was there a moment ago: unless it has gone since, the date is the fault.
+    file.problem =
+        ReadProblem(given) ? ReadProblemText(given) : std::string(cli_texts::kDateNotConverted);
+    return;
+  }
+  const AnalysisResult result =
+      AnalyseSource(*source, file.path, *last_write, catalogue, calendar, file.view);
+  if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;
     file.problem = cli_texts::kAnalysisEndedEarly;
     if (!result.stop_reason.empty()) file.problem += " (" + result.stop_reason + ")";
@@ -67,10 +97,7 @@ std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths) {
   const FilterCatalogue catalogue = BuildCatalogue();
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
   std::vector<AnalysedFile> files(paths.size());
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    files[i].path = AbsolutePath(paths[i]);
-    Analyse(files[i], catalogue, *calendar);
-  }
+  for (std::size_t i = 0; i < paths.size(); ++i) Analyse(paths[i], files[i], catalogue, *calendar);
   return files;
 }
 
@@ -84,18 +111,60 @@ std::vector<ReportDocument> Documents(const std::vector<AnalysedFile>& files) {
   return documents;
 }
 
-// The file is opened after the analyses, so that an --output naming one of the graphs can't
-// empty it before it is read.
-bool Write(const CliOptions& options, std::span<const ReportDocument> documents,
-           std::ostream& standard_output) {
+// The input that the --output file is, by identity (a path spelled otherwise, a link), if any.
+std::optional<std::string> InputThatIsTheOutput(const CliOptions& options) {
+  if (!options.output) return std::nullopt;
+  const std::optional<FileIdentity> output = IdentityOf(*options.output);
+  if (!output) return std::nullopt;
+  for (const std::string& file : options.files) {
+    if (IdentityOf(file) == output) return file;
+  }
+  return std::nullopt;
+}
+
+bool NothingAnalysed(const std::vector<AnalysedFile>& files) {
+  return std::all_of(files.begin(), files.end(), [](const AnalysedFile& file) {
+    return file.outcome == FileOutcome::kNotAnalysed;
+  });
+}
+
+// The output's problem, if any. The --output file is replaced whole once the reports are
+// written, or not at all: not when writing fails, nor when there is no report to put in it.
+std::optional<std::string> Write(const CliOptions& options, const std::vector<AnalysedFile>& files,
+                                 std::ostream& standard_output) {
+  const std::vector<ReportDocument> documents = Documents(files);
   if (!options.output) {
     options.format->write(documents, standard_output);
-    return static_cast<bool>(standard_output.flush());
+    if (standard_output.flush()) return std::nullopt;
+    return std::string(cli_texts::kCannotWrite);
   }
-  std::ofstream file(PathOfUtf8(*options.output), std::ios::binary);
-  options.format->write(documents, file);
-  file.close();
-  return !file.fail();
+  if (NothingAnalysed(files)) return std::nullopt;
+  ReplacementFile file(*options.output);
+  options.format->write(documents, file.Stream());
+  const FileError error = file.Commit();
+  if (!error) return std::nullopt;
+  return Explained(cli_texts::kCannotWrite, error);
+}
+
+int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
+  if (InputThatIsTheOutput(options)) {
+    ReportProblem(err, *options.output, cli_texts::kOutputIsInput);
+    return 2;
+  }
+  const std::vector<AnalysedFile> files = AnalyseAll(options.files);
+  const std::optional<std::string> output_problem = Write(options, files, standard_output);
+  // After the reports, so that a terminal shows the notes last, where they are seen.
+  std::vector<FileOutcome> outcomes;
+  for (const AnalysedFile& file : files) {
+    if (!file.problem.empty()) ReportProblem(err, file.path, file.problem);
+    outcomes.push_back(file.outcome);
+  }
+  if (output_problem) {
+    ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)),
+                  *output_problem);
+    return 2;
+  }
+  return ExitStatus(outcomes);
 }
 
 }  // namespace
@@ -107,20 +176,17 @@ int ExitStatus(std::span<const FileOutcome> outcomes) {
 }
 
 int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
-  const std::vector<AnalysedFile> files = AnalyseAll(options.files);
-  const bool written = Write(options, Documents(files), standard_output);
-  // After the reports, so that a terminal shows the notes last, where they are seen.
-  std::vector<FileOutcome> outcomes;
-  for (const AnalysedFile& file : files) {
-    if (!file.problem.empty()) ReportProblem(err, file.path, file.problem);
-    outcomes.push_back(file.outcome);
+  try {
+    return Run(options, standard_output, err);
+  } catch (const std::bad_alloc&) {
+    // Whatever was on its way to --output is dropped with its temporary file.
+    return OutOfMemory(err);
   }
-  if (!written) {
-    ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)),
-                  cli_texts::kCannotWrite);
-    return 2;
-  }
-  return ExitStatus(outcomes);
+}
+
+int OutOfMemory(std::ostream& err) {
+  err << cli_texts::kProgramName << " : " << cli_texts::kOutOfMemory << '\n';
+  return 2;
 }
 
 }  // namespace mivalto

@@ -21,7 +21,11 @@ enum class FileOutcome {
 int ExitStatus(std::span<const FileOutcome> outcomes);
 
 // Writes to the --output file or else to standard_output; returns the exit status (2 also
-// when the output can't be written).
+// when the output can't be written, when it is one of the files to analyse, and when memory
+// runs out).
 int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostream& err);
+
+// Says on err that memory ran out; returns the exit status for it.
+int OutOfMemory(std::ostream& err);
 
 }  // namespace mivalto

@@ -12,7 +12,9 @@ inline constexpr std::string_view kDescription =
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
 inline constexpr std::string_view kFormatHelp =
     "ansi, text, rtf, html ou json (par défaut : ansi vers un terminal, text sinon)";
-inline constexpr std::string_view kOutputHelp = "écrit dans FICHIER au lieu de la sortie standard";
+inline constexpr std::string_view kOutputHelp =
+    "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
+    "n'est remplacé qu'une fois le rapport entier écrit";
 inline constexpr std::string_view kHelpHelp = "affiche cette aide et quitte";
 inline constexpr std::string_view kVersionHelp = "affiche la version et quitte";
 inline constexpr std::string_view kFooter =
@@ -21,16 +23,34 @@ inline constexpr std::string_view kFooter =
 
 // Usage errors.
 inline constexpr std::string_view kNoFile = "aucun fichier de graphe à analyser";
-inline constexpr std::string_view kUnknownArgument = "argument inconnu : ";
+inline constexpr std::string_view kUnknownOption = "option inconnue : ";
 inline constexpr std::string_view kUnknownFormat = "format inconnu : ";
-inline constexpr std::string_view kBadOption = "option mal employée : ";
+inline constexpr std::string_view kOptionWithoutValue = " : valeur manquante";
+inline constexpr std::string_view kOptionTwice = " : option donnée plus d'une fois";
+inline constexpr std::string_view kBadCommandLine = "ligne de commande incorrecte";
 inline constexpr std::string_view kHelpHint = "Pour l'aide : mivalto-cli --help";
+// "-o -": the report goes to standard output.
+inline constexpr std::string_view kStandardOutputName = "-";
 
-// Per file and per output.
+// Per file and per output: "mivalto-cli : <path> : <problem>".
 inline constexpr std::string_view kFileNotFound = "fichier introuvable";
 inline constexpr std::string_view kFileNotOpened = "impossible d'ouvrir le fichier";
+inline constexpr std::string_view kDateNotConverted =
+    "date de dernière modification impossible à convertir";
 inline constexpr std::string_view kAnalysisEndedEarly = "analyse arrêtée avant la fin";
 inline constexpr std::string_view kCannotWrite = "impossible d'écrire";
 inline constexpr std::string_view kStandardOutput = "sortie standard";
+inline constexpr std::string_view kOutputIsInput =
+    "le fichier de sortie est l'un des fichiers à analyser : rien n'est analysé ni écrit";
+inline constexpr std::string_view kOutOfMemory = "mémoire insuffisante";
+
+// Why a file can't be read or written (after kFileNotOpened or kCannotWrite and " : ").
+inline constexpr std::string_view kFolderNotFound = "dossier introuvable";
+inline constexpr std::string_view kPermissionDenied = "permission refusée";
+inline constexpr std::string_view kIsFolder = "c'est un dossier";
+inline constexpr std::string_view kNoSpace = "plus de place sur le disque";
+inline constexpr std::string_view kReadOnly = "système de fichiers en lecture seule";
+inline constexpr std::string_view kNameTooLong = "nom trop long";
+inline constexpr std::string_view kNotARegularFile = "ce n'est pas un fichier ordinaire";
 
 }  // namespace mivalto::cli_texts

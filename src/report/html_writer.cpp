@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "base/file_path.h"
+
 namespace mivalto {
 namespace {
 

@@ -14,7 +14,12 @@ std::size_t PrintableAsciiLength(std::string_view text) {
                                   text.begin());
 }
 
-bool IsControl(char32_t c) { return (c < 0x20 && c != '\t') || (c >= 0x7F && c <= 0x9F); }
+// C0 but TAB, DEL, C1, and the bidirectional embeddings, overrides and isolates, which
+// would show the text after them reversed.
+bool IsControl(char32_t c) {
+  return (c < 0x20 && c != '\t') || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069);
+}
 
 // Hands the printable form of the text to `emit`, piece by piece.
 template <typename Emit>
@@ -44,11 +49,6 @@ std::string PrintableText(std::string_view utf8) {
 
 void AppendPrintable(std::string_view utf8, std::string& out) {
   EmitPrintable(utf8, [&](std::string_view piece) { out += piece; });
-}
-
-std::string_view FileNameOf(std::string_view path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
 void WriteLinesOneAfterAnother(std::span<const ReportDocument> documents, std::ostream& out,

@@ -23,14 +23,12 @@ struct ReportDocument {
 // Every writer has this shape: the reports, in order, into one output.
 using ReportWriter = void (*)(std::span<const ReportDocument> documents, std::ostream& out);
 
-// Valid UTF-8 in which every C0 control but TAB, DEL, every C1 control and every invalid
+// Valid UTF-8 in which every C0 control but TAB, DEL, every C1 control, every bidirectional
+// embedding, override and isolate (U+202A to U+202E, U+2066 to U+2069) and every invalid
 // byte is U+FFFD: safe to send to a terminal or to embed in a document.
 std::string PrintableText(std::string_view utf8);
 // The same, appended to `out`.
 void AppendPrintable(std::string_view utf8, std::string& out);
-
-// The last component of a path, with either separator.
-std::string_view FileNameOf(std::string_view path);
 
 // Writes each report's lines, as append_line gives their bytes, an empty line between two
 // reports.

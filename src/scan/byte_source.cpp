@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/file_path.h"
+
 namespace mivalto {
 
 std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
@@ -15,8 +17,7 @@ std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> o
 }
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& utf8_path) {
-  const std::filesystem::path path(
-      std::u8string(reinterpret_cast<const char8_t*>(utf8_path.data()), utf8_path.size()));
+  const std::filesystem::path path = PathOfUtf8(utf8_path);
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return nullptr;
   const std::uint64_t size = std::filesystem::file_size(path, error);

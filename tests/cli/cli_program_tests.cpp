@@ -1,6 +1,7 @@
 // Runs the built mivalto-cli as a user's shell would, output and errors going to files.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -35,10 +36,16 @@ std::string ReadWhole(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-ProgramRun RunProgram(const std::vector<std::string>& arguments) {
+// as_user: the user and group id to run the program as (root's tests then see what a user
+// sees), or none.
+ProgramRun RunProgram(const std::vector<std::string>& arguments, const char* as_user = nullptr) {
   const std::filesystem::path out = TempFolder() / "program.out";
   const std::filesystem::path err = TempFolder() / "program.err";
   std::string command = ShellQuoted(MIVALTO_CLI_PROGRAM);
+  if (as_user) {
+    command = std::string("setpriv --reuid=") + as_user + " --regid=" + as_user +
+              " --clear-groups " + command;
+  }
   for (const std::string& argument : arguments) command += ' ' + ShellQuoted(argument);
   command += " >" + ShellQuoted(out.string()) + " 2>" + ShellQuoted(err.string());
   const int status = std::system(command.c_str());
@@ -96,6 +103,47 @@ TEST(ProgramFiles, NonAsciiNameGoesThrough) {
   const nlohmann::json report = nlohmann::json::parse(run.out);
   EXPECT_EQ(report["file"], Utf8Path(copy));
   EXPECT_EQ(report["lines"][1]["text"], "GRAPHE é \U0001F600.GRF");
+}
+
+// A user who may not search a folder can't tell whether the file is there; root may do
+// anything, so as root the program runs as nobody (65534, in group nogroup).
+TEST(ProgramFiles, FolderWithoutSearchPermissionIsSaidSo) {
+  const std::filesystem::path folder = TempFolder() / "sans recherche";
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(kMinimal, folder / "g.grf",
+                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+  const bool root = geteuid() == 0;
+  const ProgramRun run = RunProgram({Utf8Path(folder / "g.grf")}, root ? "65534" : nullptr);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "mivalto-cli : " + Utf8Path(folder / "g.grf") +
+                         " : impossible d'ouvrir le fichier : permission refusée\n");
+}
+
+// Opened by the path as given: a short name works in a folder whose full path is longer than
+// the system takes in one path (4,096 bytes on Linux).
+TEST(ProgramFiles, RelativePathWorksAtAnyDepth) {
+  const std::filesystem::path start = std::filesystem::current_path();
+  std::filesystem::current_path(TempFolder());
+  const std::string level(200, 'p');
+  constexpr int kLevels = 25;
+  for (int i = 0; i < kLevels; ++i) {
+    std::filesystem::create_directory(level);
+    std::filesystem::current_path(level);
+  }
+  std::filesystem::copy_file(kMinimal, "g.grf");
+  const ProgramRun run = RunProgram({"g.grf"});
+  std::filesystem::remove("g.grf");
+  for (int i = 0; i < kLevels; ++i) {
+    std::filesystem::current_path("..");
+    std::filesystem::remove(level);
+  }
+  std::filesystem::current_path(start);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with(kSeparator + "\nG.GRF\n")) << run.out.substr(0, 200);
 }
 
 // Every real graph is analysed to its end.

@@ -1,14 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 #include "cli/cli_run.h"
+#include "platform/calendar.h"
 #include "report/json_writer.h"
 #include "report/text_writer.h"
 #include "support/sample_graphs.h"
@@ -99,9 +107,19 @@ TEST_F(RunCliTest, MissingFileIsReportedAndTheOthersStillAnalysed) {
 TEST_F(RunCliTest, FileThatCantBeOpenedGivesStatusTwo) {
   const std::string folder = Utf8Path(TempFolder());
   EXPECT_EQ(Run(kText, {folder, no_graph_.Utf8()}), 2);
-  EXPECT_EQ(err_.str().find("mivalto-cli : " + folder + " : impossible d'ouvrir le fichier\n"), 0u)
+  EXPECT_EQ(err_.str().find("mivalto-cli : " + folder +
+                            " : impossible d'ouvrir le fichier : c'est un dossier\n"),
+            0u)
       << err_.str();
   EXPECT_NE(err_.str().find(no_graph_.Utf8() + " : analyse arrêtée"), std::string::npos);
+}
+
+// An escape sequence in a file name must not reach the terminal through the error stream.
+TEST_F(RunCliTest, PathOnTheErrorStreamIsCleaned) {
+  const std::string missing = Utf8Path(TempFolder()) + "/\x1b[2J\u202Eabsent.grf";
+  EXPECT_EQ(Run(kText, {missing}), 2);
+  EXPECT_EQ(err_.str().find('\x1b'), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("\uFFFD[2J\uFFFDabsent.grf : "), std::string::npos) << err_.str();
 }
 
 TEST_F(RunCliTest, RelativePathIsMadeAbsolute) {
@@ -125,17 +143,119 @@ TEST_F(RunCliTest, OutputFileTakesTheReport) {
             std::string::npos);
 }
 
-// The graph is read before the output replaces it.
-TEST_F(RunCliTest, OutputMayReplaceTheGraphItself) {
-  const TempFile graph{SampleBytes("minimal-0002.grf"), "remplacé.grf"};
-  EXPECT_EQ(Run(kText, {graph.Utf8()}, graph.Utf8()), 0);
-  EXPECT_TRUE(ReadWhole(graph.Path()).starts_with(std::string(100, '-') + "\nREMPLACé.GRF\n"));
+// Compared by identity, not by spelling: "dossier/./graphe.grf" is the graph too.
+TEST_F(RunCliTest, OutputThatIsOneOfTheGraphsIsRefused) {
+  const TempFile graph{SampleBytes("minimal-0002.grf"), "gardé.grf"};
+  const std::string bytes = ReadWhole(graph.Path());
+  const std::string output = Utf8Path(graph.Path().parent_path() / "." / graph.Path().filename());
+  EXPECT_EQ(Run(kText, {complete_.Utf8(), graph.Utf8()}, output), 2);
+  EXPECT_EQ(ReadWhole(graph.Path()), bytes);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(err_.str(), "mivalto-cli : " + output +
+                            " : le fichier de sortie est l'un des fichiers à analyser : rien "
+                            "n'est analysé ni écrit\n");
 }
 
-TEST_F(RunCliTest, OutputThatCantBeWrittenGivesStatusTwo) {
-  const std::string folder = Utf8Path(TempFolder());
-  EXPECT_EQ(Run(kText, {complete_.Utf8()}, folder), 2);
-  EXPECT_EQ(err_.str(), "mivalto-cli : " + folder + " : impossible d'écrire\n");
+std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& folder) {
+  return {std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()};
+}
+
+// Writes a little, then finds no memory for the rest.
+void WriteThenRunOutOfMemory(std::span<const ReportDocument>, std::ostream& out) {
+  out << std::string(100000, 'x');
+  throw std::bad_alloc();
+}
+const OutputFormat kOutOfMemory{"text", WriteThenRunOutOfMemory};
+
+struct KeptOutputCase {
+  const char* name;
+  const OutputFormat* format;
+  bool graph_exists;
+  std::string err;
+  friend void PrintTo(const KeptOutputCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class OutputKept : public RunCliTest, public ::testing::WithParamInterface<KeptOutputCase> {};
+
+// The old report stays whole, and no temporary file is left beside it.
+TEST_P(OutputKept, WhenThereIsNothingNewToPutInIt) {
+  const std::filesystem::path folder = TempFolder() / GetParam().name;
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path output = folder / "rapport.txt";
+  std::ofstream(output, std::ios::binary) << "ancien rapport\n";
+  const std::string graph = GetParam().graph_exists ? complete_.Utf8() : Utf8Path(folder / "x.grf");
+  EXPECT_EQ(Run(*GetParam().format, {graph}, Utf8Path(output)), 2);
+  EXPECT_EQ(ReadWhole(output), "ancien rapport\n");
+  EXPECT_EQ(FolderEntries(folder), std::vector{output});
+  EXPECT_TRUE(err_.str().ends_with(GetParam().err)) << err_.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OutputKept,
+    ::testing::Values(
+        KeptOutputCase{"NoGraphAnalysed", &kText, false, " : fichier introuvable\n"},
+        KeptOutputCase{
+            "OutOfMemory", &kOutOfMemory, true, "mivalto-cli : mémoire insuffisante\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct OutputProblemCase {
+  const char* name;
+  std::filesystem::path output;  // under the temporary folder
+  std::string problem;
+  friend void PrintTo(const OutputProblemCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class OutputProblem : public RunCliTest,
+                      public ::testing::WithParamInterface<OutputProblemCase> {};
+
+TEST_P(OutputProblem, SaysWhy) {
+  const std::string output = Utf8Path(TempFolder() / GetParam().output);
+  EXPECT_EQ(Run(kText, {complete_.Utf8()}, output), 2);
+  EXPECT_EQ(err_.str(), "mivalto-cli : " + output + " : impossible d'écrire : " +
+                            GetParam().problem + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OutputProblem,
+    ::testing::Values(OutputProblemCase{"Folder", ".", "c'est un dossier"},
+                      OutputProblemCase{"NoSuchFolder", "absent/r.txt", "dossier introuvable"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A last-write time the calendar can't convert: before 1980 for Windows' DOS date, beyond
+// the years of a struct tm here. Only a file system that keeps such a date can show it.
+#ifdef _WIN32
+constexpr const char* kDateFolders[] = {""};
+void SetUnconvertibleDate(const std::filesystem::path& file) {
+  std::filesystem::last_write_time(
+      file, std::chrono::file_clock::from_sys(std::chrono::sys_seconds{
+                std::chrono::sys_days{std::chrono::year{1975} / 1 / 1}}));
+}
+#else
+constexpr const char* kDateFolders[] = {"", "/dev/shm"};
+void SetUnconvertibleDate(const std::filesystem::path& file) {
+  const timespec times[2] = {{0, 0}, {std::int64_t{1} << 62, 0}};
+  utimensat(AT_FDCWD, file.c_str(), times, 0);
+}
+#endif
+
+TEST_F(RunCliTest, DateTheCalendarCantConvertIsSaidSo) {
+  for (const char* folder : kDateFolders) {
+    if (*folder && !std::filesystem::is_directory(folder)) continue;
+    const std::filesystem::path file = (*folder ? std::filesystem::path(folder) : TempFolder()) /
+                                       "mivalto-date-hors-calendrier.grf";
+    std::filesystem::copy_file(complete_.Path(), file,
+                               std::filesystem::copy_options::overwrite_existing);
+    SetUnconvertibleDate(file);
+    const bool set = !FileLastWriteTime(Utf8Path(file)).has_value();
+    if (set) {
+      EXPECT_EQ(Run(kText, {Utf8Path(file)}), 2);
+      EXPECT_EQ(err_.str(), "mivalto-cli : " + Utf8Path(file) +
+                                " : date de dernière modification impossible à convertir\n");
+    }
+    std::filesystem::remove(file);
+    if (set) return;
+  }
+  GTEST_SKIP() << "no file system here keeps a date the calendar can't convert";
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ class SeveralReports : public ::testing::Test {
   ReportView first_ = OneLine("un", kGreen);
   ReportView second_ = OneLine("deux", kBlue);
   std::vector<ReportDocument> documents_ = {{"/a/un.grf", true, &first_},
-                                            {"C:\\b\\deux.grf", false, &second_}};
+                                            {"/b/deux.grf", false, &second_}};
 
   static ReportView OneLine(const char* text, Color color) {
     ReportView view;
@@ -151,6 +151,18 @@ TEST_F(SeveralReports, HtmlIsOnePageWithASectionEach) {
   EXPECT_LT(first, second) << page;
   EXPECT_NE(second, std::string::npos) << page;
   EXPECT_EQ(page.find("<!DOCTYPE", 1), std::string::npos) << page;
+}
+
+// A "\\" belongs to the name where it is no separator.
+TEST(HtmlTitle, ShowsTheFileNameOfThisOs) {
+  const ReportView view;
+  const ReportDocument document{"C:\\dossier\\dans\\nom.grf", true, &view};
+#ifdef _WIN32
+  const std::string title = "<title>nom.grf</title>";
+#else
+  const std::string title = "<title>C:\\dossier\\dans\\nom.grf</title>";
+#endif
+  EXPECT_NE(Written(WriteHtml, std::span(&document, 1)).find(title), std::string::npos);
 }
 
 TEST_F(SeveralReports, RtfIsOneDocumentWithAnEmptyParagraphBetween) {

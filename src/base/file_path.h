@@ -1,0 +1,22 @@
+// Paths inside the program are UTF-8 strings; std::filesystem takes them through these, on
+// every OS (Windows' paths are UTF-16 underneath). The one place where paths change form.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace mivalto {
+
+std::filesystem::path PathOfUtf8(std::string_view utf8);
+std::string Utf8OfPath(const std::filesystem::path& path);
+
+// The path made absolute against the working folder, for the reader's eyes; the path as
+// given when that fails. Files are opened by the path as given, which works at any depth.
+std::string AbsoluteUtf8Path(std::string_view utf8);
+
+// The last component of a path, cut at this OS's separators ("/" here; "\" and "/" on
+// Windows).
+std::string FileNameOf(std::string_view utf8_path);
+
+}  // namespace mivalto
