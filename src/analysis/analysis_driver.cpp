@@ -59,13 +59,14 @@ void WriteSectionEnd(ReportSink& sink) {
   sink.AddSeparator();
 }
 
+// The graph model is null when the caller does not keep it.
 void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
-                  GraphFilterList& filters, GraphModel& graph) {
+                  GraphFilterList& filters, GraphModel* graph) {
   WriteSectionTitle(sink, scanner);
   while (IsDigit(NextLineStart(scanner))) {
     FilterEntryLine entry = ReadFilterEntry(scanner, catalogue, filters);
     sink.AddColoredLine(entry.text, entry.color);
-    graph.filters.push_back(std::move(entry.filter));
+    if (graph) graph->filters.push_back(std::move(entry.filter));
   }
   WriteSectionEnd(sink);
 }
@@ -95,13 +96,20 @@ void WriteMediaType(ReportSink& sink, GraphScanner& scanner, MediaTypeModel& med
   media_type.format = FormatOf(format);
 }
 
+// Where a connection's facts go: a new entry of the model, or one that is not kept.
+ConnectionModel& NextConnection(GraphModel* graph, ConnectionModel& not_kept) {
+  if (!graph) return not_kept = {};
+  return graph->connections.emplace_back();
+}
+
 void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters,
-                      GraphModel& graph) {
+                      GraphModel* graph) {
   WriteSectionTitle(sink, scanner);
+  ConnectionModel not_kept;
   while (IsDigit(NextLineStart(scanner))) {
     ConnectionPins pins = ReadConnectionPins(scanner, filters);
     sink.AddBoldLine(pins.text);
-    ConnectionModel& connection = graph.connections.emplace_back();
+    ConnectionModel& connection = NextConnection(graph, not_kept);
     connection.from = std::move(pins.from);
     connection.to = std::move(pins.to);
     WriteMediaType(sink, scanner, connection.media_type.emplace());
@@ -112,11 +120,11 @@ void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilter
 }
 
 void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
-                GraphModel& graph) {
+                GraphModel* graph) {
   const std::optional<std::string> version = scanner.FindGraphText();
   if (!version) throw ReadFailure("aucun texte de graphe dans le fichier");
   sink.AddLine(*version);
-  graph.version = version;
+  if (graph) graph->version = version;
   WriteSectionEnd(sink);
 
   GraphFilterList filters;
@@ -126,7 +134,7 @@ void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& 
     ClockLine clock = ReadClockLine(scanner, filters);
     sink.AddTitleLine(clock.title);
     sink.AddLine(clock.clock);
-    graph.clock = std::move(clock.model);
+    if (graph) graph->clock = std::move(clock.model);
   }
   WriteSectionEnd(sink);
   if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
@@ -136,7 +144,7 @@ void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& 
 
 AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
                              const LocalDateTime& last_write, const FilterCatalogue& catalogue,
-                             const Calendar& calendar, ReportView& view) {
+                             const Calendar& calendar, ReportView& view, GraphModelUse model) {
   ReportSink sink(view);
   sink.ClearReport();
   AnalysisResult result;
@@ -144,7 +152,7 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
   try {
     WriteHeader(sink, path, last_write, calendar);
     GraphScanner scanner(source);
-    WriteGraph(sink, scanner, catalogue, result.graph);
+    WriteGraph(sink, scanner, catalogue, model == GraphModelUse::kKeep ? &result.graph : nullptr);
     result.complete = true;
   } catch (const ReadFailure& failure) {
     result.stop_reason = failure.what();
@@ -155,7 +163,7 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
 }
 
 AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catalogue,
-                           const Calendar& calendar, ReportView& view) {
+                           const Calendar& calendar, ReportView& view, GraphModelUse model) {
   const std::optional<LocalDateTime> last_write = FileLastWriteTime(path);
   if (!last_write) throw FileDateError();
   const std::unique_ptr<FileSource> file = FileSource::Open(path);
@@ -166,7 +174,7 @@ AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catal
     result.stop_reason = "le fichier ne peut pas être ouvert";
     return result;
   }
-  return AnalyseSource(*file, path, *last_write, catalogue, calendar, view);
+  return AnalyseSource(*file, path, *last_write, catalogue, calendar, view, model);
 }
 
 }  // namespace mivalto

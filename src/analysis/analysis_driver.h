@@ -19,8 +19,13 @@ struct AnalysisResult {
   bool complete = false;    // the walk reached its end
   bool opened = false;      // the file could be opened
   std::string stop_reason;  // why the walk ended early (empty when complete)
-  GraphModel graph;         // what the walk read, as far as it went
+  GraphModel graph;         // what the walk read, as far as it went; empty with kSkip
 };
+
+// Whether the walk keeps its graph model. A caller that shows or writes only the report's
+// lines (the window, the text formats) skips it: on a large graph the model takes about as
+// much memory as the report.
+enum class GraphModelUse { kKeep, kSkip };
 
 // The path names no file: its date can't be looked up. The report is left untouched.
 class FileDateError : public std::runtime_error {
@@ -30,12 +35,14 @@ class FileDateError : public std::runtime_error {
 
 // path: UTF-8, as the caller got it (the report shows it as given). Throws FileDateError.
 AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catalogue,
-                           const Calendar& calendar, ReportView& view);
+                           const Calendar& calendar, ReportView& view,
+                           GraphModelUse model = GraphModelUse::kKeep);
 
 // The walk over bytes already at hand (tests, fuzzing): the report of a file whose path
 // and last-write time are given.
 AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
                              const LocalDateTime& last_write, const FilterCatalogue& catalogue,
-                             const Calendar& calendar, ReportView& view);
+                             const Calendar& calendar, ReportView& view,
+                             GraphModelUse model = GraphModelUse::kKeep);
 
 }  // namespace mivalto

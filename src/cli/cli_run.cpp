@@ -45,10 +45,11 @@ void ReportProblem(std::ostream& err, std::string_view subject, std::string_view
   err << cli_texts::kProgramName << " : " << subject << " : " << problem << '\n';
 }
 
-void Analyse(AnalysedFile& file, const FilterCatalogue& catalogue, const Calendar& calendar) {
+void Analyse(AnalysedFile& file, const FilterCatalogue& catalogue, const Calendar& calendar,
+             GraphModelUse model) {
   AnalysisResult result;
   try {
-    result = AnalyseFile(file.path, catalogue, calendar, file.view);
+    result = AnalyseFile(file.path, catalogue, calendar, file.view, model);
   } catch (const FileDateError&) {
     file.problem = cli_texts::kFileNotFound;
     return;
@@ -57,7 +58,7 @@ void Analyse(AnalysedFile& file, const FilterCatalogue& catalogue, const Calenda
     file.problem = cli_texts::kFileNotOpened;
     return;
   }
-  file.graph = std::move(result.graph);
+  if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
   if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;
     file.problem = cli_texts::kAnalysisEndedEarly;
@@ -68,13 +69,13 @@ void Analyse(AnalysedFile& file, const FilterCatalogue& catalogue, const Calenda
 }
 
 // Each file in its own view; the vector is sized once, so the views never move.
-std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths) {
+std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths, GraphModelUse model) {
   const FilterCatalogue catalogue = BuildCatalogue();
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
   std::vector<AnalysedFile> files(paths.size());
   for (std::size_t i = 0; i < paths.size(); ++i) {
     files[i].path = AbsolutePath(paths[i]);
-    Analyse(files[i], catalogue, *calendar);
+    Analyse(files[i], catalogue, *calendar, model);
   }
   return files;
 }
@@ -113,7 +114,7 @@ int ExitStatus(std::span<const FileOutcome> outcomes) {
 }
 
 int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
-  const std::vector<AnalysedFile> files = AnalyseAll(options.files);
+  const std::vector<AnalysedFile> files = AnalyseAll(options.files, options.format->model);
   const bool written = Write(options, Documents(files), standard_output);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;

@@ -11,6 +11,7 @@
 #include "support/file_layout.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"
+#include "support/kept_lines.h"
 
 namespace mivalto {
 namespace {
@@ -65,13 +66,18 @@ testing::GraphText Graph() {
   return text;
 }
 
-AnalysisResult AnalyseBytes(const ByteVector& file) {
+AnalysisResult AnalyseBytes(const ByteVector& file, ReportView& view,
+                            GraphModelUse model = GraphModelUse::kKeep) {
   MemorySource source(file);
-  ReportView view;
   FilterCatalogue catalogue;
   catalogue.KnownFilters.push_back({kDeviceName, kClsidProxy, "", "",
                                     R"(@device:pnp:\\?\usb#vid_1#8&ff&0&1#{65e8773d}\global)"});
-  return AnalyseSource(source, "/g.grf", {}, catalogue, testing::FixedCalendar(), view);
+  return AnalyseSource(source, "/g.grf", {}, catalogue, testing::FixedCalendar(), view, model);
+}
+
+AnalysisResult AnalyseBytes(const ByteVector& file) {
+  ReportView view;
+  return AnalyseBytes(file, view);
 }
 
 TEST(GraphModel, HoldsTheFactsOfTheFile) {
@@ -156,6 +162,17 @@ TEST(GraphModel, WalkCutShortKeepsWhatItRead) {
   EXPECT_EQ(cut_short.media_type->sample_size, 4294967295u);
   EXPECT_EQ(cut_short.media_type->format, std::nullopt);
   EXPECT_EQ(graph.clock, std::nullopt);
+}
+
+// A caller that does not keep the model gets the same report and an empty model.
+TEST(GraphModel, SkippedByCallersThatWriteOnlyLines) {
+  const ByteVector file = testing::MakeGraphFile(Graph().Bytes());
+  ReportView kept, skipped;
+  EXPECT_NE(AnalyseBytes(file, kept).graph, GraphModel{});
+  const AnalysisResult result = AnalyseBytes(file, skipped, GraphModelUse::kSkip);
+  EXPECT_TRUE(result.complete);
+  EXPECT_EQ(result.graph, GraphModel{});
+  EXPECT_EQ(testing::KeepLines(skipped.Lines()), testing::KeepLines(kept.Lines()));
 }
 
 }  // namespace
