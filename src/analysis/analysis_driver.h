@@ -1,12 +1,14 @@
 // AnalyseFile: the whole report of one graph file. Writes the header, finds the graph text,
-// walks its sections in their fixed order and writes each line through the report sink. A
-// read failure ends the walk quietly; the lines written so far stay.
+// walks its sections in their fixed order and writes each line through the report sink, and
+// the same facts into the graph model. A read failure ends the walk quietly; the lines written
+// so far stay, and so does the model of what they show.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "model/graph_model.h"
 #include "model/report_view.h"
 #include "platform/calendar.h"
 #include "scan/byte_source.h"
@@ -17,7 +19,13 @@ struct AnalysisResult {
   bool complete = false;    // the walk reached its end
   bool opened = false;      // the file could be opened
   std::string stop_reason;  // why the walk ended early (empty when complete)
+  GraphModel graph;         // what the walk read, as far as it went; empty with kSkip
 };
+
+// Whether the walk keeps its graph model. A caller that shows or writes only the report's
+// lines (the window, the text formats) skips it: on a large graph the model takes about as
+// much memory as the report.
+enum class GraphModelUse { kKeep, kSkip };
 
 // The path names no file: its date can't be looked up. The report is left untouched.
 class FileDateError : public std::runtime_error {
@@ -27,12 +35,14 @@ class FileDateError : public std::runtime_error {
 
 // path: UTF-8, as the caller got it (the report shows it as given). Throws FileDateError.
 AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catalogue,
-                           const Calendar& calendar, ReportView& view);
+                           const Calendar& calendar, ReportView& view,
+                           GraphModelUse model = GraphModelUse::kKeep);
 
 // The walk over bytes already at hand (tests, fuzzing): the report of a file whose path
 // and last-write time are given.
 AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
                              const LocalDateTime& last_write, const FilterCatalogue& catalogue,
-                             const Calendar& calendar, ReportView& view);
+                             const Calendar& calendar, ReportView& view,
+                             GraphModelUse model = GraphModelUse::kKeep);
 
 }  // namespace mivalto

@@ -15,9 +15,9 @@ namespace mivalto {
 namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"ansi", WriteAnsi},
-    {"text", WriteText},
-    {"rtf", WriteRtf},
+    {"ansi", WriteAnsi, GraphModelUse::kSkip},
+    {"text", WriteText, GraphModelUse::kSkip},
+    {"rtf", WriteRtf, GraphModelUse::kSkip},
     {"html", WriteHtml},
     {"json", WriteJson},
 };

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/analysis_driver.h"
 #include "report/report_writer.h"
 
 namespace mivalto {
@@ -16,6 +17,7 @@ namespace mivalto {
 struct OutputFormat {
   std::string_view name;
   ReportWriter write;
+  GraphModelUse model = GraphModelUse::kKeep;  // kSkip for writers that read only the lines
 };
 
 struct CliOptions {

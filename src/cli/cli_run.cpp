@@ -22,6 +22,7 @@ namespace {
 struct AnalysedFile {
   std::string path;  // absolute, UTF-8, as the report shows it
   ReportView view;
+  std::optional<GraphModel> graph;  // none when no walk ran
   FileOutcome outcome = FileOutcome::kNotAnalysed;
   std::string problem;  // what went wrong, for the error stream; empty when complete
 };
@@ -67,7 +68,7 @@ void ReportProblem(std::ostream& err, std::string_view subject, std::string_view
 // The file is opened by the path as given, which works at any depth of the working folder;
 // the report shows where it is.
 void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue& catalogue,
-             const Calendar& calendar) {
+             const Calendar& calendar, GraphModelUse model) {
   file.path = AbsoluteUtf8Path(given);
   const std::unique_ptr<FileSource> source = FileSource::Open(given);
   if (!source) {
@@ -81,8 +82,9 @@ void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue
         ReadProblem(given) ? ReadProblemText(given) : std::string(cli_texts::kDateNotConverted);
     return;
   }
-  const AnalysisResult result =
-      AnalyseSource(*source, file.path, *last_write, catalogue, calendar, file.view);
+  AnalysisResult result =
+      AnalyseSource(*source, file.path, *last_write, catalogue, calendar, file.view, model);
+  if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
   if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;
     file.problem = cli_texts::kAnalysisEndedEarly;
@@ -93,11 +95,13 @@ void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue
 }
 
 // Each file in its own view; the vector is sized once, so the views never move.
-std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths) {
+std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths, GraphModelUse model) {
   const FilterCatalogue catalogue = BuildCatalogue();
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
   std::vector<AnalysedFile> files(paths.size());
-  for (std::size_t i = 0; i < paths.size(); ++i) Analyse(paths[i], files[i], catalogue, *calendar);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    Analyse(paths[i], files[i], catalogue, *calendar, model);
+  }
   return files;
 }
 
@@ -106,7 +110,8 @@ std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths) {
 std::vector<ReportDocument> Documents(const std::vector<AnalysedFile>& files) {
   std::vector<ReportDocument> documents;
   for (const AnalysedFile& file : files) {
-    documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view});
+    documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view,
+                         file.graph ? &*file.graph : nullptr, file.problem});
   }
   return documents;
 }
@@ -151,7 +156,7 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
     ReportProblem(err, *options.output, cli_texts::kOutputIsInput);
     return 2;
   }
-  const std::vector<AnalysedFile> files = AnalyseAll(options.files);
+  const std::vector<AnalysedFile> files = AnalyseAll(options.files, options.format->model);
   const std::optional<std::string> output_problem = Write(options, files, standard_output);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;

@@ -4,11 +4,17 @@
 
 namespace mivalto {
 
-bool ReadFormatBlock(GraphScanner& scanner, std::span<std::uint8_t> record) {
-  const std::int32_t count = scanner.ReadFormatBlockCount();
-  if (record.empty() || count < static_cast<std::int32_t>(record.size())) return false;
-  scanner.ReadBlockBytes(record);
-  return true;
+FormatBlockStart ReadFormatBlock(GraphScanner& scanner, std::size_t record_size) {
+  FormatBlockStart block;
+  block.size = scanner.ReadFormatBlockCount();
+  if (block.size > 0) {
+    block.bytes.resize(static_cast<std::size_t>(block.size));
+    scanner.PeekBlockBytes(block.bytes);
+  }
+  if (record_size == 0 || block.size < static_cast<std::int32_t>(record_size)) return block;
+  scanner.PassBlockBytes(record_size);
+  block.record_read = true;
+  return block;
 }
 
 std::string SkipFormatBlockRest(GraphScanner& scanner) {

@@ -159,12 +159,18 @@ std::uint64_t GraphScanner::BlockBytesLeft() const {
   return block_end_ > at ? block_end_ - at : 0;
 }
 
-void GraphScanner::ReadBlockBytes(std::span<std::uint8_t> out) {
+void GraphScanner::PeekBlockBytes(std::span<std::uint8_t> out) {
   const std::uint64_t start = position_ - 2;
   if (start > size_ || CopyBytes(start, out) != out.size()) {
     throw ReadFailure(texts::kEndInBinaryBlock);
   }
-  MoveLookaheadTo(start + out.size());
+}
+
+void GraphScanner::PassBlockBytes(std::uint64_t count) { MoveLookaheadTo(position_ - 2 + count); }
+
+void GraphScanner::ReadBlockBytes(std::span<std::uint8_t> out) {
+  PeekBlockBytes(out);
+  PassBlockBytes(out.size());
 }
 
 void GraphScanner::SkipBlockRest() {

@@ -61,6 +61,10 @@ class GraphScanner {
   // Reads the next out.size() bytes of the open block, starting with those CurrentChar holds,
   // which must lie in the block; CurrentChar then holds the two bytes after them.
   void ReadBlockBytes(std::span<std::uint8_t> out);
+  // Copies the next out.size() bytes of the open block, as ReadBlockBytes, without moving.
+  void PeekBlockBytes(std::span<std::uint8_t> out);
+  // Passes the next `count` bytes of the open block, as ReadBlockBytes does.
+  void PassBlockBytes(std::uint64_t count);
   // Passes what is left of the open block: CurrentChar is then the unit right after it.
   void SkipBlockRest();
   // The same for a block that SkipLineRest ends (a format block), except that a rest of one

@@ -234,7 +234,8 @@ void MainWindow::ReportErrors(Command command) {
 void MainWindow::AnalyseFile(const std::wstring& path) {
   const BusyCursor busy;
   CurrentFileName = path;
-  mivalto::AnalyseFile(WideToUtf8(path), catalogue_, calendar_, report_);
+  // The window shows only the report's lines.
+  mivalto::AnalyseFile(WideToUtf8(path), catalogue_, calendar_, report_, GraphModelUse::kSkip);
   SetDlgItemTextW(GetDlgItem(Handle(), IDC_PANEL1), IDC_LABEL1, (path + L"  ").c_str());
   const ActionDef& save = ActionOf(ID_AC_SAUVER);
   hints_.Set(GetDlgItem(Handle(), save.button_id), ActionHint(save, CurrentFileName));

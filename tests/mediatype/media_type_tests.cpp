@@ -31,7 +31,7 @@ class MajorTypeTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(MajorTypeTest, NamesTheGuidAndStopsOnTheSubtype) {
   TextScanner text(GraphText().Text(GetParam().guid_text).Text(" Z"));
-  EXPECT_EQ(DescribeMajorType(*text), "     " + GetParam().name);
+  EXPECT_EQ(DescribeMajorType(*text).text, "     " + GetParam().name);
   EXPECT_EQ(text->CurrentChar(), kMarker);
 }
 
@@ -58,7 +58,7 @@ TEST(MajorType, TextThatIsNoGuidFails) {
 // The subtype line with flags 0 0 and sample size 4, then the marker.
 std::string DescribeSubtypeOf(std::string_view guid_text) {
   TextScanner text(GraphText().Text(guid_text).Text(" 0 0 0000000004 Z"));
-  std::string line = DescribeSubtype(*text);
+  std::string line = DescribeSubtype(*text).text;
   EXPECT_EQ(text->CurrentChar(), kMarker) << guid_text;
   return line;
 }
@@ -137,7 +137,7 @@ TEST_P(SubtypeFlagsTest, ShowsFlagsAboveZeroAndTheFoldedSize) {
                        .Text("{E436EB7D-524F-11CE-9F53-0020AF0BA770} ")
                        .Text(c.fixed).Text(" ").Text(c.temporal).Text(" ").Text(c.size)
                        .Text(" Z"));
-  EXPECT_EQ(DescribeSubtype(*text), "     Mediasubtype RGB24 - " + c.tail);
+  EXPECT_EQ(DescribeSubtype(*text).text, "     Mediasubtype RGB24 - " + c.tail);
   EXPECT_EQ(text->CurrentChar(), kMarker);
 }
 
@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
 std::string DescribeFormatOf(std::string_view format_guid, const ByteVector& block,
                              std::int64_t leftover) {
   TextScanner text(GraphText().Text(format_guid).Text(" ").Block(block).Text("Z\r\nN"));
-  std::string line = DescribeFormat(*text);
+  std::string line = DescribeFormat(*text).text;
   if (leftover == 0 || leftover > 2) {
     EXPECT_EQ(text->CurrentChar(), kMarker);
   }
@@ -262,7 +262,7 @@ TEST(FormatBlock, NegativeCountReadsNothing) {
                        .Text("{05589F81-C356-11CE-BF01-00AA0055595A} ")
                        .Block(Pattern(18), "4294967295")
                        .Text("\r\nN"));
-  EXPECT_EQ(DescribeFormat(*text), "     Format WaveFormatEx  ");
+  EXPECT_EQ(DescribeFormat(*text).text, "     Format WaveFormatEx  ");
   text->SkipLineRest();
   EXPECT_EQ(text->CurrentChar(), 'N');
 }
