@@ -1,6 +1,6 @@
 // Micro benchmarks of the core on large inputs held in memory, so that a slower scanner,
 // describer or writer shows: the analysis of the big graph, the search for the graph text
-// through junk, and the plain-text writer on the big graph's report.
+// through junk, and the plain-text and JSON writers on the big graph's report.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -9,6 +9,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "big_graph.h"
+#include "report/json_writer.h"
 #include "report/text_writer.h"
 #include "scan/graph_scanner.h"
 
@@ -23,15 +24,19 @@ const testing::ByteVector& BigGraph() {
   return file;
 }
 
-ReportView AnalyseBigGraph(benchmark::State& state) {
+struct BigGraphReport {
+  ReportView view;
+  AnalysisResult result;
+};
+
+BigGraphReport AnalyseBigGraph(benchmark::State& state) {
   static const FilterCatalogue catalogue;
   static const std::unique_ptr<Calendar> calendar = SystemCalendar();
   MemorySource source(BigGraph());
-  ReportView view;
-  if (!AnalyseSource(source, "big.grf", kLastWrite, catalogue, *calendar, view).complete) {
-    state.SkipWithError("the big graph's analysis stopped early");
-  }
-  return view;
+  BigGraphReport report;
+  report.result = AnalyseSource(source, "big.grf", kLastWrite, catalogue, *calendar, report.view);
+  if (!report.result.complete) state.SkipWithError("the big graph's analysis stopped early");
+  return report;
 }
 
 // Counts what it is given and keeps nothing: the writer's own cost, not the disk's.
@@ -44,8 +49,8 @@ class DiscardingBuffer final : public std::streambuf {
 void BM_AnalyseBigGraph(benchmark::State& state) {
   std::size_t lines = 0;
   for (auto _ : state) {
-    const ReportView view = AnalyseBigGraph(state);
-    lines = view.Lines().size();
+    const BigGraphReport report = AnalyseBigGraph(state);
+    lines = report.view.Lines().size();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigGraph().size()));
   state.counters["lines"] = static_cast<double>(lines);
@@ -65,15 +70,16 @@ void BM_FindGraphTextInJunk(benchmark::State& state) {
 }
 BENCHMARK(BM_FindGraphTextInJunk)->Unit(benchmark::kMillisecond);
 
-void BM_WriteTextReport(benchmark::State& state) {
-  const ReportView view = AnalyseBigGraph(state);
-  const ReportDocument document{"/tmp/big.grf", true, &view};
+void BM_WriteReport(benchmark::State& state, ReportWriter write) {
+  const BigGraphReport report = AnalyseBigGraph(state);
+  const ReportDocument document{"/tmp/big.grf", true, &report.view, &report.result.graph, {}};
   DiscardingBuffer buffer;
   std::ostream out(&buffer);
-  for (auto _ : state) WriteText({&document, 1}, out);
-  state.counters["lines"] = static_cast<double>(view.Lines().size());
+  for (auto _ : state) write({&document, 1}, out);
+  state.counters["lines"] = static_cast<double>(report.view.Lines().size());
 }
-BENCHMARK(BM_WriteTextReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WriteReport, Text, WriteText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WriteReport, Json, WriteJson)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace mivalto::bench

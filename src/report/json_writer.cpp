@@ -1,35 +1,59 @@
 #include "report/json_writer.h"
 
-#include <nlohmann/json.hpp>
+#include "report/graph_json.h"
+#include "report/json_stream.h"
 
 namespace mivalto {
 namespace {
 
+void WriteLine(JsonStream& json, const ReportLine& line) {
+  json.BeginObject();
+  json.Key("text");
+  json.String(line.text);
+  json.Key("color");
+  json.String(ColorHex(line.color));
+  json.Key("bold");
+  json.Bool(line.bold);
+  json.EndObject();
+}
+
 // Keys in the order a reader expects them, not sorted.
-using Json = nlohmann::ordered_json;
-
-Json LineJson(const ReportLine& line) {
-  return {{"text", line.text}, {"color", ColorHex(line.color)}, {"bold", line.bold}};
-}
-
-Json DocumentJson(const ReportDocument& document) {
-  Json lines = Json::array();
-  for (const ReportLine& line : document.view->Lines()) lines.push_back(LineJson(line));
-  return {{"file", document.file}, {"complete", document.complete}, {"lines", std::move(lines)}};
-}
-
-// One report is an object; any other count an array.
-Json DocumentsJson(std::span<const ReportDocument> documents) {
-  if (documents.size() == 1) return DocumentJson(documents.front());
-  Json all = Json::array();
-  for (const ReportDocument& document : documents) all.push_back(DocumentJson(document));
-  return all;
+void WriteDocument(JsonStream& json, const ReportDocument& document) {
+  json.BeginObject();
+  json.Key("file");
+  json.String(document.file);
+  json.Key("complete");
+  json.Bool(document.complete);
+  if (!document.complete) {
+    json.Key("stop_reason");
+    json.String(document.stop_reason);
+  }
+  if (document.graph != nullptr) {
+    json.Key("graph");
+    WriteGraphJson(json, *document.graph);
+  }
+  json.Key("lines");
+  json.BeginArray();
+  for (const ReportLine& line : document.view->Lines()) WriteLine(json, line);
+  json.EndArray();
+  json.EndObject();
 }
 
 }  // namespace
 
+// One report is an object; any other count an array.
 void WriteJson(std::span<const ReportDocument> documents, std::ostream& out) {
-  out << DocumentsJson(documents).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  {
+    JsonStream json(out);
+    if (documents.size() == 1) {
+      WriteDocument(json, documents.front());
+    } else {
+      json.BeginArray();
+      for (const ReportDocument& document : documents) WriteDocument(json, document);
+      json.EndArray();
+    }
+  }
+  out << '\n';
 }
 
 }  // namespace mivalto

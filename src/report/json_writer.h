@@ -1,8 +1,11 @@
 // JSON for scripts: one report is the object
 //   {"file": "<absolute path>", "complete": <bool>,
+//    "stop_reason": "<why the walk ended early, in French>"   (only when not complete),
+//    "graph": {...}                                           (when a walk ran),
 //    "lines": [{"text": "...", "color": "#RRGGBB", "bold": <bool>}, ...]}
-// and several reports an array of such objects. Texts are kept as they are (JSON escapes
-// control characters itself); a byte that is not valid UTF-8 becomes U+FFFD.
+// and several reports an array of such objects; docs/report.schema.json describes it all.
+// Texts are kept as they are (control characters escaped); a byte that is not valid UTF-8
+// becomes U+FFFD. Written as it goes: no document is built in memory first.
 #pragma once
 
 #include <ostream>

@@ -7,6 +7,7 @@
 
 #include "report/ansi_writer.h"
 #include "report/html_writer.h"
+#include "report/json_stream.h"
 #include "report/json_writer.h"
 #include "report/rtf_writer.h"
 #include "report/text_writer.h"
@@ -132,16 +133,49 @@ TEST(WriterGolden, JsonReadsBackAsTheReport) {
   EXPECT_EQ(written.rfind("{\n  \"file\": ", 0), 0u) << "keys out of order:\n" << written;
 }
 
+// The streaming writer lays out and escapes exactly as nlohmann's dump(2) with replace did, so
+// that scripts see the same bytes: the whole sample report, then texts one by one.
+TEST(JsonWriter, WritesTheBytesNlohmannWrote) {
+  const ReportView view = SampleReport();
+  nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+  for (const ReportLine& line : view.Lines()) {
+    lines.push_back({{"text", line.text}, {"color", ColorHex(line.color)}, {"bold", line.bold}});
+  }
+  const nlohmann::ordered_json document = {
+      {"file", "/graphs/mygraph.grf"}, {"complete", true}, {"lines", lines}};
+  const auto dump = [](const nlohmann::ordered_json& json) {
+    return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  };
+  EXPECT_EQ(WrittenSample(WriteJson), dump(document) + "\n");
+  EXPECT_EQ(Written(WriteJson, {}), "[]\n");
+
+  const char* texts[] = {
+      "plain", "\"q\" \\ /", "\b\f\n\r\t\x01\x1F\x7F", "\xC2\x80\xC2\x9B \U0001F600 é",
+      "\xFF", "a\x80b", "\xC0\xAF", "\xC2", "\xE2\x82", "\xE2\x82" "A", "\xE0\x80\x80",
+      "\xE0\xA0\x80", "\xED\xA0\x80", "\xED\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xF0\x9F\x98",
+      "\xF4\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xF5\x80", "\xE2\x82\xE2\x82\xAC"};
+  for (const char* text : texts) {
+    std::string written;
+    AppendJsonString(text, written);
+    EXPECT_EQ(written, dump(text)) << ::testing::PrintToString(std::string(text));
+  }
+}
+
 TEST(JsonWriter, InvalidUtf8BecomesReplacementCharacter) {
   ReportView view;
   view.Append(
       "a\xFF"
       "b\xC3");
-  const ReportDocument document{.file = "/x\xFE.grf", .complete = false, .view = &view};
+  const ReportDocument document{.file = "/x\xFE.grf",
+                                .complete = false,
+                                .view = &view,
+                                .graph = nullptr,
+                                .stop_reason = "arr\xEAt"};
   const nlohmann::json read = nlohmann::json::parse(Written(WriteJson, std::span(&document, 1)));
   EXPECT_EQ(read["file"], "/x\uFFFD.grf");
   EXPECT_EQ(read["lines"][0]["text"], "a\uFFFDb\uFFFD");
   EXPECT_EQ(read["complete"], false);
+  EXPECT_EQ(read["stop_reason"], "arr\uFFFDt");
 }
 
 // Several reports in one output: how each format puts them together.
@@ -149,8 +183,8 @@ class SeveralReports : public ::testing::Test {
  protected:
   ReportView first_ = OneLine("un", kGreen);
   ReportView second_ = OneLine("deux", kBlue);
-  std::vector<ReportDocument> documents_ = {{"/a/un.grf", true, &first_},
-                                            {"C:\\b\\deux.grf", false, &second_}};
+  std::vector<ReportDocument> documents_ = {{"/a/un.grf", true, &first_, nullptr, {}},
+                                            {"C:\\b\\deux.grf", false, &second_, nullptr, "fin"}};
 
   static ReportView OneLine(const char* text, Color color) {
     ReportView view;
