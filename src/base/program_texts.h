@@ -32,6 +32,8 @@ inline constexpr std::string_view kChannel = "canal";
 inline constexpr std::string_view kChannels = "canaux";
 inline constexpr std::string_view kBits = "bits";
 inline constexpr std::string_view kPictureTooLarge = "graphe trop grand pour être dessiné en SVG";
+inline constexpr std::string_view kPictureElements = "filtres et connexions";
+inline constexpr std::string_view kPictureMostElements = "au plus ; --format dot l'écrit toujours";
 
 // "<N octets de données binaires >", the note on bytes that are shown only by their count.
 std::string BinaryBytesNote(long long count);

@@ -114,7 +114,10 @@ int ExitStatus(std::span<const FileOutcome> outcomes) {
 
 int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
   const std::vector<AnalysedFile> files = AnalyseAll(options.files);
-  const bool written = Write(options, Documents(files), standard_output);
+  const std::vector<ReportDocument> documents = Documents(files);
+  const std::optional<std::string> refusal =
+      options.format->refusal ? options.format->refusal(documents) : std::nullopt;
+  const bool written = !refusal && Write(options, documents, standard_output);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;
   for (const AnalysedFile& file : files) {
@@ -123,7 +126,7 @@ int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostrea
   }
   if (!written) {
     ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)),
-                  cli_texts::kCannotWrite);
+                  refusal.value_or(std::string(cli_texts::kCannotWrite)));
     return 2;
   }
   return ExitStatus(outcomes);

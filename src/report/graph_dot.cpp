@@ -10,7 +10,7 @@ namespace mivalto {
 namespace {
 
 constexpr std::string_view kAttributes =
-    "  graph [rankdir=LR, labelloc=t, fontname=\"Helvetica\", fontsize=12];\n"
+    "  graph [rankdir=TB, labelloc=t, fontname=\"Helvetica\", fontsize=12];\n"
     "  node [shape=box, style=rounded, fontname=\"Helvetica\", fontsize=11];\n"
     "  edge [fontname=\"Helvetica\", fontsize=9];\n";
 
@@ -187,6 +187,20 @@ std::string PictureTitle(const ReportDocument& document) {
   std::string title(FileNameOf(document.file));
   if (!document.complete) title += " (" + std::string(texts::kGraphIncomplete) + ")";
   return title;
+}
+
+std::vector<TitledGraph> TitledGraphs(std::span<const ReportDocument> documents) {
+  static const GraphModel kNoGraph;
+  std::vector<TitledGraph> graphs;
+  for (const ReportDocument& document : documents) {
+    graphs.push_back(
+        {document.graph != nullptr ? document.graph : &kNoGraph, PictureTitle(document)});
+  }
+  return graphs;
+}
+
+void WriteDot(std::span<const ReportDocument> documents, std::ostream& out) {
+  WriteGraphsDot(TitledGraphs(documents), out);
 }
 
 void WriteGraphsDot(std::span<const TitledGraph> graphs, std::ostream& out) {

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/graph_model.h"
 #include "report/report_writer.h"
@@ -26,6 +27,12 @@ void WriteGraphsDot(std::span<const TitledGraph> graphs, std::ostream& out);
 
 // The title of one report's picture: the file's name, with a note when the walk ended early.
 std::string PictureTitle(const ReportDocument& document);
+
+// Each report's graph with its title; a report without a walk has an empty graph.
+std::vector<TitledGraph> TitledGraphs(std::span<const ReportDocument> documents);
+
+// The writer of --format dot: the reports' graphs, as WriteGraphsDot draws them.
+void WriteDot(std::span<const ReportDocument> documents, std::ostream& out);
 
 // The edge's media type label: the subtype's name (the major type's when the walk did not
 // reach the subtype) and the figures of its format.

@@ -22,6 +22,15 @@ inline constexpr std::size_t kMostDrawnElements = 300;
 // Filters and connections, the measure of a picture's layout work.
 std::size_t PictureElements(std::span<const TitledGraph> graphs);
 
+// Why --format svg does not draw these reports (in French, for the error stream), or none
+// when it does.
+std::optional<std::string> SvgRefusal(std::span<const ReportDocument> documents);
+
+// The writer of --format svg, on the builds that draw pictures (MIVALTO_HAS_GRAPHVIZ): the
+// picture of the reports' graphs as one SVG document. Reports that SvgRefusal refuses leave the
+// stream failed, with nothing written.
+void WriteSvg(std::span<const ReportDocument> documents, std::ostream& out);
+
 // The SVG document of the graphs (see WriteGraphsDot), or none when this build draws no
 // pictures or they hold more than kMostDrawnElements.
 std::optional<std::string> GraphsSvg(std::span<const TitledGraph> graphs);

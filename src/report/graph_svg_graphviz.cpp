@@ -64,4 +64,13 @@ std::optional<std::string> GraphsSvg(std::span<const TitledGraph> graphs) {
   return RenderSvg(dot.str());
 }
 
+void WriteSvg(std::span<const ReportDocument> documents, std::ostream& out) {
+  const std::optional<std::string> svg = GraphsSvg(TitledGraphs(documents));
+  if (!svg) {
+    out.setstate(std::ios::failbit);
+    return;
+  }
+  out.write(svg->data(), static_cast<std::streamsize>(svg->size()));
+}
+
 }  // namespace mivalto

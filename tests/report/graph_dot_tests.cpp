@@ -22,7 +22,7 @@ TEST(GraphDot, SmallGraph) {
   graph.connections.push_back({PinEnd{3, "x"}, std::nullopt, std::nullopt});
   EXPECT_EQ(Dot(graph, "a\"b.grf (analyse arrêtée avant la fin)"),
             "digraph mivalto {\n"
-            "  graph [rankdir=LR, labelloc=t, fontname=\"Helvetica\", fontsize=12];\n"
+            "  graph [rankdir=TB, labelloc=t, fontname=\"Helvetica\", fontsize=12];\n"
             "  node [shape=box, style=rounded, fontname=\"Helvetica\", fontsize=11];\n"
             "  edge [fontname=\"Helvetica\", fontsize=9];\n"
             "  label=\"a&quot;b.grf (analyse arrêtée avant la fin)\";\n"

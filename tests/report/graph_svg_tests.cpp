@@ -67,8 +67,14 @@ TEST(GraphSvg, NoPictureBeyondTheSizeLaidOutInSeconds) {
   TitledGraph titled{&graph, ""};
   EXPECT_EQ(PictureElements(std::span(&titled, 1)), kMostDrawnElements);
   EXPECT_TRUE(GraphsSvg(std::span(&titled, 1)).has_value());
+  ReportView view;
+  const ReportDocument document{.file = "/g.grf", .complete = true, .view = &view, .graph = &graph};
+  EXPECT_EQ(SvgRefusal(std::span(&document, 1)), std::nullopt);
   graph.filters.push_back(Filter(static_cast<int>(graph.filters.size() + 1), "f"));
   EXPECT_FALSE(GraphsSvg(std::span(&titled, 1)).has_value());
+  EXPECT_EQ(SvgRefusal(std::span(&document, 1)),
+            "graphe trop grand pour être dessiné en SVG (301 filtres et connexions, 300 au plus ; "
+            "--format dot l'écrit toujours)");
 }
 
 TEST(GraphSvg, HtmlPageHoldsThePictureAboveTheReport) {
