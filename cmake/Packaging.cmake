@@ -81,7 +81,8 @@ else()
       "French, its filters, their connections with the full media type of each\n"
       "(video info headers, MPEG, wave format, DV, analog video), the reference\n"
       "clock and the end marker. The report goes to a terminal in colour, or is\n"
-      "written as plain text, RTF, HTML or JSON.")
+      "written as plain text, RTF, HTML or JSON; the graph itself can be drawn\n"
+      "as a Graphviz DOT or SVG picture.")
 endif()
 
 include(CPack)

@@ -24,6 +24,21 @@ inline constexpr std::string_view kNone = "Aucun";
 inline constexpr std::string_view kFixedSizeSamples = "Echantillons de taille fixe";
 inline constexpr std::string_view kTemporalCompression = "Compression temporelle";
 
+// The pictures of a graph and the HTML page: the legend of the filter colours, the note on a
+// graph whose walk ended early, the units of an audio stream's figures.
+inline constexpr std::string_view kLegendDirectShow = "Filtre DirectShow";
+inline constexpr std::string_view kLegendDmo = "DMO";
+inline constexpr std::string_view kLegendPnp = "Périphérique Plug-and-Play";
+inline constexpr std::string_view kLegendAcmAvi = "ACM ou compresseur AVI";
+inline constexpr std::string_view kGraphIncomplete = "analyse arrêtée avant la fin";
+inline constexpr std::string_view kHertz = "Hz";
+inline constexpr std::string_view kChannel = "canal";
+inline constexpr std::string_view kChannels = "canaux";
+inline constexpr std::string_view kBits = "bits";
+inline constexpr std::string_view kPictureTooLarge = "graphe trop grand pour être dessiné en SVG";
+inline constexpr std::string_view kPictureElements = "filtres et connexions";
+inline constexpr std::string_view kPictureMostElements = "au plus ; --format dot l'écrit toujours";
+
 // "<N octets de données binaires >", the note on bytes that are shown only by their count.
 std::string BinaryBytesNote(long long count);
 

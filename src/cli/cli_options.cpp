@@ -5,6 +5,8 @@
 #include "base/program_texts.h"
 #include "cli/cli_texts.h"
 #include "report/ansi_writer.h"
+#include "report/graph_dot.h"
+#include "report/graph_svg.h"
 #include "report/html_writer.h"
 #include "report/json_writer.h"
 #include "report/report_writer.h"
@@ -20,6 +22,10 @@ constexpr OutputFormat kOutputFormats[] = {
     {"rtf", WriteRtf, GraphModelUse::kSkip},
     {"html", WriteHtml},
     {"json", WriteJson},
+    {"dot", WriteDot},
+#ifdef MIVALTO_HAS_GRAPHVIZ
+    {"svg", WriteSvg, GraphModelUse::kKeep, SvgRefusal},
+#endif
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];

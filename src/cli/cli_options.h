@@ -1,10 +1,11 @@
 // The command line of mivalto-cli:
-//   mivalto-cli [--format ansi|text|rtf|html|json] [--output FILE] GRAPH.grf...
+//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg] [--output FILE] GRAPH.grf...
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ struct OutputFormat {
   std::string_view name;
   ReportWriter write;
   GraphModelUse model = GraphModelUse::kKeep;  // kSkip for writers that read only the lines
+  // Why the format can't be written for these reports (French), checked before any output
+  // is opened; null when it always can.
+  std::optional<std::string> (*refusal)(std::span<const ReportDocument> documents) = nullptr;
 };
 
 struct CliOptions {

@@ -151,13 +151,21 @@ std::optional<std::string> Write(const CliOptions& options, const std::vector<An
   return Explained(cli_texts::kCannotWrite, error);
 }
 
+// Why the format can't be written for these reports, checked before any output is opened.
+std::optional<std::string> Refusal(const CliOptions& options,
+                                   const std::vector<AnalysedFile>& files) {
+  if (!options.format->refusal) return std::nullopt;
+  return options.format->refusal(Documents(files));
+}
+
 int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
   if (InputThatIsTheOutput(options)) {
     ReportProblem(err, *options.output, cli_texts::kOutputIsInput);
     return 2;
   }
   const std::vector<AnalysedFile> files = AnalyseAll(options.files, options.format->model);
-  const std::optional<std::string> output_problem = Write(options, files, standard_output);
+  std::optional<std::string> output_problem = Refusal(options, files);
+  if (!output_problem) output_problem = Write(options, files, standard_output);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;
   for (const AnalysedFile& file : files) {

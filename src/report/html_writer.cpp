@@ -3,54 +3,112 @@
 #include <string_view>
 
 #include "base/file_path.h"
+#include "base/program_texts.h"
+#include "report/filter_legend.h"
+#include "report/graph_svg.h"
 
 namespace mivalto {
 namespace {
+
+// The page's look, inline so that the page needs nothing beside it.
+constexpr std::string_view kStyle = R"(<style>
+body { margin: 0; background: #F2F2EC; color: #000000;
+  font-family: "DejaVu Sans", "Segoe UI", Arial, sans-serif; }
+header { background: #808000; color: #FFFFFF; padding: 12px 24px;
+  display: flex; flex-wrap: wrap; align-items: center; gap: 8px 32px; }
+header h1 { margin: 0; font-size: 22px; }
+header p { margin: 0; font-size: 14px; }
+header a { color: #FFFFFF; }
+.legend { list-style: none; margin: 0; padding: 0; display: flex; flex-wrap: wrap;
+  gap: 6px 18px; font-size: 14px; }
+.swatch { display: inline-block; width: 14px; height: 14px; margin-right: 6px;
+  vertical-align: -2px; border: 1px solid #FFFFFF; }
+main { padding: 16px 24px; }
+section { background: #FFFFFF; border: 1px solid #D6D6C8; border-radius: 6px;
+  margin: 0 0 20px; padding: 12px 16px; }
+h2 { margin: 0 0 10px; font-size: 17px; color: #808000; }
+figure { margin: 0 0 12px; overflow-x: auto; }
+figure svg { max-width: 100%; height: auto; }
+pre { margin: 0; overflow-x: auto; font-size: 13px; line-height: 1.35;
+  font-family: "DejaVu Sans Mono", Consolas, "Courier New", monospace; }
+</style>
+)";
 
 struct HtmlEntity {
   char character;
   std::string_view entity;
 };
 constexpr HtmlEntity kHtmlEntities[] = {
-    {'&', "&amp;"},
-    {'<', "&lt;"},
-    {'>', "&gt;"},
-    {'"', "&quot;"},
-    {'\'', "&#39;"},
+    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"},
 };
 
-void WriteHtmlChar(char c, std::ostream& out) {
+void AppendHtmlChar(char c, std::string& out) {
   for (const HtmlEntity& entry : kHtmlEntities) {
     if (entry.character == c) {
-      out << entry.entity;
+      out += entry.entity;
       return;
     }
   }
-  out << c;
+  out += c;
 }
 
-void WriteHtmlText(std::string_view utf8, std::ostream& out) {
-  for (const char c : PrintableText(utf8)) WriteHtmlChar(c, out);
+// Printable text, escaped; the program's web site, wherever a line names it, is a link.
+std::string HtmlText(std::string_view utf8) {
+  const std::string printable = PrintableText(utf8);
+  std::string html;
+  html.reserve(printable.size());
+  std::size_t done = 0;
+  for (std::size_t at = printable.find(texts::kWebSite); at != std::string::npos;
+       at = printable.find(texts::kWebSite, done)) {
+    for (std::size_t i = done; i < at; ++i) AppendHtmlChar(printable[i], html);
+    html +=
+        "<a href=\"" + std::string(texts::kWebSite) + "\">" + std::string(texts::kWebSite) + "</a>";
+    done = at + texts::kWebSite.size();
+  }
+  for (std::size_t i = done; i < printable.size(); ++i) AppendHtmlChar(printable[i], html);
+  return html;
 }
 
 void WriteTitle(std::span<const ReportDocument> documents, std::ostream& out) {
   out << "<title>";
   for (std::size_t i = 0; i < documents.size(); ++i) {
     if (i > 0) out << ", ";
-    WriteHtmlText(FileNameOf(documents[i].file), out);
+    out << HtmlText(FileNameOf(documents[i].file));
   }
   out << "</title>\n";
 }
 
+void WriteHeader(std::ostream& out) {
+  out << "<header>\n<h1>" << texts::kProductName << "</h1>\n<p>"
+      << HtmlText(texts::kProductVersionName) << " · " << HtmlText(texts::kWebSite)
+      << "</p>\n<ul class=\"legend\">\n";
+  for (const LegendEntry& entry : kFilterLegend) {
+    out << "<li><span class=\"swatch\" style=\"background:" << ColorHex(entry.color) << "\"></span>"
+        << HtmlText(entry.label) << "</li>\n";
+  }
+  out << "</ul>\n</header>\n";
+}
+
+// The picture drawn by Graphviz, inline: the SVG element without the XML prologue.
+void WritePicture(const GraphModel& graph, std::ostream& out) {
+  if (graph.filters.empty()) return;
+  const TitledGraph titled{&graph, ""};
+  const std::optional<std::string> svg = GraphsSvg(std::span(&titled, 1));
+  if (!svg) return;
+  const std::size_t element = svg->find("<svg");
+  if (element == std::string::npos) return;
+  out << "<figure>\n" << std::string_view(*svg).substr(element) << "</figure>\n";
+}
+
 void WriteHtmlLine(const ReportLine& line, std::ostream& out) {
   out << "<span style=\"color:" << ColorHex(line.color) << (line.bold ? ";font-weight:bold" : "")
-      << "\">";
-  WriteHtmlText(line.text, out);
-  out << "</span>\n";
+      << "\">" << HtmlText(line.text) << "</span>\n";
 }
 
 void WriteSection(const ReportDocument& document, std::ostream& out) {
-  out << "<section>\n<pre>\n";
+  out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
+  if (document.graph != nullptr) WritePicture(*document.graph, out);
+  out << "<pre>\n";
   for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
   out << "</pre>\n</section>\n";
 }
@@ -58,11 +116,14 @@ void WriteSection(const ReportDocument& document, std::ostream& out) {
 }  // namespace
 
 void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out) {
-  out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n";
+  out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
   WriteTitle(documents, out);
-  out << "</head>\n<body>\n";
+  out << kStyle << "</head>\n<body>\n";
+  WriteHeader(out);
+  out << "<main>\n";
   for (const ReportDocument& document : documents) WriteSection(document, out);
-  out << "</body>\n</html>\n";
+  out << "</main>\n</body>\n</html>\n";
 }
 
 }  // namespace mivalto

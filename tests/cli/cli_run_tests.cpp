@@ -258,5 +258,18 @@ TEST_F(RunCliTest, DateTheCalendarCantConvertIsSaidSo) {
   GTEST_SKIP() << "no file system here keeps a date the calendar can't convert";
 }
 
+// A format that refuses the reports (as svg refuses a graph too large to draw) writes nothing,
+// not even an empty output file, and says why.
+TEST_F(RunCliTest, RefusedFormatWritesNothingAndGivesStatusTwo) {
+  const OutputFormat refusing{"refusing", WriteText, GraphModelUse::kKeep,
+                              [](std::span<const ReportDocument>) -> std::optional<std::string> {
+                                return "graphe trop grand";
+                              }};
+  const std::string output = Utf8Path(TempFolder() / "refusé.svg");
+  EXPECT_EQ(Run(refusing, {complete_.Utf8()}, output), 2);
+  EXPECT_FALSE(std::filesystem::exists(std::u8string(output.begin(), output.end())));
+  EXPECT_EQ(err_.str(), "mivalto-cli : " + output + " : graphe trop grand\n");
+}
+
 }  // namespace
 }  // namespace mivalto

@@ -67,19 +67,52 @@ TEST(WriterGolden, Rtf) {
             "}\n");
 }
 
+// The page's style sheet is its look, not its content: the golden leaves it out.
+std::string WithoutStyle(std::string page) {
+  const std::size_t start = page.find("<style>\n");
+  const std::size_t end = page.find("</style>\n");
+  if (start == std::string::npos || end == std::string::npos) return page;
+  return page.erase(start, end + 9 - start);
+}
+
 TEST(WriterGolden, Html) {
   EXPECT_EQ(
-      WrittenSample(WriteHtml),
+      WithoutStyle(WrittenSample(WriteHtml)),
       "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
       "<title>mygraph.grf</title>\n"
-      "</head>\n<body>\n<section>\n<pre>\n"
+      "</head>\n<body>\n<header>\n<h1>Mivalto</h1>\n"
+      "<p>Mivalto 2.2.0 fr · <a href=\"https://mivalto.example.org\">"
+      "https://mivalto.example.org</a></p>\n"
+      "<ul class=\"legend\">\n"
+      "<li><span class=\"swatch\" style=\"background:#000000\"></span>Filtre DirectShow</li>\n"
+      "<li><span class=\"swatch\" style=\"background:#008000\"></span>DMO</li>\n"
+      "<li><span class=\"swatch\" style=\"background:#800080\"></span>"
+      "Périphérique Plug-and-Play</li>\n"
+      "<li><span class=\"swatch\" style=\"background:#0000FF\"></span>"
+      "ACM ou compresseur AVI</li>\n"
+      "</ul>\n</header>\n<main>\n<section>\n<h2>mygraph.grf</h2>\n<pre>\n"
       "<span style=\"color:#808000;font-weight:bold\">MYGRAPH.GRF</span>\n"
       "<span style=\"color:#000000\">modifié le 1</span>\n"
       "<span style=\"color:#000000\"></span>\n"
       "<span style=\"color:#008000\">DMO \U0001F600 x</span>\n"
       "<span style=\"color:#800080\">C:\\{d}\\a&lt;b&gt;&amp;&quot;q&quot;</span>\n"
       "<span style=\"color:#0000FF;font-weight:bold\">e\uFFFD[31m b\uFFFD c\uFFFD t\tz</span>\n"
-      "</pre>\n</section>\n</body>\n</html>\n");
+      "</pre>\n</section>\n</main>\n</body>\n</html>\n");
+}
+
+// The program's web site is a link wherever a line names it, the rest of the line escaped.
+TEST(HtmlWriter, WebSiteIsALink) {
+  ReportView view;
+  view.Append("Visitez <mon> site https://mivalto.example.org & https://mivalto.example.org.");
+  const ReportDocument document{.file = "/graphes/a.grf", .complete = false, .view = &view};
+  const std::string page = Written(WriteHtml, std::span(&document, 1));
+  EXPECT_NE(page.find("<h2>a.grf (analyse arrêtée avant la fin)</h2>"), std::string::npos) << page;
+  EXPECT_NE(page.find(">Visitez &lt;mon&gt; site <a href=\"https://mivalto.example.org\">"
+                      "https://mivalto.example.org</a> &amp; <a href=\"https://mivalto.example.org\">"
+                      "https://mivalto.example.org</a>.</span>"),
+            std::string::npos)
+      << page;
 }
 
 // JSON keeps the texts exactly, control characters included: it escapes them itself.
@@ -179,9 +212,11 @@ TEST_F(SeveralReports, JsonIsAnArrayInOrder) {
 TEST_F(SeveralReports, HtmlIsOnePageWithASectionEach) {
   const std::string page = Written(WriteHtml, documents_);
   EXPECT_NE(page.find("<title>un.grf, deux.grf</title>"), std::string::npos) << page;
-  const std::size_t first = page.find("<section>\n<pre>\n<span style=\"color:#008000\">un</span>");
-  const std::size_t second =
-      page.find("<section>\n<pre>\n<span style=\"color:#0000FF\">deux</span>");
+  const std::size_t first =
+      page.find("<section>\n<h2>un.grf</h2>\n<pre>\n<span style=\"color:#008000\">un</span>");
+  const std::size_t second = page.find(
+      "<section>\n<h2>deux.grf (analyse arrêtée avant la fin)</h2>\n<pre>\n"
+      "<span style=\"color:#0000FF\">deux</span>");
   EXPECT_LT(first, second) << page;
   EXPECT_NE(second, std::string::npos) << page;
   EXPECT_EQ(page.find("<!DOCTYPE", 1), std::string::npos) << page;

@@ -51,7 +51,9 @@ TEST_P(FindGraphTextTest, FindsTheFirstSectorWithAVersion) {
   MemorySource source(file);
   GraphScanner scanner(source);
   EXPECT_EQ(scanner.FindGraphText(), GetParam().version);
-  if (GetParam().version) EXPECT_EQ(scanner.CurrentChar(), GetParam().current_after);
+  if (GetParam().version) {
+    EXPECT_EQ(scanner.CurrentChar(), GetParam().current_after);
+  }
 }
 
 const ByteVector kText3 = GraphText().Text("0003\r\nFILTERS\r\n").Bytes();

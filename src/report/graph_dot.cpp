@@ -1,0 +1,226 @@
+#include "report/graph_dot.h"
+
+#include <array>
+#include <optional>
+
+#include "base/file_path.h"
+#include "base/program_texts.h"
+#include "report/filter_legend.h"
+
+namespace mivalto {
+namespace {
+
+constexpr std::string_view kAttributes =
+    "  graph [rankdir=TB, labelloc=t, fontname=\"Helvetica\", fontsize=12];\n"
+    "  node [shape=box, style=rounded, fontname=\"Helvetica\", fontsize=11];\n"
+    "  edge [fontname=\"Helvetica\", fontsize=9];\n";
+
+// Graphviz reads entities in every label, before its own backslash escapes: a file's quote or
+// backslash written as an entity can neither end the DOT string nor start an escape such as
+// \N; "&#92;&#92;" decodes to the escape of one backslash.
+struct DotEscape {
+  char character;
+  std::string_view text;
+};
+constexpr DotEscape kDotEscapes[] = {
+    {'&', "&amp;"},
+    {'"', "&quot;"},
+    {'\\', "&#92;&#92;"},
+};
+
+void AppendDotText(std::string_view utf8, std::string& out) {
+  for (const char c : PrintableText(utf8)) {
+    const DotEscape* escape = nullptr;
+    for (const DotEscape& entry : kDotEscapes) {
+      if (entry.character == c) escape = &entry;
+    }
+    if (escape != nullptr) {
+      out += escape->text;
+    } else {
+      out += c;
+    }
+  }
+}
+
+// Graphviz's line break inside a label, centred.
+constexpr std::string_view kLabelBreak = "\\n";
+
+const FormatField* FindField(const FormatModel& format, std::span<const std::string_view> names) {
+  for (const FormatField& field : format.fields) {
+    for (const std::string_view name : names) {
+      if (field.name == name) return &field;
+    }
+  }
+  return nullptr;
+}
+
+// A picture's size: the bitmap header's, or the analog video's active area. A bottom-up
+// bitmap's height is negative; its picture is as high.
+constexpr std::array<std::string_view, 2> kWidthFields = {"biWidth", "activeWidth"};
+constexpr std::array<std::string_view, 2> kHeightFields = {"biHeight", "activeHeight"};
+
+std::optional<std::string> PictureSize(const FormatModel& format) {
+  const FormatField* width = FindField(format, kWidthFields);
+  const FormatField* height = FindField(format, kHeightFields);
+  if (width == nullptr || height == nullptr) return std::nullopt;
+  std::string_view rows = height->value;
+  if (rows.starts_with('-')) rows.remove_prefix(1);
+  return width->value + " × " + std::string(rows);
+}
+
+// An audio stream's figures, each with its unit for one and for more.
+struct AudioFigure {
+  std::string_view field;
+  std::string_view one, many;
+};
+constexpr AudioFigure kAudioFigures[] = {
+    {"Samples Per Sec", texts::kHertz, texts::kHertz},
+    {"Channels", texts::kChannel, texts::kChannels},
+    {"Bits Per Sample", texts::kBits, texts::kBits},
+};
+
+std::string AudioFigures(const FormatModel& format) {
+  std::string text;
+  for (const AudioFigure& figure : kAudioFigures) {
+    const FormatField* field = FindField(format, std::span(&figure.field, 1));
+    if (field == nullptr) continue;
+    if (!text.empty()) text += ", ";
+    text += field->value + ' ' + std::string(field->value == "1" ? figure.one : figure.many);
+  }
+  return text;
+}
+
+std::string FormatFigures(const FormatModel& format) {
+  return PictureSize(format).value_or(AudioFigures(format));
+}
+
+std::string NodeId(std::string_view prefix, int position) {
+  return std::string(prefix) + 'f' + std::to_string(position);
+}
+
+// What the node says under the name: what the filter wraps, for the kinds that wrap one.
+bool ShowsDescription(const FilterModel& filter) {
+  return filter.kind != FilterKind::kDirectShow && filter.description.has_value();
+}
+
+void AppendNode(const FilterModel& filter, std::string_view prefix, std::string& dot) {
+  const std::string color = ColorHex(FilterKindColor(filter.kind));
+  dot += "  " + NodeId(prefix, filter.position) + " [label=\"";
+  AppendDotText(filter.name, dot);
+  if (ShowsDescription(filter)) {
+    dot += kLabelBreak;
+    AppendDotText(*filter.description, dot);
+  }
+  dot += "\", color=\"" + color + "\", fontcolor=\"" + color + "\"];\n";
+}
+
+// A connection the walk read whole joins two filters of the list; one cut short has no edge.
+bool Joins(const ConnectionModel& connection, const GraphModel& graph) {
+  const auto listed = [&](const std::optional<PinEnd>& end) {
+    return end && end->position >= 1 &&
+           static_cast<std::size_t>(end->position) <= graph.filters.size();
+  };
+  return listed(connection.from) && listed(connection.to);
+}
+
+void AppendEdge(const ConnectionModel& connection, std::string_view prefix, std::string& dot) {
+  dot += "  " + NodeId(prefix, connection.from->position) + " -> " +
+         NodeId(prefix, connection.to->position) + " [label=\"";
+  AppendDotText(connection.from->pin, dot);
+  dot += " → ";
+  AppendDotText(connection.to->pin, dot);
+  if (connection.media_type) {
+    const std::string media = MediaTypeLabel(*connection.media_type);
+    if (!media.empty()) {
+      dot += kLabelBreak;
+      AppendDotText(media, dot);
+    }
+  }
+  dot += "\"];\n";
+}
+
+// The statements are gathered into writes of some size, as the report writers do.
+class DotOutput {
+ public:
+  explicit DotOutput(std::ostream& out) : out_(out) { bytes_.reserve(2 * kWriteSize); }
+  ~DotOutput() { Write(); }
+  std::string& Bytes() {
+    if (bytes_.size() >= kWriteSize) Write();
+    return bytes_;
+  }
+
+ private:
+  static constexpr std::size_t kWriteSize = 64 << 10;
+  void Write() {
+    out_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+    bytes_.clear();
+  }
+  std::ostream& out_;
+  std::string bytes_;
+};
+
+void AppendLabel(std::string_view indent, std::string_view title, std::string& dot) {
+  dot += indent;
+  dot += "label=\"";
+  AppendDotText(title, dot);
+  dot += "\";\n";
+}
+
+void WriteGraphStatements(const GraphModel& graph, std::string_view prefix, DotOutput& output) {
+  for (const FilterModel& filter : graph.filters) AppendNode(filter, prefix, output.Bytes());
+  for (const ConnectionModel& connection : graph.connections) {
+    if (Joins(connection, graph)) AppendEdge(connection, prefix, output.Bytes());
+  }
+}
+
+}  // namespace
+
+std::string MediaTypeLabel(const MediaTypeModel& media_type) {
+  const std::optional<NamedGuid>& named =
+      media_type.subtype ? media_type.subtype : media_type.major_type;
+  std::string label = named ? named->name : std::string();
+  const std::string figures = media_type.format ? FormatFigures(*media_type.format) : "";
+  if (!label.empty() && !figures.empty()) label += ' ';
+  return label + figures;
+}
+
+std::string PictureTitle(const ReportDocument& document) {
+  std::string title(FileNameOf(document.file));
+  if (!document.complete) title += " (" + std::string(texts::kGraphIncomplete) + ")";
+  return title;
+}
+
+std::vector<TitledGraph> TitledGraphs(std::span<const ReportDocument> documents) {
+  static const GraphModel kNoGraph;
+  std::vector<TitledGraph> graphs;
+  for (const ReportDocument& document : documents) {
+    graphs.push_back(
+        {document.graph != nullptr ? document.graph : &kNoGraph, PictureTitle(document)});
+  }
+  return graphs;
+}
+
+void WriteDot(std::span<const ReportDocument> documents, std::ostream& out) {
+  WriteGraphsDot(TitledGraphs(documents), out);
+}
+
+void WriteGraphsDot(std::span<const TitledGraph> graphs, std::ostream& out) {
+  DotOutput output(out);
+  output.Bytes() += "digraph mivalto {\n";
+  output.Bytes() += kAttributes;
+  if (graphs.size() == 1) {
+    AppendLabel("  ", graphs.front().title, output.Bytes());
+    WriteGraphStatements(*graphs.front().graph, "", output);
+  } else {
+    for (std::size_t i = 0; i < graphs.size(); ++i) {
+      const std::string prefix = 'g' + std::to_string(i + 1) + '_';
+      output.Bytes() += "  subgraph cluster_" + std::to_string(i + 1) + " {\n";
+      AppendLabel("  ", graphs[i].title, output.Bytes());
+      WriteGraphStatements(*graphs[i].graph, prefix, output);
+      output.Bytes() += "  }\n";
+    }
+  }
+  output.Bytes() += "}\n";
+}
+
+}  // namespace mivalto

@@ -1,0 +1,41 @@
+// The graph's picture in Graphviz's DOT language, written from the graph model alone: one
+// node per filter (its name, and what it wraps for a DMO, a device, the ACM wrapper or the AVI
+// compressor, in its kind's colour), one edge per connection from the output pin to the input
+// pin, labelled with both pin names, the subtype and the figures read first (width × height,
+// or sample rate, channels and bits). Every text of the file is inert: it is cleaned of
+// control characters and its quotes, backslashes and ampersands are written as entities.
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/graph_model.h"
+#include "report/report_writer.h"
+
+namespace mivalto {
+
+struct TitledGraph {
+  const GraphModel* graph = nullptr;  // never null
+  std::string title;                  // UTF-8, shown above the graph
+};
+
+// One graph alone; several graphs in one picture, a box (cluster) each, titled.
+void WriteGraphsDot(std::span<const TitledGraph> graphs, std::ostream& out);
+
+// The title of one report's picture: the file's name, with a note when the walk ended early.
+std::string PictureTitle(const ReportDocument& document);
+
+// Each report's graph with its title; a report without a walk has an empty graph.
+std::vector<TitledGraph> TitledGraphs(std::span<const ReportDocument> documents);
+
+// The writer of --format dot: the reports' graphs, as WriteGraphsDot draws them.
+void WriteDot(std::span<const ReportDocument> documents, std::ostream& out);
+
+// The edge's media type label: the subtype's name (the major type's when the walk did not
+// reach the subtype) and the figures of its format.
+std::string MediaTypeLabel(const MediaTypeModel& media_type);
+
+}  // namespace mivalto

@@ -1,0 +1,38 @@
+// The graph's picture drawn as SVG by Graphviz's own library, from the DOT text of
+// graph_dot.h. Linux builds only: the Windows build has no Graphviz (cross-building it for
+// mingw-w64 costs more than it gives), so there the pictures are DOT only and the HTML page
+// goes without one.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+#include "report/graph_dot.h"
+
+namespace mivalto {
+
+// Graphviz's layout time grows much faster than the graph: with its work bounded as the
+// renderer bounds it, 300 filters and connections take at most about two seconds even when
+// every connection joins far-apart filters (a real graph of that size, a tenth of a second).
+inline constexpr std::size_t kMostDrawnElements = 300;
+
+// Filters and connections, the measure of a picture's layout work.
+std::size_t PictureElements(std::span<const TitledGraph> graphs);
+
+// Why --format svg does not draw these reports (in French, for the error stream), or none
+// when it does.
+std::optional<std::string> SvgRefusal(std::span<const ReportDocument> documents);
+
+// The writer of --format svg, on the builds that draw pictures (MIVALTO_HAS_GRAPHVIZ): the
+// picture of the reports' graphs as one SVG document. Reports that SvgRefusal refuses leave the
+// stream failed, with nothing written.
+void WriteSvg(std::span<const ReportDocument> documents, std::ostream& out);
+
+// The SVG document of the graphs (see WriteGraphsDot), or none when this build draws no
+// pictures or they hold more than kMostDrawnElements.
+std::optional<std::string> GraphsSvg(std::span<const TitledGraph> graphs);
+
+}  // namespace mivalto

@@ -1,0 +1,76 @@
+#include <graphviz/gvc.h>
+
+#include <memory>
+#include <sstream>
+
+#include "report/graph_svg.h"
+
+namespace mivalto {
+namespace {
+
+struct ContextFree {
+  void operator()(GVC_t* context) const { gvFreeContext(context); }
+};
+struct GraphClose {
+  void operator()(Agraph_t* graph) const { agclose(graph); }
+};
+struct RenderDataFree {
+  void operator()(char* data) const { gvFreeRenderData(data); }
+};
+
+// Graphviz's notes go to standard error, where the tool's own notes are: keep them out.
+void QuietGraphviz() { agseterr(AGMAX); }
+
+// Bounds on the layout's two costly searches (the network simplex iterations, per node, and
+// the crossing minimisation passes): real graphs lay out the same, crafted ones in seconds.
+struct LayoutBound {
+  const char* name;
+  const char* value;
+};
+constexpr LayoutBound kLayoutBounds[] = {
+    {"nslimit", "1"},
+    {"nslimit1", "1"},
+    {"mclimit", "0.3"},
+};
+
+void BoundLayout(Agraph_t* graph) {
+  for (const LayoutBound& bound : kLayoutBounds) {
+    agattr(graph, AGRAPH, const_cast<char*>(bound.name), const_cast<char*>(bound.value));
+  }
+}
+
+std::optional<std::string> RenderSvg(const std::string& dot) {
+  QuietGraphviz();
+  const std::unique_ptr<GVC_t, ContextFree> context(gvContext());
+  const std::unique_ptr<Agraph_t, GraphClose> graph(agmemread(dot.c_str()));
+  if (!context || !graph) return std::nullopt;
+  BoundLayout(graph.get());
+  if (gvLayout(context.get(), graph.get(), "dot") != 0) return std::nullopt;
+  char* data = nullptr;
+  unsigned int length = 0;
+  const int rendered = gvRenderData(context.get(), graph.get(), "svg", &data, &length);
+  const std::unique_ptr<char, RenderDataFree> kept(data);
+  gvFreeLayout(context.get(), graph.get());
+  if (rendered != 0 || data == nullptr) return std::nullopt;
+  return std::string(data, length);
+}
+
+}  // namespace
+
+std::optional<std::string> GraphsSvg(std::span<const TitledGraph> graphs) {
+  if (PictureElements(graphs) > kMostDrawnElements) return std::nullopt;
+  std::ostringstream dot;
+  WriteGraphsDot(graphs, dot);
+  return RenderSvg(dot.str());
+}
+
+void WriteSvg(std::span<const ReportDocument> documents, std::ostream& out) {
+  const std::optional<std::string> svg = GraphsSvg(TitledGraphs(documents));
+  if (!svg) {
+    out.setstate(std::ios::failbit);
+    return;
+  }
+  out.write(svg->data(), static_cast<std::streamsize>(svg->size()));
+}
+
+}  // namespace mivalto

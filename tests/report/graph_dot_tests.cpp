@@ -1,0 +1,106 @@
+// The DOT picture: its exact text for a small graph and for several, the media type labels.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "graph_samples.h"
+
+namespace mivalto {
+namespace {
+
+using namespace testing::graph_samples;
+
+TEST(GraphDot, SmallGraph) {
+  GraphModel graph;
+  graph.filters = {Filter(1, "Source"), Filter(2, "Décodeur", FilterKind::kDmo, "cat= Video"),
+                   Filter(3, "Rendu", FilterKind::kDirectShow, "<40 octets de données binaires >")};
+  graph.connections = {Connection(1, "Out", 2, "In"), Connection(2, "Sortie", 3, "VMR Input0")};
+  graph.connections[1].media_type =
+      Media("RGB32", {{"biWidth", "1920"}, {"biHeight", "-1088"}, {"biBitCount", "32"}});
+  // A connection cut short by the end of the walk draws no edge.
+  graph.connections.push_back({PinEnd{3, "x"}, std::nullopt, std::nullopt});
+  EXPECT_EQ(Dot(graph, "a\"b.grf (analyse arrêtée avant la fin)"),
+            "digraph mivalto {\n"
+            "  graph [rankdir=TB, labelloc=t, fontname=\"Helvetica\", fontsize=12];\n"
+            "  node [shape=box, style=rounded, fontname=\"Helvetica\", fontsize=11];\n"
+            "  edge [fontname=\"Helvetica\", fontsize=9];\n"
+            "  label=\"a&quot;b.grf (analyse arrêtée avant la fin)\";\n"
+            "  f1 [label=\"Source\", color=\"#000000\", fontcolor=\"#000000\"];\n"
+            "  f2 [label=\"Décodeur\\ncat= Video\", color=\"#008000\", fontcolor=\"#008000\"];\n"
+            "  f3 [label=\"Rendu\", color=\"#000000\", fontcolor=\"#000000\"];\n"
+            "  f1 -> f2 [label=\"Out → In\"];\n"
+            "  f2 -> f3 [label=\"Sortie → VMR Input0\\nRGB32 1920 × 1088\"];\n"
+            "}\n");
+}
+
+TEST(GraphDot, SeveralGraphsAreClustersOfTheirOwn) {
+  GraphModel one, two;
+  one.filters = {Filter(1, "A", FilterKind::kPnp, "Caméra")};
+  two.filters = {Filter(1, "B", FilterKind::kAvi, "MJPG"), Filter(2, "C", FilterKind::kAcm)};
+  two.connections = {Connection(1, "o", 2, "i")};
+  const TitledGraph graphs[] = {{&one, "un.grf"}, {&two, "deux.grf"}};
+  std::ostringstream out;
+  WriteGraphsDot(graphs, out);
+  const std::string dot = out.str();
+  EXPECT_NE(dot.find("  subgraph cluster_1 {\n  label=\"un.grf\";\n"
+                     "  g1_f1 [label=\"A\\nCaméra\", color=\"#800080\", fontcolor=\"#800080\"];\n"
+                     "  }\n"),
+            std::string::npos)
+      << dot;
+  EXPECT_NE(dot.find("  g2_f1 [label=\"B\\nMJPG\", color=\"#0000FF\""), std::string::npos) << dot;
+  EXPECT_NE(dot.find("  g2_f2 [label=\"C\", color=\"#0000FF\""), std::string::npos) << dot;
+  EXPECT_NE(dot.find("  g2_f1 -> g2_f2 [label=\"o → i\"];\n  }\n}\n"), std::string::npos) << dot;
+}
+
+struct MediaLabelCase {
+  const char* name;
+  MediaTypeModel media;
+  std::string label;
+  friend void PrintTo(const MediaLabelCase& c, std::ostream* out) { *out << c.name; }
+};
+
+MediaTypeModel WithoutFormat(MediaTypeModel media) {
+  media.format.reset();
+  return media;
+}
+
+MediaTypeModel MajorOnly() {
+  MediaTypeModel media;
+  media.major_type = Named("Audio");
+  return media;
+}
+
+class MediaLabel : public ::testing::TestWithParam<MediaLabelCase> {};
+
+TEST_P(MediaLabel, SaysSubtypeAndFirstFigures) {
+  EXPECT_EQ(MediaTypeLabel(GetParam().media), GetParam().label);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MediaLabel,
+    ::testing::Values(
+        MediaLabelCase{"BitmapTopDown", Media("YUY2", {{"biWidth", "720"}, {"biHeight", "-576"}}),
+                       "YUY2 720 × 576"},
+        MediaLabelCase{
+            "AnalogActiveArea",
+            Media("None",
+                  {{"rcSource", "0,0,640,480"}, {"activeWidth", "640"}, {"activeHeight", "480"}}),
+            "None 640 × 480"},
+        MediaLabelCase{"AudioStereo",
+                       Media("PCM Audio", {{"FormatTag", "1"},
+                                           {"Channels", "2"},
+                                           {"Samples Per Sec", "48000"},
+                                           {"Bits Per Sample", "16"}}),
+                       "PCM Audio 48000 Hz, 2 canaux, 16 bits"},
+        MediaLabelCase{"AudioMonoFirstRecordWins",
+                       Media("MPEG1 Audio",
+                             {{"Channels", "1"}, {"Samples Per Sec", "22050"}, {"Channels", "2"}}),
+                       "MPEG1 Audio 22050 Hz, 1 canal"},
+        MediaLabelCase{"WidthWithoutHeight", Media("X", {{"biWidth", "720"}}), "X"},
+        MediaLabelCase{"NoFormat", WithoutFormat(Media("RGB24", {})), "RGB24"},
+        MediaLabelCase{"MajorTypeWhenNoSubtype", MajorOnly(), "Audio"},
+        MediaLabelCase{"Nothing", MediaTypeModel{}, ""}));
+
+}  // namespace
+}  // namespace mivalto
