@@ -115,9 +115,9 @@ class CppWriter {
     text += '\n';
     const Guid clsid = filter.clsid.value_or(kGuidNull);
     return text + "  KeepFailure(hr, CreateFilter(graph, " +
-           guids_.Expression(GuidFamily::kClsid, clsid, filter.name) + ", " +
-           GuidTextLiteral(clsid) + ",\n                               " +
-           WideLiteral(filter.name) + ", " + FilterVariable(filter.position) + ".put()));\n";
+           guids_.Expression(GuidFamily::kClsid, clsid, filter.name) + ",\n" +
+           std::string(31, ' ') + GuidTextLiteral(clsid) + ", " + WideLiteral(filter.name) +
+           ", " + FilterVariable(filter.position) + ".put()));\n";
   }
 
   std::string Settings() {
@@ -178,7 +178,7 @@ class CppWriter {
     }
     const std::string call = "ConnectPins(graph, " + FilterVariable(from.position) + ".get(), " +
                              WideLiteral(from_filter->name) + ", " + WideLiteral(from.pin) +
-                             ",\n                       " + FilterVariable(to.position) +
+                             ",\n                     " + FilterVariable(to.position) +
                              ".get(), " + WideLiteral(to_filter->name) + ", " +
                              WideLiteral(to.pin) + ", " + type + ")";
     return text + Check(call, "    ") + "  }\n";

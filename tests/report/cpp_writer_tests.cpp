@@ -136,8 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
         PieceCase{"FileNameEscaped", R"(de graphe "a\nb.grf".)"},
         PieceCase{
             "NamedClsid",
-            "CreateFilter(graph, CLSID_AsyncReader, L\"{E436EBB5-524F-11CE-9F53-0020AF0BA770}\",\n"
-            R"(                               L"Source \"\?\?=\"", filter1.put()))"},
+            "CreateFilter(graph, CLSID_AsyncReader,\n"
+            R"(                               L"{E436EBB5-524F-11CE-9F53-0020AF0BA770}", L"Source \"\?\?=\"", filter1.put()))"},
         PieceCase{"UnnamedClsidDeclared",
                   "static const GUID kGuid_D51BD5A1_7548_11CF_A520_0080C77EF58A = {0xD51BD5A1, "
                   "0x7548, 0x11CF, {0xA5, 0x20, 0x00, 0x80, 0xC7, 0x7E, 0xF5, 0x8A}};  // "
@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
             "type.cbFormat = sizeof kConnection1Format;\n    type.pbFormat = kConnection1Format;"},
         PieceCase{"Connect",
                   "ConnectPins(graph, filter1.get(), L\"Source \\\"\\?\\?=\\\"\", L\"Output\",\n"
-                  "                       filter2.get(), L\"Parser\\n}\", L\"input pin\", &type)"},
+                  "                     filter2.get(), L\"Parser\\n}\", L\"input pin\", &type)"},
         PieceCase{"FilterClock", R"(SetFilterClock(graph, filter2.get(), L"Parser\n}"))"},
         PieceCase{"ClockRequired", "l'horloge comme requise"}),
     [](const auto& info) { return std::string(info.param.name); });
