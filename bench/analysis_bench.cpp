@@ -67,7 +67,7 @@ BENCHMARK(BM_FindGraphTextInJunk)->Unit(benchmark::kMillisecond);
 
 void BM_WriteTextReport(benchmark::State& state) {
   const ReportView view = AnalyseBigGraph(state);
-  const ReportDocument document{"/tmp/big.grf", true, &view};
+  const ReportDocument document{"/tmp/big.grf", true, &view, nullptr, {}};
   DiscardingBuffer buffer;
   std::ostream out(&buffer);
   for (auto _ : state) WriteText({&document, 1}, out);

@@ -60,41 +60,73 @@ void WriteSectionEnd(ReportSink& sink) {
 }
 
 void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
-                  GraphFilterList& filters) {
+                  GraphFilterList& filters, GraphModel& graph) {
   WriteSectionTitle(sink, scanner);
   while (IsDigit(NextLineStart(scanner))) {
-    const FilterEntryLine entry = ReadFilterEntry(scanner, catalogue, filters);
+    FilterEntryLine entry = ReadFilterEntry(scanner, catalogue, filters);
     sink.AddColoredLine(entry.text, entry.color);
+    graph.filters.push_back(std::move(entry.filter));
   }
   WriteSectionEnd(sink);
 }
 
-void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters) {
+FormatModel FormatOf(FormatLine& line) {
+  FormatModel format{std::move(line.type), line.size, std::move(line.bytes), {}};
+  format.fields.reserve(line.fields.size());
+  for (const DecodedField& field : line.fields) {
+    format.fields.push_back({std::string(FieldName(field)), std::string(FieldValue(field))});
+  }
+  return format;
+}
+
+// Each line of the media type joins the model as it joins the report.
+void WriteMediaType(ReportSink& sink, GraphScanner& scanner, MediaTypeModel& media_type) {
+  MajorTypeLine major_type = DescribeMajorType(scanner);
+  sink.AddLine(major_type.text);
+  media_type.major_type = std::move(major_type.major_type);
+  SubtypeLine subtype = DescribeSubtype(scanner);
+  sink.AddLine(subtype.text);
+  media_type.subtype = std::move(subtype.subtype);
+  media_type.fixed_size_samples = subtype.fixed_size_samples;
+  media_type.temporal_compression = subtype.temporal_compression;
+  media_type.sample_size = static_cast<std::uint32_t>(subtype.sample_size);
+  FormatLine format = DescribeFormat(scanner);
+  sink.AddLine(format.text);
+  media_type.format = FormatOf(format);
+}
+
+void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters,
+                      GraphModel& graph) {
   WriteSectionTitle(sink, scanner);
   while (IsDigit(NextLineStart(scanner))) {
-    sink.AddBoldLine(ReadConnectionPins(scanner, filters));
-    sink.AddLine(DescribeMajorType(scanner));
-    sink.AddLine(DescribeSubtype(scanner));
-    sink.AddLine(DescribeFormat(scanner));
+    ConnectionPins pins = ReadConnectionPins(scanner, filters);
+    sink.AddBoldLine(pins.text);
+    ConnectionModel& connection = graph.connections.emplace_back();
+    connection.from = std::move(pins.from);
+    connection.to = std::move(pins.to);
+    WriteMediaType(sink, scanner, connection.media_type.emplace());
     scanner.SkipLineRest();
     sink.AddEmptyLine();
   }
   WriteSectionEnd(sink);
 }
 
-void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue) {
+void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
+                GraphModel& graph) {
   const std::optional<std::string> version = scanner.FindGraphText();
   if (!version) throw ReadFailure("aucun texte de graphe dans le fichier");
   sink.AddLine(*version);
+  graph.version = version;
   WriteSectionEnd(sink);
 
   GraphFilterList filters;
-  WriteFilters(sink, scanner, catalogue, filters);
-  WriteConnections(sink, scanner, filters);
+  WriteFilters(sink, scanner, catalogue, filters, graph);
+  WriteConnections(sink, scanner, filters, graph);
   if (*version == "0003") {
-    const ClockLine clock = ReadClockLine(scanner, filters);
+    ClockLine clock = ReadClockLine(scanner, filters);
     sink.AddTitleLine(clock.title);
     sink.AddLine(clock.clock);
+    graph.clock = std::move(clock.model);
   }
   WriteSectionEnd(sink);
   if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
@@ -112,7 +144,7 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
   try {
     WriteHeader(sink, path, last_write, calendar);
     GraphScanner scanner(source);
-    WriteGraph(sink, scanner, catalogue);
+    WriteGraph(sink, scanner, catalogue, result.graph);
     result.complete = true;
   } catch (const ReadFailure& failure) {
     result.stop_reason = failure.what();
@@ -130,7 +162,9 @@ AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catal
   if (!file) {
     ReportSink sink(view);
     sink.ClearReport();
-    return {false, false, "le fichier ne peut pas être ouvert"};
+    AnalysisResult result;
+    result.stop_reason = "le fichier ne peut pas être ouvert";
+    return result;
   }
   return AnalyseSource(*file, path, *last_write, catalogue, calendar, view);
 }

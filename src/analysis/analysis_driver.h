@@ -1,12 +1,14 @@
 // AnalyseFile: the whole report of one graph file. Writes the header, finds the graph text,
-// walks its sections in their fixed order and writes each line through the report sink. A
-// read failure ends the walk quietly; the lines written so far stay.
+// walks its sections in their fixed order and writes each line through the report sink, and
+// the same facts into the graph model. A read failure ends the walk quietly; the lines written
+// so far stay, and so does the model of what they show.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "model/graph_model.h"
 #include "model/report_view.h"
 #include "platform/calendar.h"
 #include "scan/byte_source.h"
@@ -17,6 +19,7 @@ struct AnalysisResult {
   bool complete = false;    // the walk reached its end
   bool opened = false;      // the file could be opened
   std::string stop_reason;  // why the walk ended early (empty when complete)
+  GraphModel graph;         // what the walk read, as far as it went
 };
 
 // The path names no file: its date can't be looked up. The report is left untouched.

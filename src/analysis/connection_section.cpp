@@ -21,55 +21,71 @@ const std::string& FilterNameAt(const GraphFilterList& filters, std::int32_t pos
   return filters[position - 1].GraphName;
 }
 
-template <typename Match>
-std::string FirstFilterName(const GraphFilterList& filters, const std::string& otherwise,
-                            Match match) {
-  const auto found = std::find_if(filters.begin(), filters.end(), match);
-  return found != filters.end() ? found->GraphName : otherwise;
+// "name  pin  " of one end; the pin is kept without its quotes.
+std::string ReadPinEnd(GraphScanner& scanner, const GraphFilterList& filters, PinEnd& end) {
+  // One read per statement: the operands of + are not read in a fixed order.
+  end.position = scanner.ReadDecimal(4);
+  std::string text = FilterNameAt(filters, end.position);
+  text += scanner.SkipChar();
+  const std::string pin = scanner.ReadQuoted();
+  end.pin = WithoutQuotes(pin);
+  return text + pin;
 }
 
-std::string ClockName(const std::string& ref, const GraphFilterList& filters) {
+struct ClockFilter {
+  std::string name;
+  ClockKind kind;
+  std::optional<int> position;
+};
+
+template <typename Match>
+ClockFilter FirstClockFilter(const GraphFilterList& filters, const std::string& otherwise,
+                             Match match) {
+  const auto found = std::find_if(filters.begin(), filters.end(), match);
+  if (found == filters.end()) return {otherwise, ClockKind::kUnknown, std::nullopt};
+  return {found->GraphName, ClockKind::kFilter, static_cast<int>(found - filters.begin() + 1)};
+}
+
+ClockFilter ClockOf(const std::string& ref, const GraphFilterList& filters) {
   switch (CodePointCount(ref)) {
     case 4:
-      if (ref == "0000") return std::string(texts::kNone);
-      return FirstFilterName(filters, ref, [&](const TfilterItem& f) { return f.Number == ref; });
+      if (ref == "0000") return {std::string(texts::kNone), ClockKind::kNone, std::nullopt};
+      return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.Number == ref; });
     case 38: {
       const Guid clsid = ParseGuidOrFail(ref);
-      if (clsid == kSystemClock) return "System Clock";
-      return FirstFilterName(filters, ref, [&](const TfilterItem& f) { return f.CLSID == clsid; });
+      if (clsid == kSystemClock) return {"System Clock", ClockKind::kSystem, std::nullopt};
+      return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.CLSID == clsid; });
     }
     default:
-      return ref;
+      return {ref, ClockKind::kUnknown, std::nullopt};
   }
 }
 
 }  // namespace
 
-std::string ReadConnectionPins(GraphScanner& scanner, const GraphFilterList& filters) {
-  // One read per statement: the operands of + are not read in a fixed order.
-  std::string line = FilterNameAt(filters, scanner.ReadDecimal(4));
-  line += scanner.SkipChar();
-  line += scanner.ReadQuoted();
-  line += scanner.SkipChar();
-  line += " => ";
-  line += FilterNameAt(filters, scanner.ReadDecimal(4));
-  line += scanner.SkipChar();
-  line += scanner.ReadQuoted();
+ConnectionPins ReadConnectionPins(GraphScanner& scanner, const GraphFilterList& filters) {
+  ConnectionPins pins;
+  pins.text = ReadPinEnd(scanner, filters, pins.from);
+  pins.text += scanner.SkipChar();
+  pins.text += " => ";
+  pins.text += ReadPinEnd(scanner, filters, pins.to);
   scanner.SkipChar();
   scanner.ReadChars(10);  // a field the report does not show
   scanner.NextChar();
-  return line;
+  return pins;
 }
 
 ClockLine ReadClockLine(GraphScanner& scanner, const GraphFilterList& filters) {
   ClockLine line;
   line.title = scanner.ReadChars(5);
   line.title += scanner.SkipChar();
-  if ((scanner.NextChar() & 0xFF) == kRequiredFlag) {
-    line.title += " (" + std::string(texts::kRequired) + ")";
-  }
+  const bool required = (scanner.NextChar() & 0xFF) == kRequiredFlag;
+  if (required) line.title += " (" + std::string(texts::kRequired) + ")";
   scanner.SkipChar();
-  line.clock = ClockName(scanner.ReadLine(), filters);
+  const std::string reference = scanner.ReadLine();
+  ClockFilter clock = ClockOf(reference, filters);
+  line.clock = std::move(clock.name);
+  line.model = {required, reference, clock.kind, clock.position};
   return line;
 }
 

@@ -34,8 +34,8 @@ constexpr std::size_t kAcmTagEnd = 30;
 constexpr std::size_t kAviCodeEnd = 32;
 constexpr std::size_t kDevicePathStart = 28;
 constexpr std::size_t kDeviceBlockTail = 6;
-// Device paths are short; a longer block is shown by its size but not kept whole.
-constexpr std::size_t kMaxDeviceBlockHead = 64 * 1024;
+// Device paths are short: only the head of a longer block is read as one.
+constexpr std::size_t kMaxDevicePathEnd = 64 * 1024;
 
 std::string DmoCategoryLabel(const Guid& category) {
   const auto* found = std::find_if(std::begin(kDmoCategories), std::end(kDmoCategories),
@@ -51,84 +51,68 @@ std::string DmoName(const FilterCatalogue& catalogue, const Guid& clsid) {
 
 std::string DevicePath(const FilterDataBlock& block) {
   if (block.size < kDevicePathStart + kDeviceBlockTail + 2) return {};
-  const std::size_t end =
-      std::min<std::size_t>(block.size - kDeviceBlockTail, block.head.size());
+  const std::size_t end = std::min<std::size_t>(block.size - kDeviceBlockTail, kMaxDevicePathEnd);
   std::string path;
   Utf16Decoder decoder(path);
-  for (std::size_t at = kDevicePathStart; at + 2 <= end; at += 2) decoder.Push(LeU16(block.head, at));
+  for (std::size_t at = kDevicePathStart; at + 2 <= end; at += 2) decoder.Push(LeU16(block.bytes, at));
   decoder.Finish();
   return path;
 }
 
 }  // namespace
 
-FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner, std::size_t keep) {
+FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner) {
   FilterDataBlock block;
   block.size = scanner.ReadFilterBlockCount();
-  block.head.resize(std::min<std::size_t>(block.size, keep));
+  block.bytes.resize(block.size);
   scanner.StepBack();
-  scanner.ReadBytes(block.head);
-  scanner.SeekForward(block.size - block.head.size());
+  scanner.ReadBytes(block.bytes);
   scanner.NextChar();
   scanner.NextChar();
   return block;
 }
 
-std::string DescribeFilterData(GraphScanner& scanner) {
-  const std::uint32_t size = scanner.ReadFilterBlockCount();
-  scanner.SeekForward(size);
-  scanner.NextChar();
-  return size != 0 ? texts::BinaryBytesNote(size) : std::string();
+std::string FilterDataNote(const FilterDataBlock& block) {
+  return block.size != 0 ? texts::BinaryBytesNote(block.size) : std::string();
 }
 
-std::string DescribeDmoData(GraphScanner& scanner, const FilterCatalogue& catalogue) {
-  const std::uint32_t size = scanner.ReadFilterBlockCount();
-  if (size < kDmoGuidsSize) {
-    scanner.SeekForward(size);
-    scanner.NextChar();
-    return {};
-  }
-  std::array<std::uint8_t, kDmoGuidsSize> guids;
-  scanner.StepBack();
-  scanner.ReadBytes(guids);
-  const Guid clsid = GuidFromBytes(std::span(guids).first<16>());
-  const Guid category = GuidFromBytes(std::span(guids).last<16>());
+std::string DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue) {
+  if (block.size < kDmoGuidsSize) return {};
+  const auto guids = std::span(block.bytes).first<kDmoGuidsSize>();
+  const Guid clsid = GuidFromBytes(guids.first<16>());
+  const Guid category = GuidFromBytes(guids.last<16>());
   std::string text = DmoName(catalogue, clsid) + GuidText(clsid) + " cat= " + DmoCategoryLabel(category);
-  scanner.NextChar();
-  if (size > kDmoGuidsSize) {
-    scanner.SeekForward(size - kDmoGuidsSize);
-    text += " " + texts::BinaryBytesNote(size - kDmoGuidsSize);
-  }
-  scanner.NextChar();
+  if (block.size > kDmoGuidsSize) text += " " + texts::BinaryBytesNote(block.size - kDmoGuidsSize);
   return text;
 }
 
-std::string DescribeAcmData(GraphScanner& scanner) {
-  const FilterDataBlock block = ReadFilterDataBlock(scanner, kAcmTagEnd);
+std::string DescribeAcmData(const FilterDataBlock& block) {
   if (block.size < kAcmTagEnd) return std::string(texts::kUnknown);
-  return std::string(WaveFormatTagName(LeU16(block.head, kAcmTagEnd - 2)));
+  return std::string(WaveFormatTagName(LeU16(block.bytes, kAcmTagEnd - 2)));
 }
 
-std::string DescribeAviEncoderData(GraphScanner& scanner) {
-  const FilterDataBlock block = ReadFilterDataBlock(scanner, kAviCodeEnd);
+std::string DescribeAviEncoderData(const FilterDataBlock& block) {
   if (block.size < kAviCodeEnd) return std::string(texts::kUnknown);
   std::string code;
-  for (std::size_t at = kAviCodeEnd - 4; at < kAviCodeEnd; ++at) AppendCodePoint(code, block.head[at]);
+  for (std::size_t at = kAviCodeEnd - 4; at < kAviCodeEnd; ++at) AppendCodePoint(code, block.bytes[at]);
   return code;
 }
 
-std::string DescribeDeviceData(GraphScanner& scanner, const FilterCatalogue& catalogue,
-                               const std::string& guid_text) {
-  const FilterDataBlock block = ReadFilterDataBlock(scanner, kMaxDeviceBlockHead);
+DataDescription DescribeDeviceData(const FilterDataBlock& block, const FilterCatalogue& catalogue,
+                                   const std::string& guid_text) {
   const std::string path = DevicePath(block);
   const auto match = std::find_if(
       catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(), [&](const TfilterItem& f) {
         return !f.DisplayName.empty() && DevicePathMatch(path, f.DisplayName);
       });
-  std::string text = match != catalogue.KnownFilters.end() ? ": " + match->Name + " " + path
-                                                           : ": Proxy " + guid_text;
-  if (block.size != 0) text += " " + texts::BinaryBytesNote(block.size);
-  return text;
+  DataDescription description;
+  if (match != catalogue.KnownFilters.end()) {
+    description = {match->Name + " " + path, match->Name};
+  } else {
+    description.text = "Proxy " + guid_text;
+  }
+  if (block.size != 0) description.text += " " + texts::BinaryBytesNote(block.size);
+  return description;
 }
 
 }  // namespace mivalto

@@ -1,8 +1,10 @@
-// The data blocks of filter entries: a ten-digit count, a separator, the raw bytes. Each
-// describer reads its block and leaves CurrentChar on the LF that ends the entry's line.
+// The data blocks of filter entries: a ten-digit count, a separator, the raw bytes. The block
+// is read whole (its count checked against the file first), for the graph model to keep; the
+// describers then say what it holds.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,23 +15,30 @@ namespace mivalto {
 
 struct FilterDataBlock {
   std::uint32_t size = 0;           // the count written in the graph
-  std::vector<std::uint8_t> head;   // its first bytes, at most the amount asked for
+  std::vector<std::uint8_t> bytes;  // all of them
 };
 
-// Only the head that a describer decodes is kept; the rest of a block is skipped.
-FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner, std::size_t keep);
+// Leaves CurrentChar on the LF that ends the entry's line.
+FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner);
+
+// What a data filter's block says, and the catalogue's name of what it found, if any.
+struct DataDescription {
+  std::string text;
+  std::optional<std::string> registered_name;
+};
 
 // "<n octets de données binaires >" for a block of n bytes, nothing for an empty one.
-std::string DescribeFilterData(GraphScanner& scanner);
+std::string FilterDataNote(const FilterDataBlock& block);
 // "Name {CLSID} cat= Label" of the wrapped DMO, with a note for bytes beyond its two GUIDs.
-std::string DescribeDmoData(GraphScanner& scanner, const FilterCatalogue& catalogue);
+std::string DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue);
 // The wave format named by the ACM wrapper's block; "Inconnu" when the block is too short.
-std::string DescribeAcmData(GraphScanner& scanner);
+std::string DescribeAcmData(const FilterDataBlock& block);
 // The codec's four-character code in the AVI compressor's block; "Inconnu" when too short.
-std::string DescribeAviEncoderData(GraphScanner& scanner);
-// ": Name path" of the catalogue's device whose display name matches the stored device
-// path, else ": Proxy " and the CLSID text; then the note on the block's size.
-std::string DescribeDeviceData(GraphScanner& scanner, const FilterCatalogue& catalogue,
-                               const std::string& guid_text);
+std::string DescribeAviEncoderData(const FilterDataBlock& block);
+// "Name path" of the catalogue's device whose display name matches the stored device path
+// (its name is the registered one), else "Proxy " and the CLSID text; then the note on the
+// block's size.
+DataDescription DescribeDeviceData(const FilterDataBlock& block, const FilterCatalogue& catalogue,
+                                   const std::string& guid_text);
 
 }  // namespace mivalto

@@ -11,61 +11,107 @@ namespace {
 constexpr std::uint16_t kClauseStart = 'S';
 
 // Filters whose data block says what they wrap; their line shows that instead of the CLSID.
-using DataDescriber = std::string (*)(GraphScanner&, const FilterCatalogue&, const std::string&);
+using DataDescriber = DataDescription (*)(const FilterDataBlock&, const FilterCatalogue&,
+                                          const std::string& guid_text);
 
 struct DataFilter {
   Guid clsid;
   Color color;
+  FilterKind kind;
   DataDescriber describe;
 };
 
 constexpr DataFilter kDataFilters[] = {
-    {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, kGreen,
-     [](GraphScanner& s, const FilterCatalogue& c, const std::string&) {
-       return ": " + DescribeDmoData(s, c);
+    {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, kGreen, FilterKind::kDmo,
+     [](const FilterDataBlock& b, const FilterCatalogue& c, const std::string&) {
+       return DataDescription{DescribeDmoData(b, c), std::nullopt};
      }},
-    {kClsidProxy, kPurple, DescribeDeviceData},
-    {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, kBlue,
-     [](GraphScanner& s, const FilterCatalogue&, const std::string&) {
-       return ": ACM Wrapper = " + DescribeAcmData(s);
+    {kClsidProxy, kPurple, FilterKind::kPnp, DescribeDeviceData},
+    {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, kBlue, FilterKind::kAcm,
+     [](const FilterDataBlock& b, const FilterCatalogue&, const std::string&) {
+       return DataDescription{"ACM Wrapper = " + DescribeAcmData(b), std::nullopt};
      }},
-    {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, kBlue,
-     [](GraphScanner& s, const FilterCatalogue&, const std::string&) {
-       return ": AVI Encoder = " + DescribeAviEncoderData(s);
+    {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, kBlue, FilterKind::kAvi,
+     [](const FilterDataBlock& b, const FilterCatalogue&, const std::string&) {
+       return DataDescription{"AVI Encoder = " + DescribeAviEncoderData(b), std::nullopt};
      }},
 };
 
 struct RendererFilter {
   Guid clsid;
-  std::string_view text;
+  std::string_view name;
 };
 
 constexpr RendererFilter kRenderers[] = {
-    {"{B87BEB7B-8D29-423F-AE4D-6582C10175AC}"_guid, ": Video Mixing Renderer (DX8) "},
-    {"{6BC1CFFA-8FC1-4261-AC22-CFB4CC38DB50}"_guid, ": Video Renderer Default(DX8) "},
-    {"{6F26A6CD-967B-47FD-874A-7AED2C9D25A2}"_guid, ": Video Port Manager (DX8) "},
-    {"{06B32AEE-77DA-484B-973B-5D64F47201B0}"_guid, ": Video Mixer (DX8) "},
+    {"{B87BEB7B-8D29-423F-AE4D-6582C10175AC}"_guid, "Video Mixing Renderer (DX8)"},
+    {"{6BC1CFFA-8FC1-4261-AC22-CFB4CC38DB50}"_guid, "Video Renderer Default(DX8)"},
+    {"{6F26A6CD-967B-47FD-874A-7AED2C9D25A2}"_guid, "Video Port Manager (DX8)"},
+    {"{06B32AEE-77DA-484B-973B-5D64F47201B0}"_guid, "Video Mixer (DX8)"},
 };
 
-// The optional "SOURCE "path" " clause, shown as it stands.
-std::string ReadOptionalClause(GraphScanner& scanner) {
-  if (scanner.CurrentChar() != kClauseStart) return {};
-  std::string clause = scanner.ReadWord();
-  clause += scanner.SkipChar();
-  clause += scanner.ReadQuoted();
-  clause += scanner.SkipChar();
+// The optional "SOURCE "path" " clause.
+std::optional<FileClause> ReadOptionalClause(GraphScanner& scanner) {
+  if (scanner.CurrentChar() != kClauseStart) return std::nullopt;
+  FileClause clause;
+  clause.keyword = scanner.ReadWord();
+  scanner.SkipChar();
+  clause.path = WithoutQuotes(scanner.ReadQuoted());
+  scanner.SkipChar();
   return clause;
 }
 
+// The clause as it stands in the line.
+std::string ClauseText(const std::optional<FileClause>& clause) {
+  return clause ? clause->keyword + "  \"" + clause->path + "\"  " : std::string();
+}
+
 // Renderers by their fixed names, other filters by their first catalogue entry.
-std::string FilterNameText(const Guid& clsid, const std::string& guid_text,
-                           const FilterCatalogue& catalogue) {
+std::optional<std::string> RegisteredName(const Guid& clsid, const FilterCatalogue& catalogue) {
   for (const RendererFilter& r : kRenderers) {
-    if (r.clsid == clsid) return std::string(r.text) + guid_text;
+    if (r.clsid == clsid) return std::string(r.name);
   }
   const auto known = std::find_if(catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(),
                                   [&](const TfilterItem& f) { return f.CLSID == clsid; });
-  return known != catalogue.KnownFilters.end() ? ": " + known->Name + " " + guid_text : guid_text;
+  if (known == catalogue.KnownFilters.end()) return std::nullopt;
+  return known->Name;
+}
+
+std::optional<std::string> UnlessEmpty(std::string text) {
+  if (text.empty()) return std::nullopt;
+  return text;
+}
+
+// A filter's data block and clause, then what the line says of them.
+void DescribeDataFilter(GraphScanner& scanner, const FilterCatalogue& catalogue,
+                        const DataFilter& kind, const std::string& guid_text,
+                        FilterEntryLine& entry) {
+  FilterModel& filter = entry.filter;
+  entry.color = kind.color;
+  filter.kind = kind.kind;
+  filter.file = ReadOptionalClause(scanner);
+  FilterDataBlock block = ReadFilterDataBlock(scanner);
+  DataDescription description = kind.describe(block, catalogue, guid_text);
+  entry.text += ClauseText(filter.file) + ": " + description.text;
+  filter.registered_name = std::move(description.registered_name);
+  filter.description = UnlessEmpty(std::move(description.text));
+  filter.data_size = block.size;
+  filter.data = std::move(block.bytes);
+}
+
+void DescribePlainFilter(GraphScanner& scanner, const FilterCatalogue& catalogue,
+                         const std::string& guid_text, const std::string& separator,
+                         FilterEntryLine& entry) {
+  FilterModel& filter = entry.filter;
+  filter.registered_name = RegisteredName(*filter.clsid, catalogue);
+  entry.text += filter.registered_name ? ": " + *filter.registered_name + " " + guid_text : guid_text;
+  entry.text += separator;
+  filter.file = ReadOptionalClause(scanner);
+  FilterDataBlock block = ReadFilterDataBlock(scanner);
+  const std::string note = FilterDataNote(block);
+  entry.text += ClauseText(filter.file) + note;
+  filter.description = UnlessEmpty(note);
+  filter.data_size = block.size;
+  filter.data = std::move(block.bytes);
 }
 
 // Compares the parts up to and including the first "#" and drops them; false when they differ.
@@ -93,32 +139,34 @@ bool DevicePathMatch(std::string_view a, std::string_view b) {
   return a == b;
 }
 
+std::string WithoutQuotes(std::string_view quoted) {
+  return std::string(quoted.substr(1, quoted.size() - 2));
+}
+
 FilterEntryLine ReadFilterEntry(GraphScanner& scanner, const FilterCatalogue& catalogue,
                                 GraphFilterList& filters) {
-  TfilterItem filter;
-  filter.Number = scanner.ReadChars(4);
-  std::string line = filter.Number + scanner.SkipChar();
-  filter.GraphName = scanner.ReadQuoted();
-  line += filter.GraphName + scanner.SkipChar();
+  TfilterItem item;
+  FilterEntryLine entry;
+  FilterModel& filter = entry.filter;
+  filter.position = static_cast<int>(filters.size() + 1);
+  item.Number = filter.id = scanner.ReadChars(4);
+  entry.text = item.Number + scanner.SkipChar();
+  item.GraphName = scanner.ReadQuoted();
+  filter.name = WithoutQuotes(item.GraphName);
+  entry.text += item.GraphName + scanner.SkipChar();
   const std::string guid_text = scanner.ReadGuidText();
-  filter.CLSID = ParseGuidOrFail(guid_text);
+  item.CLSID = *(filter.clsid = ParseGuidOrFail(guid_text));
   const std::string separator = scanner.SkipChar();
 
-  FilterEntryLine entry{{}, kBlack};
   const auto data_filter = std::find_if(std::begin(kDataFilters), std::end(kDataFilters),
-                                        [&](const DataFilter& f) { return f.clsid == filter.CLSID; });
+                                        [&](const DataFilter& f) { return f.clsid == item.CLSID; });
   if (data_filter != std::end(kDataFilters)) {
-    entry.color = data_filter->color;
-    line += ReadOptionalClause(scanner);
-    line += data_filter->describe(scanner, catalogue, guid_text);
+    DescribeDataFilter(scanner, catalogue, *data_filter, guid_text, entry);
   } else {
-    line += FilterNameText(filter.CLSID, guid_text, catalogue) + separator;
-    line += ReadOptionalClause(scanner);
-    line += DescribeFilterData(scanner);
+    DescribePlainFilter(scanner, catalogue, guid_text, separator, entry);
   }
   scanner.NextChar();  // the LF
-  AppendToLargeVector(filters, std::move(filter));
-  entry.text = std::move(line);
+  AppendToLargeVector(filters, std::move(item));
   return entry;
 }
 

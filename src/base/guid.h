@@ -79,4 +79,11 @@ Guid ParseGuidOrFail(std::string_view text);
 
 inline constexpr Guid kGuidNull{};
 
+// A GUID with the name the report gives it (the GUID text itself when no table names it).
+struct NamedGuid {
+  Guid guid;
+  std::string name;
+  friend bool operator==(const NamedGuid&, const NamedGuid&) = default;
+};
+
 }  // namespace mivalto

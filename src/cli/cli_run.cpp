@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -19,6 +20,7 @@ namespace {
 struct AnalysedFile {
   std::string path;  // absolute, UTF-8
   ReportView view;
+  std::optional<GraphModel> graph;  // none when no walk ran
   FileOutcome outcome = FileOutcome::kNotAnalysed;
   std::string problem;  // what went wrong, for the error stream; empty when complete
 };
@@ -53,7 +55,10 @@ void Analyse(AnalysedFile& file, const FilterCatalogue& catalogue, const Calenda
   }
   if (!result.opened) {
     file.problem = cli_texts::kFileNotOpened;
-  } else if (!result.complete) {
+    return;
+  }
+  file.graph = std::move(result.graph);
+  if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;
     file.problem = cli_texts::kAnalysisEndedEarly;
     if (!result.stop_reason.empty()) file.problem += " (" + result.stop_reason + ")";
@@ -79,7 +84,8 @@ std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths) {
 std::vector<ReportDocument> Documents(const std::vector<AnalysedFile>& files) {
   std::vector<ReportDocument> documents;
   for (const AnalysedFile& file : files) {
-    documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view});
+    documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view,
+                         file.graph ? &*file.graph : nullptr, file.problem});
   }
   return documents;
 }

@@ -10,6 +10,12 @@ namespace {
 
 constexpr std::string_view kFieldIndent = "\r\n          ";
 
+std::string_view TrimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
 constexpr RecordField kVideoHeaderFields[] = {
     {"rcSource = ", 0, RectText},
     {"rcTarget = ", 16, RectText},
@@ -34,29 +40,28 @@ constexpr RecordField kBitmapInfoHeaderFields[] = {
 
 }  // namespace
 
-void FieldLine(std::string& out, std::string_view label, std::string_view value) {
+void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields) {
+  for (const RecordField& field : fields) out.push_back({field.label, field.value(record, field.offset)});
+}
+
+void AppendVideoHeaderFields(DecodedFields& out, RecordBytes record) {
+  AppendFields(out, record, kVideoHeaderFields);
+}
+
+void AppendBitmapInfoHeaderFields(DecodedFields& out, RecordBytes header) {
+  AppendFields(out, header, kBitmapInfoHeaderFields);
+}
+
+void AppendFieldLines(std::string& out, std::span<const DecodedField> fields) {
+  for (const DecodedField& field : fields) ((out += kFieldIndent) += field.label) += field.value;
   out += kFieldIndent;
-  out += label;
-  out += value;
 }
 
-void FieldTrailer(std::string& out) { out += kFieldIndent; }
-
-std::string FieldLines(RecordBytes record, std::span<const RecordField> fields) {
-  std::string text;
-  for (const RecordField& field : fields) {
-    FieldLine(text, field.label, field.value(record, field.offset));
-  }
-  return text;
+std::string_view FieldName(const DecodedField& field) {
+  return TrimSpaces(field.label.substr(0, field.label.rfind('=')));
 }
 
-void AppendVideoHeaderLines(std::string& out, RecordBytes record) {
-  out += FieldLines(record, kVideoHeaderFields);
-}
-
-void AppendBitmapInfoHeaderLines(std::string& out, RecordBytes header) {
-  out += FieldLines(header, kBitmapInfoHeaderFields);
-}
+std::string_view FieldValue(const DecodedField& field) { return TrimSpaces(field.value); }
 
 std::string U16Decimal(RecordBytes record, std::size_t at) {
   return std::to_string(LeU16(record, at));

@@ -1,6 +1,7 @@
-// The text pieces of every format block decoder: one field per line (CR LF, ten spaces,
-// label, value), the indented line that closes a record, and the field lists shared by the
-// video records (the 48-byte video header and the 40-byte bitmap header). Field values are
+// The fields of every format block decoder: each decoder appends one DecodedField per field
+// of its record (label and value text), from which both the report's field lines (CR LF, ten
+// spaces, label, value) and the graph model's fields are made. Also the field lists shared by
+// the video records (the 48-byte video header and the 40-byte bitmap header). Field values are
 // read little-endian from the record bytes, one field at a time.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mediatype/naming_table.h"
 
@@ -26,16 +28,31 @@ struct RecordField {
   FieldValueText value;
 };
 
-void FieldLine(std::string& out, std::string_view label, std::string_view value);
-void FieldTrailer(std::string& out);
-// A FieldLine for each field, in the list's order. The record must hold every field.
-std::string FieldLines(RecordBytes record, std::span<const RecordField> fields);
+// One decoded field: the label as its table spells it and the value text as the report
+// writes it after the label (flag words keep their leading spaces).
+struct DecodedField {
+  std::string_view label;
+  std::string value;
+};
+using DecodedFields = std::vector<DecodedField>;
+
+// A DecodedField for each field, in the list's order. The record must hold every field.
+void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields);
 
 // rcSource, rcTarget, bit rates and AvgTimePerFrame: the first 48 bytes of every video
 // info record, MPEG ones included.
-void AppendVideoHeaderLines(std::string& out, RecordBytes record);
+void AppendVideoHeaderFields(DecodedFields& out, RecordBytes record);
 // The eleven fields of a BITMAPINFOHEADER starting at the first byte of `header`.
-void AppendBitmapInfoHeaderLines(std::string& out, RecordBytes header);
+void AppendBitmapInfoHeaderFields(DecodedFields& out, RecordBytes header);
+
+// The report's text of the fields: one indented line each, then the indented line that
+// closes the record.
+void AppendFieldLines(std::string& out, std::span<const DecodedField> fields);
+
+// The field as words, without the report's spacing: the label without " = ", the value
+// without the spaces around it ("InterlaceFlags", "isInterlaced Field1First").
+std::string_view FieldName(const DecodedField& field);
+std::string_view FieldValue(const DecodedField& field);
 
 // Value texts.
 std::string U16Decimal(RecordBytes record, std::size_t at);

@@ -4,15 +4,23 @@
 
 namespace mivalto {
 
-FormatBlockStart ReadFormatBlock(GraphScanner& scanner, std::span<std::uint8_t> record) {
-  const std::int32_t count = scanner.ReadFormatBlockCount();
-  const auto size = static_cast<std::int32_t>(record.size());
-  if (record.empty() || count < size) return {false, count};
+FormatBlockStart ReadFormatBlock(GraphScanner& scanner, std::size_t record_size) {
+  FormatBlockStart block;
+  block.size = scanner.ReadFormatBlockCount();
+  block.remaining = block.size;
+  if (block.size > 0) {
+    block.bytes.resize(static_cast<std::size_t>(block.size));
+    scanner.PeekBlockBytes(block.bytes);
+  }
+  const auto size = static_cast<std::int32_t>(record_size);
+  if (record_size == 0 || block.size < size) return block;
   // The separator's NextChar already holds the first two data bytes: go back to them.
   scanner.StepBack();
-  scanner.ReadBytes(record);
+  scanner.SeekForward(record_size);
   scanner.NextChar();
-  return {true, count - size};
+  block.record_read = true;
+  block.remaining = block.size - size;
+  return block;
 }
 
 std::string SkipFormatBlockRest(GraphScanner& scanner, std::int32_t remaining) {

@@ -1,11 +1,9 @@
 // The format block decoders: each turns the record at the start of a format block into its
-// field lines, one per field in the order of the published structure. The caller has checked
-// that the block holds the whole record (see the record sizes beside each), and closes the
-// lines with FieldTrailer.
+// fields, one per field in the order of the published structure. The caller has checked that
+// the block holds the whole record (see the record sizes beside each).
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 #include "mediatype/field_lines.h"
 
@@ -13,7 +11,7 @@ namespace mivalto {
 
 // The decoder of a format type's record; its record size travels with it in the format type
 // table.
-using RecordDecoder = std::string (*)(RecordBytes record);
+using RecordDecoder = void (*)(RecordBytes record, DecodedFields& fields);
 
 inline constexpr std::size_t kVideoInfoSize = 88;         // VIDEOINFOHEADER
 inline constexpr std::size_t kVideoInfo2Size = 112;       // VIDEOINFOHEADER2
@@ -23,12 +21,12 @@ inline constexpr std::size_t kWaveFormatExSize = 18;      // WAVEFORMATEX
 inline constexpr std::size_t kDvInfoSize = 32;            // DVINFO
 inline constexpr std::size_t kAnalogVideoInfoSize = 48;   // ANALOGVIDEOINFO
 
-std::string DescribeVideoInfo(RecordBytes record);
-std::string DescribeVideoInfo2(RecordBytes record);
-std::string DescribeMpeg1VideoInfo(RecordBytes record);
-std::string DescribeMpeg2VideoInfo(RecordBytes record);
-std::string DescribeWaveFormatEx(RecordBytes record);
-std::string DescribeDvInfo(RecordBytes record);
-std::string DescribeAnalogVideoInfo(RecordBytes record);
+void DescribeVideoInfo(RecordBytes record, DecodedFields& fields);
+void DescribeVideoInfo2(RecordBytes record, DecodedFields& fields);
+void DescribeMpeg1VideoInfo(RecordBytes record, DecodedFields& fields);
+void DescribeMpeg2VideoInfo(RecordBytes record, DecodedFields& fields);
+void DescribeWaveFormatEx(RecordBytes record, DecodedFields& fields);
+void DescribeDvInfo(RecordBytes record, DecodedFields& fields);
+void DescribeAnalogVideoInfo(RecordBytes record, DecodedFields& fields);
 
 }  // namespace mivalto

@@ -30,48 +30,56 @@ bool FlagSet(std::uint16_t unit) { return (unit & 0xFF) > '0'; }
 
 // The block: the record's field lines, closed by an indented line, when the block holds the
 // record; then the note on the bytes not shown.
-std::string DescribeFormatBlock(GraphScanner& scanner, const FormatType& type) {
-  std::vector<std::uint8_t> record(type.record_size);  // none without a decoder
-  const FormatBlockStart block = ReadFormatBlock(scanner, record);
-  std::string text;
+void DescribeFormatBlock(GraphScanner& scanner, const FormatType& type, FormatLine& line) {
+  FormatBlockStart block = ReadFormatBlock(scanner, type.record_size);
+  line.size = block.size;
   if (block.record_read) {
-    text = type.decoder(record);
-    FieldTrailer(text);
+    type.decoder(std::span(block.bytes).first(type.record_size), line.fields);
+    AppendFieldLines(line.text, line.fields);
   }
-  return text + SkipFormatBlockRest(scanner, block.remaining);
+  line.bytes = std::move(block.bytes);
+  line.text += SkipFormatBlockRest(scanner, block.remaining);
 }
 
 }  // namespace
 
-std::string DescribeMajorType(GraphScanner& scanner) {
+MajorTypeLine DescribeMajorType(GraphScanner& scanner) {
   const std::string guid_text = scanner.ReadGuidText();
   const Guid major_type = ParseGuidOrFail(guid_text);
-  std::string line(kLineIndent);
-  line += FindName(kMajorTypeTable, major_type).value_or(guid_text);
+  MajorTypeLine line{std::string(kLineIndent),
+                     {major_type, std::string(FindName(kMajorTypeTable, major_type).value_or(guid_text))}};
+  line.text += line.major_type.name;
   scanner.NextChar();
   return line;
 }
 
-std::string DescribeSubtype(GraphScanner& scanner) {
-  std::string line(kLineIndent);
-  line += SubtypeName(scanner.ReadGuidText());
-  line += kItemSeparator;
+SubtypeLine DescribeSubtype(GraphScanner& scanner) {
+  const std::string guid_text = scanner.ReadGuidText();
+  SubtypeLine line;
+  line.subtype = {SubtypeGuid(guid_text), SubtypeName(guid_text)};
   scanner.SkipChar();
-  if (FlagSet(scanner.NextChar())) (line += texts::kFixedSizeSamples) += kItemSeparator;
+  line.fixed_size_samples = FlagSet(scanner.NextChar());
   scanner.NextChar();
-  if (FlagSet(scanner.NextChar())) (line += texts::kTemporalCompression) += kItemSeparator;
+  line.temporal_compression = FlagSet(scanner.NextChar());
   scanner.NextChar();
-  line += "(" + std::to_string(scanner.ReadDecimal(10)) + ")";
+  line.sample_size = scanner.ReadDecimal(10);
   scanner.NextChar();
+  ((line.text = kLineIndent) += line.subtype.name) += kItemSeparator;
+  if (line.fixed_size_samples) (line.text += texts::kFixedSizeSamples) += kItemSeparator;
+  if (line.temporal_compression) (line.text += texts::kTemporalCompression) += kItemSeparator;
+  line.text += "(" + std::to_string(line.sample_size) + ")";
   return line;
 }
 
-std::string DescribeFormat(GraphScanner& scanner) {
-  const FormatType& type = FindFormatType(ParseGuidOrFail(scanner.ReadGuidText()));
-  std::string line(kLineIndent);
-  line += type.text;
-  line += scanner.SkipChar();
-  return line + DescribeFormatBlock(scanner, type);
+FormatLine DescribeFormat(GraphScanner& scanner) {
+  const Guid guid = ParseGuidOrFail(scanner.ReadGuidText());
+  const FormatType& type = FindFormatType(guid);
+  FormatLine line;
+  line.type = {guid, std::string(type.text)};
+  (line.text = kLineIndent) += type.text;
+  line.text += scanner.SkipChar();
+  DescribeFormatBlock(scanner, type, line);
+  return line;
 }
 
 }  // namespace mivalto

@@ -55,21 +55,17 @@ constexpr RecordField kMpeg2Fields[] = {
 
 }  // namespace
 
-std::string DescribeMpeg1VideoInfo(RecordBytes record) {
-  std::string text;
-  AppendVideoHeaderLines(text, record);
-  AppendBitmapInfoHeaderLines(text, record.subspan(48));
-  text += FieldLines(record, kMpeg1Fields);
-  return text;
+void DescribeMpeg1VideoInfo(RecordBytes record, DecodedFields& fields) {
+  AppendVideoHeaderFields(fields, record);
+  AppendBitmapInfoHeaderFields(fields, record.subspan(48));
+  AppendFields(fields, record, kMpeg1Fields);
 }
 
 // The VIDEOINFOHEADER2 fields between the video header and the bitmap header are not shown.
-std::string DescribeMpeg2VideoInfo(RecordBytes record) {
-  std::string text;
-  AppendVideoHeaderLines(text, record);
-  AppendBitmapInfoHeaderLines(text, record.subspan(72));
-  text += FieldLines(record, kMpeg2Fields);
-  return text;
+void DescribeMpeg2VideoInfo(RecordBytes record, DecodedFields& fields) {
+  AppendVideoHeaderFields(fields, record);
+  AppendBitmapInfoHeaderFields(fields, record.subspan(72));
+  AppendFields(fields, record, kMpeg2Fields);
 }
 
 }  // namespace mivalto

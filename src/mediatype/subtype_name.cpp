@@ -42,7 +42,16 @@ std::string BaseGuidMemberName(std::uint32_t first_group) {
   return "MediaSubType Video Compression " + code;
 }
 
+constexpr Guid kBaseGuid = "{00000000-0000-0010-8000-00AA00389B71}"_guid;
+
 }  // namespace
+
+Guid SubtypeGuid(std::string_view guid_text) {
+  if (!guid_text.ends_with(kBaseGuidSuffix)) return ParseGuidOrFail(guid_text);
+  Guid guid = kBaseGuid;
+  guid.data1 = FirstGroupValue(guid_text);
+  return guid;
+}
 
 std::string SubtypeName(std::string_view guid_text) {
   if (guid_text.ends_with(kBaseGuidSuffix)) return BaseGuidMemberName(FirstGroupValue(guid_text));

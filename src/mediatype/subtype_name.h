@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/guid.h"
+
 namespace mivalto {
 
 // The 29-character end of the text of every GUID built on the DirectShow base GUID. Compared
@@ -16,5 +18,10 @@ inline constexpr std::string_view kBaseGuidSuffix = "-0000-0010-8000-00AA00389B7
 // The subtype's name: the decoded tag or code, the table's text, or the text itself. A text
 // that neither ends in the suffix nor parses as a GUID is a ReadFailure.
 std::string SubtypeName(std::string_view guid_text);
+
+// The subtype's GUID: for a text that ends in the suffix, the base GUID with the first group
+// its name was decoded from (the same GUID when the text is one); else the parsed text. A
+// text that neither ends in the suffix nor parses as a GUID is a ReadFailure.
+Guid SubtypeGuid(std::string_view guid_text);
 
 }  // namespace mivalto

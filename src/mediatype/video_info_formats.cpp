@@ -51,19 +51,15 @@ constexpr RecordField kVideoInfo2Fields[] = {
 
 }  // namespace
 
-std::string DescribeVideoInfo(RecordBytes record) {
-  std::string text;
-  AppendVideoHeaderLines(text, record);
-  AppendBitmapInfoHeaderLines(text, record.subspan(48));
-  return text;
+void DescribeVideoInfo(RecordBytes record, DecodedFields& fields) {
+  AppendVideoHeaderFields(fields, record);
+  AppendBitmapInfoHeaderFields(fields, record.subspan(48));
 }
 
-std::string DescribeVideoInfo2(RecordBytes record) {
-  std::string text;
-  AppendVideoHeaderLines(text, record);
-  text += FieldLines(record, kVideoInfo2Fields);
-  AppendBitmapInfoHeaderLines(text, record.subspan(72));
-  return text;
+void DescribeVideoInfo2(RecordBytes record, DecodedFields& fields) {
+  AppendVideoHeaderFields(fields, record);
+  AppendFields(fields, record, kVideoInfo2Fields);
+  AppendBitmapInfoHeaderFields(fields, record.subspan(72));
 }
 
 }  // namespace mivalto

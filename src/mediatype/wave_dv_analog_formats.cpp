@@ -1,4 +1,4 @@
-// WAVEFORMATEX, DVINFO and ANALOGVIDEOINFO: flat records, one line per field.
+// WAVEFORMATEX, DVINFO and ANALOGVIDEOINFO: flat records, one field after the other.
 #include "mediatype/format_decoders.h"
 
 namespace mivalto {
@@ -36,16 +36,16 @@ constexpr RecordField kAnalogVideoInfoFields[] = {
 
 }  // namespace
 
-std::string DescribeWaveFormatEx(RecordBytes record) {
-  return FieldLines(record, kWaveFormatExFields);
+void DescribeWaveFormatEx(RecordBytes record, DecodedFields& fields) {
+  AppendFields(fields, record, kWaveFormatExFields);
 }
 
-std::string DescribeDvInfo(RecordBytes record) {
-  return FieldLines(record, kDvInfoFields);
+void DescribeDvInfo(RecordBytes record, DecodedFields& fields) {
+  AppendFields(fields, record, kDvInfoFields);
 }
 
-std::string DescribeAnalogVideoInfo(RecordBytes record) {
-  return FieldLines(record, kAnalogVideoInfoFields);
+void DescribeAnalogVideoInfo(RecordBytes record, DecodedFields& fields) {
+  AppendFields(fields, record, kAnalogVideoInfoFields);
 }
 
 }  // namespace mivalto

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "base/guid.h"
+#include "base/guid.h"  // Guid, NamedGuid
 
 namespace mivalto {
 
@@ -24,6 +24,7 @@ enum class FilterKind { kDirectShow, kDmo, kPnp, kAcm, kAvi };
 struct FileClause {
   std::string keyword;
   std::string path;
+  friend bool operator==(const FileClause&, const FileClause&) = default;
 };
 
 struct FilterModel {
@@ -32,19 +33,16 @@ struct FilterModel {
   std::string name;  // without its double quotes
   std::optional<Guid> clsid;
   FilterKind kind = FilterKind::kDirectShow;
-  std::optional<std::string> registered_name;  // the catalogue's name, when it knows the filter
+  // The name the report gives the filter's class: the catalogue's (for a device proxy, the
+  // matched device's), or for the DirectX 8 renderers the program's own; nullopt for none.
+  std::optional<std::string> registered_name;
   // What the report line says after the name and CLSID (the DMO, the device, the wave format or
   // FourCC, the data note), without the separating spaces; nullopt when it says nothing.
   std::optional<std::string> description;
   std::optional<FileClause> file;
   std::optional<std::uint32_t> data_size;  // the data block's byte count
   std::vector<std::uint8_t> data;          // the data block's bytes, as the filter saved them
-};
-
-// A GUID with the name the report gives it (the GUID text itself when no table names it).
-struct NamedGuid {
-  Guid guid;
-  std::string name;
+  friend bool operator==(const FilterModel&, const FilterModel&) = default;
 };
 
 // One decoded field of a format block, name and value as the report line shows them
@@ -52,6 +50,7 @@ struct NamedGuid {
 struct FormatField {
   std::string name;
   std::string value;
+  friend bool operator==(const FormatField&, const FormatField&) = default;
 };
 
 struct FormatModel {
@@ -59,6 +58,7 @@ struct FormatModel {
   std::optional<std::int32_t> size;  // the block's byte count as stored
   std::vector<std::uint8_t> bytes;   // the block's bytes, when the walk read them whole
   std::vector<FormatField> fields;
+  friend bool operator==(const FormatModel&, const FormatModel&) = default;
 };
 
 struct MediaTypeModel {
@@ -68,6 +68,7 @@ struct MediaTypeModel {
   std::optional<bool> temporal_compression;
   std::optional<std::uint32_t> sample_size;
   std::optional<FormatModel> format;
+  friend bool operator==(const MediaTypeModel&, const MediaTypeModel&) = default;
 };
 
 // One end of a connection: the filter's position in the filter section and the pin's text as
@@ -75,12 +76,14 @@ struct MediaTypeModel {
 struct PinEnd {
   int position = 0;
   std::string pin;
+  friend bool operator==(const PinEnd&, const PinEnd&) = default;
 };
 
 struct ConnectionModel {
   std::optional<PinEnd> from;  // the output pin
   std::optional<PinEnd> to;    // the input pin
   std::optional<MediaTypeModel> media_type;
+  friend bool operator==(const ConnectionModel&, const ConnectionModel&) = default;
 };
 
 enum class ClockKind { kNone, kFilter, kSystem, kUnknown };
@@ -90,6 +93,7 @@ struct ClockModel {
   std::optional<std::string> reference;  // as read: four characters or a GUID text
   std::optional<ClockKind> kind;
   std::optional<int> position;  // the filter that gives the clock, for kFilter
+  friend bool operator==(const ClockModel&, const ClockModel&) = default;
 };
 
 struct GraphModel {
@@ -97,6 +101,7 @@ struct GraphModel {
   std::vector<FilterModel> filters;
   std::vector<ConnectionModel> connections;
   std::optional<ClockModel> clock;
+  friend bool operator==(const GraphModel&, const GraphModel&) = default;
 };
 
 }  // namespace mivalto

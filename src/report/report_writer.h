@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/graph_model.h"
 #include "model/report_view.h"
 
 namespace mivalto {
@@ -16,7 +17,9 @@ namespace mivalto {
 struct ReportDocument {
   std::string file;                  // the analysed file's absolute path, UTF-8
   bool complete = false;             // the walk reached its end
-  const ReportView* view = nullptr;  // never null
+  const ReportView* view = nullptr;   // never null
+  const GraphModel* graph = nullptr;  // what the walk read; null only where no walk ran
+  std::string stop_reason;            // why the walk ended early, in French; empty when complete
 };
 
 // Every writer has this shape: the reports, in order, into one output.

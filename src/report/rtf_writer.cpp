@@ -101,7 +101,8 @@ void WriteRtf(std::span<const ReportDocument> documents, std::ostream& out) {
 }
 
 void WriteRtf(const ReportView& view, std::ostream& out) {
-  const ReportDocument document{.file = {}, .complete = true, .view = &view};
+  const ReportDocument document{
+      .file = {}, .complete = true, .view = &view, .graph = nullptr, .stop_reason = {}};
   WriteRtf(std::span(&document, 1), out);
 }
 

@@ -154,6 +154,12 @@ void GraphScanner::ReadBytes(std::span<std::uint8_t> out) {
 
 void GraphScanner::SeekForward(std::uint64_t count) { position_ += count; }
 
+void GraphScanner::PeekBlockBytes(std::span<std::uint8_t> out) {
+  if (position_ < 2 || position_ - 2 > size_ || CopyBytes(position_ - 2, out) != out.size()) {
+    throw ReadFailure("fin du fichier au milieu d'un bloc binaire");
+  }
+}
+
 void GraphScanner::CheckBlockFits(std::uint64_t count) const {
   const std::uint64_t block_start = position_ - 2;  // the separator's NextChar read 2 bytes in
   if (block_start > size_ || count > size_ - block_start) {

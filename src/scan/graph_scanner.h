@@ -49,6 +49,9 @@ class GraphScanner {
   void StepBack();
   void ReadBytes(std::span<std::uint8_t> out);
   void SeekForward(std::uint64_t count);
+  // Copies the bytes of the block whose first two CurrentChar holds (its count just read),
+  // without moving: the block's readers pass it afterwards as they always do.
+  void PeekBlockBytes(std::span<std::uint8_t> out);
 
   // Block framing: the ten count characters and the separator after them. Afterwards
   // CurrentChar holds the block's first two bytes. A count that reaches past the end of the

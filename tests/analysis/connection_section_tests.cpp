@@ -31,7 +31,7 @@ TEST(ReadConnectionPins, NamesFiltersByTheirPositionInTheList) {
                           .Text("0001 \"Out put\" 0002 \"In\" 0000000374 ")
                           .Text(kMediaTypeStart)
                           .Bytes());
-  EXPECT_EQ(ReadConnectionPins(*scanner, Filters()), "\"Third\"  \"Out put\"   => \"First\"  \"In\"");
+  EXPECT_EQ(ReadConnectionPins(*scanner, Filters()).text, "\"Third\"  \"Out put\"   => \"First\"  \"In\"");
   EXPECT_EQ(scanner->CurrentChar(), '{');
 }
 

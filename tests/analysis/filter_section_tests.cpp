@@ -160,6 +160,69 @@ INSTANTIATE_TEST_SUITE_P(
                   kBlue}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// What the graph model keeps of an entry: the same facts as the line, in words.
+struct ModelCase {
+  const char* name;
+  std::string clsid;
+  std::string clause;
+  ByteVector data;
+  FilterKind kind;
+  std::optional<std::string> registered_name;
+  std::optional<std::string> description;
+  std::optional<FileClause> file;
+};
+
+class FilterModelTest : public ::testing::TestWithParam<ModelCase> {};
+
+TEST_P(FilterModelTest, KeepsWhatTheLineSays) {
+  const ModelCase& c = GetParam();
+  GraphText text;
+  text.Text("0003 \"My {filter}\" " + c.clsid + " " + c.clause).Block(c.data).Text("\r\n9");
+  TextScanner scanner(text.Bytes());
+  GraphFilterList filters(4);
+  const FilterModel filter = ReadFilterEntry(*scanner, Catalogue(), filters).filter;
+  EXPECT_EQ(filter.position, 5);
+  EXPECT_EQ(filter.id, "0003");
+  EXPECT_EQ(filter.name, "My {filter}");
+  EXPECT_EQ(filter.clsid, ParseGuid(c.clsid));
+  EXPECT_EQ(filter.kind, c.kind);
+  EXPECT_EQ(filter.registered_name, c.registered_name);
+  EXPECT_EQ(filter.description, c.description);
+  EXPECT_EQ(filter.file, c.file);
+  EXPECT_EQ(filter.data_size, c.data.size());
+  EXPECT_EQ(filter.data, c.data);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, FilterModelTest,
+    ::testing::Values(
+        ModelCase{"KnownWithClause", kSourceText, "SOURCE \"C:\\a b.avi\" ", ByteVector(10, 7),
+                  FilterKind::kDirectShow, "File Source (Async.)",
+                  "<10 octets de données binaires >", FileClause{"SOURCE", "C:\\a b.avi"}},
+        ModelCase{"UnknownEmptyBlock", "{11111111-2222-3333-4444-555555555555}", "", {},
+                  FilterKind::kDirectShow, std::nullopt, std::nullopt, std::nullopt},
+        ModelCase{"Renderer", "{B87BEB7B-8D29-423F-AE4D-6582C10175AC}", "", ByteVector(4),
+                  FilterKind::kDirectShow, "Video Mixing Renderer (DX8)",
+                  "<4 octets de données binaires >", std::nullopt},
+        ModelCase{"Dmo", kDmo, "SINK \"y\" ", DmoBlock(kVideoEncoderCategory, 3), FilterKind::kDmo,
+                  std::nullopt,
+                  "Mivalto Test DMO " + kDmoClsidText + " cat= Video Encoder <3 octets de données binaires >",
+                  FileClause{"SINK", "y"}},
+        ModelCase{"DmoBlockUnder32", kDmo, "", ByteVector(31), FilterKind::kDmo, std::nullopt,
+                  std::nullopt, std::nullopt},
+        ModelCase{"DeviceMatched", kProxy, "", DeviceBlock(kDevicePath), FilterKind::kPnp,
+                  "Roxio Capture",
+                  "Roxio Capture " + kDevicePath + " <" +
+                      std::to_string(28 + 2 * kDevicePath.size() + 6) + " octets de données binaires >",
+                  std::nullopt},
+        ModelCase{"DeviceNotMatched", kProxy, "", {}, FilterKind::kPnp, std::nullopt,
+                  "Proxy " + kProxy, std::nullopt},
+        ModelCase{"AcmWrapper", kAcm, "", WithBytesAt28({0x55, 0x00}, 30), FilterKind::kAcm,
+                  std::nullopt, "ACM Wrapper = MP3", std::nullopt},
+        ModelCase{"AviEncoder", kAvi, "", WithBytesAt28({'M', 'J', 'P', 'G'}, 40), FilterKind::kAvi,
+                  std::nullopt, "AVI Encoder = MJPG", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ReadFilterEntry, InvalidClsidFailsBeforeAnythingIsRecorded) {
   TextScanner scanner(
       GraphText().Text("0001 \"f\" {E436EBB5-524F-11CE-9F53-0020AF0BA77G} 0000000000 \r\n").Bytes());

@@ -3,7 +3,9 @@
 // with the wrong width or sign shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <utility>
 #include <string>
 
 #include "mediatype/format_decoders.h"
@@ -70,6 +72,28 @@ ByteVector VideoInfo2() {
   return w.Result();
 }
 
+// The model's fields: labels without " = ", values without the spaces around them, in the
+// order of the lines.
+TEST(DecodedFields, NamesAndValuesDropTheReportsSpacing) {
+  const ByteVector record = VideoInfo2();
+  DecodedFields fields;
+  DescribeVideoInfo2(record, fields);
+  ASSERT_EQ(fields.size(), 22u);
+  const std::pair<std::string_view, std::string_view> expected[] = {
+      {"rcSource", "0,0,720,576"},
+      {"InterlaceFlags", "isInterlaced Field1First FieldPatBothRegular DisplayModeBobOnly"},
+      {"CopyProtectFlags", "RestrictDuplication"},
+      {"PictAspectratioY", "9"},
+      {"ControlFlags", "Used PAD to 16x9"},
+      {"biCompression", "YUY2"}};
+  for (const auto& [name, value] : expected) {
+    const auto field = std::ranges::find(fields, name, FieldName);
+    ASSERT_NE(field, fields.end()) << name;
+    EXPECT_EQ(FieldValue(*field), value) << name;
+  }
+  EXPECT_EQ(FieldName(fields[5]), "InterlaceFlags");
+}
+
 struct GoldenCase {
   std::string name;
   std::string format_guid;
@@ -92,10 +116,10 @@ TEST_P(FormatGoldenTest, WritesTheMediaTypeLines) {
   media.format = GetParam().block;
   ScannedText text(GraphText().Media(media).Line("").Text("N"));
   GraphScanner& scanner = text.Scanner();
-  EXPECT_EQ(DescribeMajorType(scanner), "     Mediatype Video");
-  EXPECT_EQ(DescribeSubtype(scanner),
+  EXPECT_EQ(DescribeMajorType(scanner).text, "     Mediatype Video");
+  EXPECT_EQ(DescribeSubtype(scanner).text,
             "     MediaSubType Video Compression YUY2 - Echantillons de taille fixe - (614400)");
-  EXPECT_EQ(DescribeFormat(scanner), GetParam().line);
+  EXPECT_EQ(DescribeFormat(scanner).text, GetParam().line);
   scanner.SkipLineRest();
   EXPECT_EQ(scanner.CurrentChar(), 'N');
 }
@@ -179,13 +203,10 @@ std::vector<GoldenCase> GoldenCases() {
 INSTANTIATE_TEST_SUITE_P(Records, FormatGoldenTest, ::testing::ValuesIn(GoldenCases()),
                          [](const auto& info) { return info.param.name; });
 
-// The value written after `label` in a decoder's text.
-std::string ValueAfter(const std::string& text, std::string_view label) {
-  const std::string start = "\r\n          " + std::string(label);
-  const std::size_t at = text.find(start);
-  if (at == text.npos) return "<no line " + std::string(label) + ">";
-  const std::size_t from = at + start.size();
-  return text.substr(from, text.find("\r\n", from) - from);
+// The value text of the field labelled `label`.
+std::string ValueOf(const DecodedFields& fields, std::string_view label) {
+  const auto field = std::ranges::find(fields, label, &DecodedField::label);
+  return field == fields.end() ? "<no field " + std::string(label) + ">" : field->value;
 }
 
 struct FlagCase {
@@ -195,11 +216,13 @@ struct FlagCase {
   std::string words;
 };
 
-// One field changed at a time; only its line is checked.
+// One field changed at a time; only its value is checked.
 std::string Mutated(ByteVector record, std::size_t offset, std::uint32_t value,
-                    std::string (*decoder)(RecordBytes), std::string_view label) {
+                    RecordDecoder decoder, std::string_view label) {
   for (int i = 0; i < 4; ++i) record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  return ValueAfter(decoder(record), label);
+  DecodedFields fields;
+  decoder(record, fields);
+  return ValueOf(fields, label);
 }
 
 TEST(VideoInfo2Flags, WriteTheirWords) {

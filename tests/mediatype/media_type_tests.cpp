@@ -30,7 +30,7 @@ class MajorTypeTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(MajorTypeTest, NamesTheGuidAndStopsOnTheSubtype) {
   ScannedText text(GraphText().Text(GetParam().guid_text).Text(" Z"));
-  EXPECT_EQ(DescribeMajorType(text.Scanner()), "     " + GetParam().name);
+  EXPECT_EQ(DescribeMajorType(text.Scanner()).text, "     " + GetParam().name);
   EXPECT_EQ(text.Scanner().CurrentChar(), kMarker);
 }
 
@@ -57,7 +57,7 @@ TEST(MajorType, TextThatIsNoGuidFails) {
 // The subtype line with flags 0 0 and sample size 4, then the marker.
 std::string DescribeSubtypeOf(std::string_view guid_text) {
   ScannedText text(GraphText().Text(guid_text).Text(" 0 0 0000000004 Z"));
-  std::string line = DescribeSubtype(text.Scanner());
+  std::string line = DescribeSubtype(text.Scanner()).text;
   EXPECT_EQ(text.Scanner().CurrentChar(), kMarker) << guid_text;
   return line;
 }
@@ -136,7 +136,7 @@ TEST_P(SubtypeFlagsTest, ShowsFlagsAboveZeroAndTheFoldedSize) {
                        .Text("{E436EB7D-524F-11CE-9F53-0020AF0BA770} ")
                        .Text(c.fixed).Text(" ").Text(c.temporal).Text(" ").Text(c.size)
                        .Text(" Z"));
-  EXPECT_EQ(DescribeSubtype(text.Scanner()), "     Mediasubtype RGB24 - " + c.tail);
+  EXPECT_EQ(DescribeSubtype(text.Scanner()).text, "     Mediasubtype RGB24 - " + c.tail);
   EXPECT_EQ(text.Scanner().CurrentChar(), kMarker);
 }
 
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
 std::string DescribeFormatOf(std::string_view format_guid, const ByteVector& block,
                              std::int64_t leftover) {
   ScannedText text(GraphText().Text(format_guid).Text(" ").Block(block).Text("Z\r\nN"));
-  std::string line = DescribeFormat(text.Scanner());
+  std::string line = DescribeFormat(text.Scanner()).text;
   if (leftover == 0 || leftover > 2) {
     EXPECT_EQ(text.Scanner().CurrentChar(), kMarker);
   }
@@ -261,7 +261,7 @@ TEST(FormatBlock, NegativeCountReadsNothing) {
                        .Text("{05589F81-C356-11CE-BF01-00AA0055595A} ")
                        .Block(Pattern(18), "4294967295")
                        .Text("\r\nN"));
-  EXPECT_EQ(DescribeFormat(text.Scanner()), "     Format WaveFormatEx  ");
+  EXPECT_EQ(DescribeFormat(text.Scanner()).text, "     Format WaveFormatEx  ");
   text.Scanner().SkipLineRest();
   EXPECT_EQ(text.Scanner().CurrentChar(), 'N');
 }

@@ -28,7 +28,8 @@ inline ReportView SampleReport() {
 }
 
 inline ReportDocument SampleDocument(const ReportView& view) {
-  return {.file = "/graphs/mygraph.grf", .complete = true, .view = &view};
+  return {.file = "/graphs/mygraph.grf", .complete = true, .view = &view, .graph = nullptr,
+          .stop_reason = {}};
 }
 
 }  // namespace mivalto::testing

@@ -104,7 +104,11 @@ TEST(JsonWriter, InvalidUtf8BecomesReplacementCharacter) {
   view.Append(
       "a\xFF"
       "b\xC3");
-  const ReportDocument document{.file = "/x\xFE.grf", .complete = false, .view = &view};
+  const ReportDocument document{.file = "/x\xFE.grf",
+                                .complete = false,
+                                .view = &view,
+                                .graph = nullptr,
+                                .stop_reason = "arr\xEAt"};
   const nlohmann::json read = nlohmann::json::parse(Written(WriteJson, std::span(&document, 1)));
   EXPECT_EQ(read["file"], "/x\uFFFD.grf");
   EXPECT_EQ(read["lines"][0]["text"], "a\uFFFDb\uFFFD");
@@ -116,8 +120,8 @@ class SeveralReports : public ::testing::Test {
  protected:
   ReportView first_ = OneLine("un", kGreen);
   ReportView second_ = OneLine("deux", kBlue);
-  std::vector<ReportDocument> documents_ = {{"/a/un.grf", true, &first_},
-                                            {"C:\\b\\deux.grf", false, &second_}};
+  std::vector<ReportDocument> documents_ = {{"/a/un.grf", true, &first_, nullptr, {}},
+                                            {"C:\\b\\deux.grf", false, &second_, nullptr, "fin"}};
 
   static ReportView OneLine(const char* text, Color color) {
     ReportView view;
