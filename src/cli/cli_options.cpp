@@ -5,6 +5,7 @@
 #include "base/program_texts.h"
 #include "cli/cli_texts.h"
 #include "report/ansi_writer.h"
+#include "report/cpp_writer.h"
 #include "report/html_writer.h"
 #include "report/json_writer.h"
 #include "report/rtf_writer.h"
@@ -19,6 +20,7 @@ constexpr OutputFormat kOutputFormats[] = {
     {"rtf", WriteRtf},
     {"html", WriteHtml},
     {"json", WriteJson},
+    {"cpp", WriteCpp},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];

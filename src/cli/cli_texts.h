@@ -11,7 +11,8 @@ inline constexpr std::string_view kDescription =
     "horloge.";
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
 inline constexpr std::string_view kFormatHelp =
-    "ansi, text, rtf, html ou json (par défaut : ansi vers un terminal, text sinon)";
+    "ansi, text, rtf, html, json ou cpp, le code C++ qui reconstruit le graphe (par défaut : "
+    "ansi vers un terminal, text sinon)";
 inline constexpr std::string_view kOutputHelp = "écrit dans FICHIER au lieu de la sortie standard";
 inline constexpr std::string_view kHelpHelp = "affiche cette aide et quitte";
 inline constexpr std::string_view kVersionHelp = "affiche la version et quitte";

@@ -269,4 +269,12 @@ std::string GraphCpp(const GraphModel& graph, std::string_view file_name) {
   return CppWriter(graph).Source(file_name);
 }
 
+void WriteCpp(std::span<const ReportDocument> documents, std::ostream& out) {
+  for (const ReportDocument& document : documents) {
+    if (document.complete && document.graph != nullptr) {
+      out << GraphCpp(*document.graph, FileNameOf(document.file));
+    }
+  }
+}
+
 }  // namespace mivalto

@@ -80,6 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     kSeparator + "\nMINIMAL-0002.GRF\n\nAnalyse du fichier " + kMinimal,
                     ""},
+        ProgramCase{"CppOfAGraph",
+                    {"--format", "cpp", kMinimal},
+                    0,
+                    "// Programme C++ généré par Mivalto 2.2.0 fr à partir du fichier de graphe "
+                    "\"minimal-0002.grf\".\n",
+                    ""},
         ProgramCase{"MissingFile",
                     {"/nulle/part.grf"},
                     2,
@@ -95,6 +101,18 @@ TEST(ProgramFiles, NonAsciiNameGoesThrough) {
   const nlohmann::json report = nlohmann::json::parse(run.out);
   EXPECT_EQ(report["file"], Utf8Path(copy));
   EXPECT_EQ(report["lines"][1]["text"], "GRAPHE é \U0001F600.GRF");
+}
+
+// Half a graph is not a program: nothing on the output, the reason on the errors.
+TEST(ProgramFiles, CppOfAWalkEndedEarlyIsNothing) {
+  const std::string whole = ReadWhole(MIVALTO_SAMPLES_DIR "/capture-preview.grf");
+  const std::filesystem::path cut = TempFolder() / "coupé.grf";
+  std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+  const ProgramRun run = RunProgram({"--format", "cpp", Utf8Path(cut)});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(run.err.starts_with("mivalto-cli : " + Utf8Path(cut) + " : analyse arrêtée avant la fin ("))
+      << run.err;
 }
 
 // Every real graph is analysed to its end.

@@ -120,7 +120,7 @@ const std::vector<std::string> kHostileNames = {
     "é中😀\u0085\u2028",    "%s%n\\x41\\u0041",
     "'{}\n#define X 1",
 };
-const std::string kHostilePin = "pin \\\" ??/\n*/";
+const std::string kHostilePin = "pin \\ ?\?/\n*/";
 
 ByteVector HostileGraph() {
   GraphText text;
@@ -229,12 +229,12 @@ TEST(GeneratedSources, PlatformGuidNamesCheck) {
   WriteText(Folder() / "platform_guid_names.cpp", source);
 }
 
-struct Run {
+struct ProgramRun {
   DWORD exit_code;
   std::string output;
 };
 
-Run RunBuilt(std::string_view stem) {
+ProgramRun RunBuilt(std::string_view stem) {
   const fs::path program = Folder() / (std::string(stem) + ".exe");
   const fs::path output = Folder() / (std::string(stem) + ".out");
   const DWORD code = testing::RunProgram(L"\"" + program.wstring() + L"\"", output);
@@ -281,7 +281,7 @@ std::vector<std::string> ExpectedListing(const GraphModel& graph) {
 TEST(GeneratedPrograms, RoundTripBuildsTheGraphOfTheModel) {
   const GraphModel model = Analyse(Folder() / "round_trip.grf").result.graph;
   ASSERT_EQ(model.filters.size(), 4u);
-  const Run listed = RunBuilt("round_trip.listed.lister");
+  const ProgramRun listed = RunBuilt("round_trip.listed.lister");
   EXPECT_EQ(listed.exit_code, 0u) << listed.output;
   std::vector<std::string> got = LinesStartingWith(listed.output, "built\t");
   for (const std::string_view prefix : {"filter\t", "connection\t"}) {
@@ -294,7 +294,7 @@ TEST(GeneratedPrograms, RoundTripBuildsTheGraphOfTheModel) {
 
 TEST(GeneratedPrograms, RoundTripSaysWhatItMade) {
   const GraphModel model = Analyse(Folder() / "round_trip.grf").result.graph;
-  const Run run = RunBuilt("round_trip.listed");
+  const ProgramRun run = RunBuilt("round_trip.listed");
   EXPECT_EQ(run.exit_code, 0u) << run.output;
   for (const FilterModel& filter : model.filters) {
     EXPECT_NE(run.output.find("Filtre créé : \"" + filter.name + "\"\r\n"), std::string::npos)
@@ -313,7 +313,7 @@ TEST(GeneratedPrograms, RoundTripSaysWhatItMade) {
 }
 
 TEST(GeneratedPrograms, HostileNamesComeBackExactly) {
-  const Run run = RunBuilt("hostile");
+  const ProgramRun run = RunBuilt("hostile");
   for (const std::string& name : kHostileNames) {
     EXPECT_NE(run.output.find("Filtre créé : \"" + name + "\"\r\n"), std::string::npos)
         << name << '\n'
@@ -333,7 +333,7 @@ TEST(GeneratedPrograms, FiltersWineLacksAreNamedByTheirClsid) {
   const GraphModel model = Analyse(graph).result.graph;
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
   int lacking = 0;
-  const Run run = RunBuilt(fs::path(kLackingGraph).stem().string());
+  const ProgramRun run = RunBuilt(fs::path(kLackingGraph).stem().string());
   for (const FilterModel& filter : model.filters) {
     const std::wstring clsid_text = Utf8ToWide(GuidText(*filter.clsid));
     CLSID clsid{};
@@ -355,7 +355,7 @@ TEST(GeneratedPrograms, FiltersWineLacksAreNamedByTheirClsid) {
 }
 
 TEST(GeneratedPrograms, PlatformGuidNamesAreTheHeadersValues) {
-  const Run run = RunBuilt("platform_guid_names");
+  const ProgramRun run = RunBuilt("platform_guid_names");
   EXPECT_EQ(run.exit_code, 0u) << run.output;
   EXPECT_EQ(LinesStartingWith(run.output, ""), std::vector<std::string>{"0 faux"});
 }
