@@ -255,6 +255,9 @@ inline constexpr std::string_view kClockClass = "  // L'horloge de la classe ";
 inline constexpr std::string_view kClockUnknown =
     "  // La référence d'horloge du fichier ne désigne ni filtre ni classe : le graphe choisit "
     "son horloge. Référence : ";
+inline constexpr std::string_view kEmptyGraph =
+    "  // Le fichier ne demande rien au graphe.\n"
+    "  (void)graph;\n";
 inline constexpr std::string_view kClockRequired =
     "  // Le fichier marque l'horloge comme requise.\n";
 

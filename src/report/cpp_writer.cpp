@@ -83,6 +83,8 @@ class CppWriter {
     if (!graph_.filters.empty()) body += Filters() + Settings();
     if (!graph_.connections.empty()) body += Connections();
     if (graph_.clock) body += Clock(*graph_.clock);
+    // Every call that uses the graph takes it first; without one the parameter is unused.
+    if (body.find("(graph,") == std::string::npos) body += cpp_texts::kEmptyGraph;
     body += "  return hr;\n}\n";
 
     std::string source =

@@ -7,6 +7,7 @@
 // Source (Async), Smart Tee, File Writer and Null Renderer.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <filesystem>

@@ -16,7 +16,9 @@ std::wstring ProgramFolder() {
 
 DWORD RunProgram(std::wstring command_line, const std::filesystem::path& output_path) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  const HANDLE output = CreateFileW(output_path.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS,
+  // Shared, so that the test reads it even while Wine still closes the ended child's handles.
+  const HANDLE output = CreateFileW(output_path.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(output, INVALID_HANDLE_VALUE) << "got error " << GetLastError();
   STARTUPINFOW startup{};
