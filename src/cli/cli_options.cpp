@@ -5,6 +5,7 @@
 #include "base/program_texts.h"
 #include "cli/cli_texts.h"
 #include "report/ansi_writer.h"
+#include "report/cpp_writer.h"
 #include "report/graph_dot.h"
 #include "report/graph_svg.h"
 #include "report/html_writer.h"
@@ -26,6 +27,7 @@ constexpr OutputFormat kOutputFormats[] = {
 #ifdef MIVALTO_HAS_GRAPHVIZ
     {"svg", WriteSvg, GraphModelUse::kKeep, SvgRefusal},
 #endif
+    {"cpp", WriteCpp},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];

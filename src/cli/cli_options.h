@@ -1,5 +1,5 @@
 // The command line of mivalto-cli:
-//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg] [--output FILE] GRAPH.grf...
+//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp] [--output FILE] GRAPH.grf...
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 

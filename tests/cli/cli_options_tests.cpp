@@ -51,6 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "r.rtf",
                      {"a.grf"}},
         AcceptedCase{"HtmlWithEquals", {"--format=html", "a.grf"}, true, "html", {}, {"a.grf"}},
+        AcceptedCase{"CppAsked", {"-f", "cpp", "a.grf"}, true, "cpp", {}, {"a.grf"}},
         AcceptedCase{"RootedPathIsAFile", {"/work/a.grf"}, false, "text", {}, {"/work/a.grf"}},
         AcceptedCase{"JsonAfterFiles",
                      {"a.grf", "b.grf", "-f", "json"},

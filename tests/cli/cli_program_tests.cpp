@@ -88,6 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     kSeparator + "\nMINIMAL-0002.GRF\n\nAnalyse du fichier " + kMinimal,
                     ""},
+        ProgramCase{"CppOfAGraph",
+                    {"--format", "cpp", kMinimal},
+                    0,
+                    "// Programme C++ généré par Mivalto 2.2.0 fr à partir du fichier de graphe "
+                    "\"minimal-0002.grf\".\n",
+                    ""},
         ProgramCase{"MissingFile",
                     {"/nulle/part.grf"},
                     2,
@@ -144,6 +150,18 @@ TEST(ProgramFiles, RelativePathWorksAtAnyDepth) {
   std::filesystem::current_path(start);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.out.starts_with(kSeparator + "\nG.GRF\n")) << run.out.substr(0, 200);
+}
+
+// Half a graph is not a program: nothing on the output, the reason on the errors.
+TEST(ProgramFiles, CppOfAWalkEndedEarlyIsNothing) {
+  const std::string whole = ReadWhole(testing::SamplesDir() + "/capture-preview.grf");
+  const std::filesystem::path cut = TempFolder() / "coupé.grf";
+  std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+  const ProgramRun run = RunProgram({"--format", "cpp", Utf8Path(cut)});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(run.err.starts_with("mivalto-cli : " + Utf8Path(cut) + " : analyse arrêtée avant la fin ("))
+      << run.err;
 }
 
 // Every real graph is analysed to its end.

@@ -12,6 +12,7 @@
 #include "platform/wide_text.h"
 #include "support/file_layout.h"
 #include "support/graph_text.h"
+#include "run_program.h"
 #include "support/temp_file.h"
 #include "support/test_files.h"
 
@@ -19,45 +20,12 @@ namespace mivalto {
 namespace {
 
 using testing::GraphText;
-
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  const std::wstring full(path, n);
-  return full.substr(0, full.find_last_of(L"\\/") + 1);
-}
+using testing::ReadWhole;
 
 // Runs mivalto-cli.exe with its output sent to a file; returns its exit code.
 DWORD RunCli(const std::wstring& arguments, const std::wstring& output_path) {
-  std::wstring command = L"\"" + ProgramFolder() + L"mivalto-cli.exe\" " + arguments;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  const HANDLE output = CreateFileW(output_path.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  EXPECT_NE(output, INVALID_HANDLE_VALUE) << "got error " << GetLastError();
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = output;
-  startup.hStdError = output;
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
-  CloseHandle(output);
-  EXPECT_TRUE(started) << "got error " << GetLastError();
-  if (!started) return ~0u;
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD code = ~0u;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
-}
-
-std::string ReadWhole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return testing::RunProgram(L"\"" + testing::ProgramFolder() + L"mivalto-cli.exe\" " + arguments,
+                             output_path);
 }
 
 TEST(CliOnWindows, NamesAFilterFromTheMachinesCatalogue) {

@@ -1,0 +1,283 @@
+#include "report/cpp_writer.h"
+
+#include <vector>
+
+#include "base/file_path.h"
+#include "base/program_texts.h"
+#include "report/cpp_literal.h"
+#include "report/cpp_texts.h"
+#include "report/platform_guid_names.h"
+
+namespace mivalto {
+namespace {
+
+// A text from the file as it stands in a comment: its literal without the L, so that nothing
+// in it can end the comment or the line.
+std::string Quoted(std::string_view utf8) { return WideLiteral(utf8).substr(1); }
+
+std::string GuidTextLiteral(const Guid& guid) { return "L\"" + GuidText(guid) + "\""; }
+
+// The GUIDs that the platform headers don't name, declared once each at the top of the file.
+class GuidSpelling {
+ public:
+  // The expression for `guid` used as a `family` GUID: the platform's name, GUID_NULL or a
+  // constant of ours, whose comment says what it is (`about`, from the report).
+  std::string Expression(GuidFamily family, const Guid& guid, std::string_view about) {
+    if (const auto name = PlatformGuidName(family, guid)) return std::string(*name);
+    if (guid == kGuidNull) return "GUID_NULL";
+    std::string name = "kGuid_" + GuidText(guid).substr(1, 36);
+    for (char& c : name) {
+      if (c == '-') c = '_';
+    }
+    for (const Guid& known : declared_) {
+      if (known == guid) return name;
+    }
+    declared_.push_back(guid);
+    declarations_ += "static const GUID " + name + " = " + GuidInitializer(guid) + ";  // " +
+                     Quoted(about) + '\n';
+    return name;
+  }
+  const std::string& Declarations() const { return declarations_; }
+
+ private:
+  std::vector<Guid> declared_;
+  std::string declarations_;
+};
+
+// static BYTE name[] = {...}; twelve bytes a line.
+std::string ByteArray(std::string_view name, const std::vector<std::uint8_t>& bytes) {
+  std::string text = "static BYTE " + std::string(name) + "[] = {";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    text += i % 12 == 0 ? "\n    " : " ";
+    text += HexLiteral(bytes[i], 2) + ',';
+  }
+  return text + "\n};\n";
+}
+
+std::string FilterVariable(int position) { return "filter" + std::to_string(position); }
+
+constexpr std::string_view kKindTexts[] = {cpp_texts::kKindDirectShow, cpp_texts::kKindDmo,
+                                           cpp_texts::kKindPnp, cpp_texts::kKindAcm,
+                                           cpp_texts::kKindAvi};
+
+std::string_view KindText(FilterKind kind) { return kKindTexts[static_cast<int>(kind)]; }
+
+const FilterModel* FilterAt(const GraphModel& graph, int position) {
+  for (const FilterModel& filter : graph.filters) {
+    if (filter.position == position) return &filter;
+  }
+  return nullptr;
+}
+
+// A checked call: the first failure ends BuildGraph.
+std::string Check(std::string_view call, std::string_view indent = "  ") {
+  const std::string margin(indent);
+  return margin + "hr = " + std::string(call) + ";\n" + margin + "if (FAILED(hr)) return hr;\n";
+}
+
+class CppWriter {
+ public:
+  explicit CppWriter(const GraphModel& graph) : graph_(graph) {}
+
+  std::string Source(std::string_view file_name) {
+    std::string body = std::string(cpp_texts::kBuildGraph);
+    if (!graph_.filters.empty()) body += Filters() + Settings();
+    if (!graph_.connections.empty()) body += Connections();
+    if (graph_.clock) body += Clock(*graph_.clock);
+    // Every call that uses the graph takes it first; without one the parameter is unused.
+    if (body.find("(graph,") == std::string::npos) body += cpp_texts::kEmptyGraph;
+    body += "  return hr;\n}\n";
+
+    std::string source =
+        std::string(cpp_texts::kMadeFrom) + std::string(texts::kProductVersionName) +
+        std::string(cpp_texts::kFromGraphFile) + Quoted(file_name) + ".\n" +
+        std::string(cpp_texts::kRebuilds) + std::to_string(graph_.filters.size()) +
+        std::string(cpp_texts::kFilters) + std::to_string(graph_.connections.size()) +
+        std::string(cpp_texts::kConnections) + std::string(cpp_texts::kHelpers);
+    if (!guids_.Declarations().empty()) {
+      source += std::string(cpp_texts::kUnnamedGuids) + guids_.Declarations();
+    }
+    return source + arrays_ + body + std::string(cpp_texts::kMain);
+  }
+
+ private:
+  std::string Filters() {
+    std::string text = std::string(cpp_texts::kFiltersStep);
+    for (const FilterModel& filter : graph_.filters) {
+      text += "  Held<IBaseFilter> " + FilterVariable(filter.position) + ";\n";
+    }
+    for (const FilterModel& filter : graph_.filters) text += CreateFilter(filter);
+    return text + "  if (FAILED(hr)) return hr;\n";
+  }
+
+  std::string CreateFilter(const FilterModel& filter) {
+    std::string text = std::string(cpp_texts::kFilter) + std::to_string(filter.position) + " (" +
+                       Quoted(filter.id) + ") : " + Quoted(filter.name) + ", " +
+                       std::string(KindText(filter.kind));
+    if (filter.description) text += ", " + Quoted(*filter.description);
+    text += '\n';
+    const Guid clsid = filter.clsid.value_or(kGuidNull);
+    return text + "  KeepFailure(hr, CreateFilter(graph, " +
+           guids_.Expression(GuidFamily::kClsid, clsid, filter.name) + ",\n" +
+           std::string(31, ' ') + GuidTextLiteral(clsid) + ", " + WideLiteral(filter.name) +
+           ", " + FilterVariable(filter.position) + ".put()));\n";
+  }
+
+  std::string Settings() {
+    std::string text;
+    for (const FilterModel& filter : graph_.filters) text += FilterSettings(filter);
+    return text.empty() ? text : std::string(cpp_texts::kSettingsStep) + text;
+  }
+
+  std::string FilterSettings(const FilterModel& filter) {
+    const std::string variable = FilterVariable(filter.position) + ".get()";
+    const std::string name = WideLiteral(filter.name);
+    std::string text;
+    if (!filter.data.empty()) {
+      const std::string array = "kFilter" + std::to_string(filter.position) + "Data";
+      arrays_ += std::string(cpp_texts::kFilterData) + Quoted(filter.name) +
+                 std::string(cpp_texts::kFilterDataEnd) + ByteArray(array, filter.data);
+      text += Check("LoadFilterData(" + variable + ", " + name + ", " + array + ", sizeof " +
+                    array + ")");
+    }
+    if (filter.file) text += FileClause(*filter.file, variable, name);
+    return text;
+  }
+
+  static std::string FileClause(const FileClause& clause, const std::string& variable,
+                                const std::string& name) {
+    const std::string arguments = variable + ", " + name + ", " + WideLiteral(clause.path) + ")";
+    if (clause.keyword == "SOURCE") return Check("LoadSourceFile(" + arguments);
+    if (clause.keyword == "SINK") return Check("SetSinkFile(" + arguments);
+    return std::string(cpp_texts::kOtherClause) + Quoted(clause.keyword) + ' ' +
+           Quoted(clause.path) + '\n';
+  }
+
+  std::string Connections() {
+    std::string text = std::string(cpp_texts::kConnectionsStep);
+    for (std::size_t i = 0; i < graph_.connections.size(); ++i) {
+      text += Connection(static_cast<int>(i) + 1, graph_.connections[i]);
+    }
+    return text;
+  }
+
+  std::string Connection(int number, const ConnectionModel& connection) {
+    const PinEnd from = connection.from.value_or(PinEnd{});
+    const PinEnd to = connection.to.value_or(PinEnd{});
+    const FilterModel* from_filter = FilterAt(graph_, from.position);
+    const FilterModel* to_filter = FilterAt(graph_, to.position);
+    std::string text = std::string(cpp_texts::kConnection) + std::to_string(number) + " : " +
+                       (from_filter ? Quoted(from_filter->name) : "?") + ' ' + Quoted(from.pin) +
+                       " => " + (to_filter ? Quoted(to_filter->name) : "?") + ' ' + Quoted(to.pin) +
+                       MediaTypeNames(connection.media_type) + '\n';
+    if (!from_filter || !to_filter) return text + std::string(cpp_texts::kMissingFilter);
+    std::string type = "nullptr";
+    text += "  {\n";
+    if (connection.media_type) {
+      text += MediaType(number, *connection.media_type);
+      type = "&type";
+    } else {
+      text += cpp_texts::kNoMediaType;
+    }
+    const std::string call = "ConnectPins(graph, " + FilterVariable(from.position) + ".get(), " +
+                             WideLiteral(from_filter->name) + ", " + WideLiteral(from.pin) +
+                             ",\n                     " + FilterVariable(to.position) +
+                             ".get(), " + WideLiteral(to_filter->name) + ", " +
+                             WideLiteral(to.pin) + ", " + type + ")";
+    return text + Check(call, "    ") + "  }\n";
+  }
+
+  static std::string MediaTypeNames(const std::optional<MediaTypeModel>& type) {
+    if (!type) return "";
+    std::string text;
+    for (const auto* named : {&type->major_type, &type->subtype}) {
+      if (*named) text += ", " + Quoted((*named)->name);
+    }
+    if (type->format) text += ", " + Quoted(type->format->type.name);
+    return text;
+  }
+
+  std::string GuidAssignment(std::string_view member, GuidFamily family,
+                             const std::optional<NamedGuid>& named) {
+    if (!named) return "";
+    return "    type." + std::string(member) + " = " +
+           guids_.Expression(family, named->guid, named->name) + ";\n";
+  }
+
+  static std::string Flag(std::string_view member, const std::optional<bool>& flag) {
+    if (!flag) return "";
+    return "    type." + std::string(member) + " = " + (*flag ? "TRUE" : "FALSE") + ";\n";
+  }
+
+  std::string MediaType(int number, const MediaTypeModel& media) {
+    std::string text = "    AM_MEDIA_TYPE type = {};\n";
+    text += GuidAssignment("majortype", GuidFamily::kMajorType, media.major_type);
+    text += GuidAssignment("subtype", GuidFamily::kSubtype, media.subtype);
+    text += Flag("bFixedSizeSamples", media.fixed_size_samples);
+    text += Flag("bTemporalCompression", media.temporal_compression);
+    if (media.sample_size)
+      text += "    type.lSampleSize = " + std::to_string(*media.sample_size) + "u;\n";
+    if (!media.format) return text;
+    const FormatModel& format = *media.format;
+    text += GuidAssignment("formattype", GuidFamily::kFormatType, format.type);
+    if (format.size && *format.size != static_cast<std::int64_t>(format.bytes.size())) {
+      text += std::string(cpp_texts::kFormatShort) + std::to_string(format.bytes.size()) + " / " +
+              std::to_string(*format.size) + '\n';
+    }
+    if (format.bytes.empty()) return text;
+    const std::string array = "kConnection" + std::to_string(number) + "Format";
+    arrays_ += std::string(cpp_texts::kFormatBlock) + std::to_string(number) +
+               std::string(cpp_texts::kFormatBlockEnd) + ByteArray(array, format.bytes);
+    return text + "    type.cbFormat = sizeof " + array + ";\n    type.pbFormat = " + array + ";\n";
+  }
+
+  std::string Clock(const ClockModel& clock) {
+    std::string text = std::string(cpp_texts::kClockStep);
+    if (clock.required.value_or(false)) text += cpp_texts::kClockRequired;
+    const ClockKind kind = clock.kind.value_or(ClockKind::kUnknown);
+    const FilterModel* filter =
+        kind == ClockKind::kFilter ? FilterAt(graph_, clock.position.value_or(0)) : nullptr;
+    if (kind == ClockKind::kNone)
+      return text + std::string(cpp_texts::kClockNone) + Check("SetClock(graph, nullptr)");
+    if (kind == ClockKind::kSystem) {
+      return text + std::string(cpp_texts::kClockSystem) +
+             Check("SetClassClock(graph, CLSID_SystemClock, " + GuidTextLiteral(kSystemClock) +
+                   ")");
+    }
+    if (filter) {
+      return text + std::string(cpp_texts::kClockFilter) + Quoted(filter->name) + ".\n" +
+             Check("SetFilterClock(graph, " + FilterVariable(filter->position) + ".get(), " +
+                   WideLiteral(filter->name) + ")");
+    }
+    const std::string reference = clock.reference.value_or("");
+    if (const auto clsid = ParseGuid(reference)) {
+      return text + std::string(cpp_texts::kClockClass) + GuidText(*clsid) + ".\n" +
+             Check("SetClassClock(graph, " +
+                   guids_.Expression(GuidFamily::kClsid, *clsid, reference) + ", " +
+                   GuidTextLiteral(*clsid) + ")");
+    }
+    return text + std::string(cpp_texts::kClockUnknown) + Quoted(reference) + '\n';
+  }
+
+  static constexpr Guid kSystemClock = "{E436EBB1-524F-11CE-9F53-0020AF0BA770}"_guid;
+
+  const GraphModel& graph_;
+  GuidSpelling guids_;
+  std::string arrays_;
+};
+
+}  // namespace
+
+std::string GraphCpp(const GraphModel& graph, std::string_view file_name) {
+  return CppWriter(graph).Source(file_name);
+}
+
+void WriteCpp(std::span<const ReportDocument> documents, std::ostream& out) {
+  for (const ReportDocument& document : documents) {
+    if (document.complete && document.graph != nullptr) {
+      out << GraphCpp(*document.graph, FileNameOf(document.file));
+    }
+  }
+}
+
+}  // namespace mivalto

@@ -1,0 +1,54 @@
+#include "run_program.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace mivalto::testing {
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring full(path, n);
+  return full.substr(0, full.find_last_of(L"\\/") + 1);
+}
+
+DWORD RunProgram(std::wstring command_line, const std::filesystem::path& output_path) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  // Shared, so that the test reads it even while Wine still closes the ended child's handles.
+  const HANDLE output = CreateFileW(output_path.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(output, INVALID_HANDLE_VALUE) << "got error " << GetLastError();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &process);
+  CloseHandle(output);
+  EXPECT_TRUE(started) << "got error " << GetLastError();
+  if (!started) return ~0u;
+  DWORD code = ~0u;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &code);
+  } else {
+    ADD_FAILURE() << "still running after a minute, ended";
+    TerminateProcess(process.hProcess, ~0u);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+std::string ReadWhole(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace mivalto::testing
