@@ -72,7 +72,7 @@ FormatModel FormatOf(FormatLine& line) {
   FormatModel format{std::move(line.type), line.size, std::move(line.bytes), {}};
   format.fields.reserve(line.fields.size());
   for (const DecodedField& field : line.fields) {
-    format.fields.push_back({std::string(FieldName(field)), std::string(FieldValue(field))});
+    format.fields.push_back({FieldName(field), std::string(FieldValue(field))});
   }
   return format;
 }

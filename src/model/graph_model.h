@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/guid.h"  // Guid, NamedGuid
@@ -46,9 +48,10 @@ struct FilterModel {
 };
 
 // One decoded field of a format block, name and value as the report line shows them
-// ("biWidth", "720"); nested records keep the order of the report.
+// ("biWidth", "720"); nested records keep the order of the report. A name is one of the
+// decoders' own labels, which live as long as the program: a large graph has many fields.
 struct FormatField {
-  std::string name;
+  std::string_view name;
   std::string value;
   friend bool operator==(const FormatField&, const FormatField&) = default;
 };
@@ -98,8 +101,8 @@ struct ClockModel {
 
 struct GraphModel {
   std::optional<std::string> version;  // "0002", "0003"
-  std::vector<FilterModel> filters;
-  std::vector<ConnectionModel> connections;
+  std::deque<FilterModel> filters;  // a deque grows without copying what it holds
+  std::deque<ConnectionModel> connections;
   std::optional<ClockModel> clock;
   friend bool operator==(const GraphModel&, const GraphModel&) = default;
 };

@@ -8,9 +8,6 @@
 namespace mivalto {
 namespace {
 
-struct ContextFree {
-  void operator()(GVC_t* context) const { gvFreeContext(context); }
-};
 struct GraphClose {
   void operator()(Agraph_t* graph) const { agclose(graph); }
 };
@@ -39,18 +36,25 @@ void BoundLayout(Agraph_t* graph) {
   }
 }
 
+// One context for the whole run, never freed: Graphviz keeps what it measured of the text's
+// fonts beyond a context, and a second context read what the first one freed.
+GVC_t* SharedContext() {
+  static GVC_t* const context = gvContext();
+  return context;
+}
+
 std::optional<std::string> RenderSvg(const std::string& dot) {
   QuietGraphviz();
-  const std::unique_ptr<GVC_t, ContextFree> context(gvContext());
+  GVC_t* const context = SharedContext();
   const std::unique_ptr<Agraph_t, GraphClose> graph(agmemread(dot.c_str()));
   if (!context || !graph) return std::nullopt;
   BoundLayout(graph.get());
-  if (gvLayout(context.get(), graph.get(), "dot") != 0) return std::nullopt;
+  if (gvLayout(context, graph.get(), "dot") != 0) return std::nullopt;
   char* data = nullptr;
   unsigned int length = 0;
-  const int rendered = gvRenderData(context.get(), graph.get(), "svg", &data, &length);
+  const int rendered = gvRenderData(context, graph.get(), "svg", &data, &length);
   const std::unique_ptr<char, RenderDataFree> kept(data);
-  gvFreeLayout(context.get(), graph.get());
+  gvFreeLayout(context, graph.get());
   if (rendered != 0 || data == nullptr) return std::nullopt;
   return std::string(data, length);
 }
