@@ -20,7 +20,7 @@ struct ReportDocument {
   bool complete = false;             // the walk reached its end
   const ReportView* view = nullptr;   // never null
   const GraphModel* graph = nullptr;  // what the walk read; null only where no walk ran
-  std::string stop_reason;            // why the walk ended early, in French; empty when complete
+  std::string stop_reason = {};       // why the walk ended early, in French; empty when complete
 };
 
 // Every writer has this shape: the reports, in order, into one output.
