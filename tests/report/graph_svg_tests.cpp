@@ -77,20 +77,24 @@ TEST(GraphSvg, NoPictureBeyondTheSizeLaidOutInSeconds) {
             "--format dot l'écrit toujours)");
 }
 
+// Two files: two pictures drawn one after the other in one run (Graphviz keeps font data
+// from one drawing to the next).
 TEST(GraphSvg, HtmlPageHoldsThePictureAboveTheReport) {
   const GraphModel graph = HostileGraph();
   ReportView view;
   view.Append("FILTERS");
   const ReportDocument document{
       .file = "/g/x.grf", .complete = true, .view = &view, .graph = &graph};
+  const ReportDocument documents[] = {document, document};
   std::ostringstream out;
-  WriteHtml(std::span(&document, 1), out);
+  WriteHtml(documents, out);
   const std::string page = out.str();
   const std::size_t figure = page.find("<figure>\n<svg ");
   EXPECT_NE(figure, std::string::npos) << page;
   EXPECT_LT(figure, page.find("<pre>")) << page;
   EXPECT_EQ(page.find("<?xml"), std::string::npos) << page;
-  EXPECT_EQ(Count(page, "class=\"node\""), 3u) << page;
+  EXPECT_EQ(Count(page, "<figure>"), 2u) << page;
+  EXPECT_EQ(Count(page, "class=\"node\""), 6u) << page;
   EXPECT_EQ(page.find("<script"), std::string::npos) << page;
 }
 
