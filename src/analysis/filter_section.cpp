@@ -16,22 +16,21 @@ using DataDescriber = DataDescription (*)(const FilterDataBlock&, const FilterCa
 
 struct DataFilter {
   Guid clsid;
-  Color color;
-  FilterKind kind;
+  FilterKind kind;  // gives the line its colour
   DataDescriber describe;
 };
 
 constexpr DataFilter kDataFilters[] = {
-    {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, kGreen, FilterKind::kDmo,
+    {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, FilterKind::kDmo,
      [](const FilterDataBlock& b, const FilterCatalogue& c, const std::string&) {
        return DataDescription{DescribeDmoData(b, c), std::nullopt};
      }},
-    {kClsidProxy, kPurple, FilterKind::kPnp, DescribeDeviceData},
-    {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, kBlue, FilterKind::kAcm,
+    {kClsidProxy, FilterKind::kPnp, DescribeDeviceData},
+    {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, FilterKind::kAcm,
      [](const FilterDataBlock& b, const FilterCatalogue&, const std::string&) {
        return DataDescription{"ACM Wrapper = " + DescribeAcmData(b), std::nullopt};
      }},
-    {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, kBlue, FilterKind::kAvi,
+    {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, FilterKind::kAvi,
      [](const FilterDataBlock& b, const FilterCatalogue&, const std::string&) {
        return DataDescription{"AVI Encoder = " + DescribeAviEncoderData(b), std::nullopt};
      }},
@@ -86,7 +85,7 @@ void DescribeDataFilter(GraphScanner& scanner, const FilterCatalogue& catalogue,
                         const DataFilter& kind, const std::string& guid_text,
                         FilterEntryLine& entry) {
   FilterModel& filter = entry.filter;
-  entry.color = kind.color;
+  entry.color = FilterKindColor(kind.kind);
   filter.kind = kind.kind;
   filter.file = ReadOptionalClause(scanner);
   FilterDataBlock block = ReadFilterDataBlock(scanner);

@@ -30,6 +30,7 @@ inline constexpr std::string_view kLegendDirectShow = "Filtre DirectShow";
 inline constexpr std::string_view kLegendDmo = "DMO";
 inline constexpr std::string_view kLegendPnp = "Périphérique Plug-and-Play";
 inline constexpr std::string_view kLegendAcmAvi = "ACM ou compresseur AVI";
+// A walk that ended early: on standard error and in the picture's title.
 inline constexpr std::string_view kGraphIncomplete = "analyse arrêtée avant la fin";
 inline constexpr std::string_view kHertz = "Hz";
 inline constexpr std::string_view kChannel = "canal";

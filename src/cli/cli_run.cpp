@@ -9,6 +9,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "base/file_path.h"
+#include "base/program_texts.h"
 #include "catalogue/catalogue.h"
 #include "cli/cli_texts.h"
 #include "platform/calendar.h"
@@ -87,7 +88,7 @@ void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue
   if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
   if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;
-    file.problem = cli_texts::kAnalysisEndedEarly;
+    file.problem = texts::kGraphIncomplete;
     if (!result.stop_reason.empty()) file.problem += " (" + result.stop_reason + ")";
   } else {
     file.outcome = FileOutcome::kComplete;

@@ -38,7 +38,6 @@ inline constexpr std::string_view kFileNotFound = "fichier introuvable";
 inline constexpr std::string_view kFileNotOpened = "impossible d'ouvrir le fichier";
 inline constexpr std::string_view kDateNotConverted =
     "date de dernière modification impossible à convertir";
-inline constexpr std::string_view kAnalysisEndedEarly = "analyse arrêtée avant la fin";
 inline constexpr std::string_view kCannotWrite = "impossible d'écrire";
 inline constexpr std::string_view kStandardOutput = "sortie standard";
 inline constexpr std::string_view kOutputIsInput =

@@ -1,12 +1,11 @@
-// The colours of the kinds of filter, as the window's legend shows them (black DirectShow,
-// green DMO, purple Plug-and-Play device, blue ACM wrapper and AVI compressor): the graph's
-// picture colours its nodes with them and the HTML page shows the legend.
+// The legend of the filter kinds' colours, as the window shows it (black DirectShow, green DMO,
+// purple Plug-and-Play device, blue ACM wrapper and AVI compressor), for the HTML page; each
+// kind's colour is FilterKindColor (model/graph_model.h).
 #pragma once
 
 #include <string_view>
 
 #include "base/program_texts.h"
-#include "model/graph_model.h"
 #include "model/report_view.h"
 
 namespace mivalto {
@@ -23,20 +22,5 @@ inline constexpr LegendEntry kFilterLegend[] = {
     {kPurple, texts::kLegendPnp},
     {kBlue, texts::kLegendAcmAvi},
 };
-
-constexpr Color FilterKindColor(FilterKind kind) {
-  switch (kind) {
-    case FilterKind::kDmo:
-      return kGreen;
-    case FilterKind::kPnp:
-      return kPurple;
-    case FilterKind::kAcm:
-    case FilterKind::kAvi:
-      return kBlue;
-    case FilterKind::kDirectShow:
-      break;
-  }
-  return kBlack;
-}
 
 }  // namespace mivalto
