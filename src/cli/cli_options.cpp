@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 
 #include "base/program_texts.h"
 #include "cli/cli_texts.h"
@@ -18,20 +19,49 @@ namespace mivalto {
 namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"ansi", WriteAnsi, GraphModelUse::kSkip},
-    {"text", WriteText, GraphModelUse::kSkip},
-    {"rtf", WriteRtf, GraphModelUse::kSkip},
-    {"html", WriteHtml},
-    {"json", WriteJson},
-    {"dot", WriteDot},
+    {"ansi", {}, WriteAnsi, GraphModelUse::kSkip},
+    {"text", {".txt"}, WriteText, GraphModelUse::kSkip},
+    {"rtf", {".rtf"}, WriteRtf, GraphModelUse::kSkip},
+    {"html", {".html", ".htm"}, WriteHtml},
+    {"json", {".json"}, WriteJson},
+    {"dot", {".dot", ".gv"}, WriteDot},
 #ifdef MIVALTO_HAS_GRAPHVIZ
-    {"svg", WriteSvg, GraphModelUse::kKeep, SvgRefusal},
+    {"svg", {".svg"}, WriteSvg, GraphModelUse::kKeep, false, SvgRefusal},
 #endif
-    {"cpp", WriteCpp},
+    // One program builds one graph: a second wmain would not compile.
+    {"cpp", {".cpp"}, WriteCpp, GraphModelUse::kKeep, true},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
 
+// The formats' names, each with its extensions when asked: "text (.txt), rtf (.rtf)".
+std::string FormatList(bool with_extensions) {
+  std::string list;
+  for (const OutputFormat& format : kOutputFormats) {
+    if (!list.empty()) list += ", ";
+    list += format.name;
+    if (!with_extensions || format.extensions.front().empty()) continue;
+    list += " (";
+    for (const std::string_view extension : format.extensions) {
+      if (extension.empty()) continue;
+      if (list.back() != '(') list += ", ";
+      list += extension;
+    }
+    list += ')';
+  }
+  return list + std::string(cli_texts::kFormatsNotBuilt);
+}
+
+std::string FormatHelp() {
+  return FormatList(true) + std::string(cli_texts::kFormatHelp);
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameWord(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
 
 // The arguments as CLI11 gives them back, before they are checked.
 struct GivenArguments {
@@ -53,7 +83,7 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
   app.set_version_flag("--version",
                        std::string(cli_texts::kProgramName) + ' ' + std::string(texts::kVersion),
                        std::string(cli_texts::kVersionHelp));
-  app.add_option("-f,--format", given.format, std::string(cli_texts::kFormatHelp))
+  app.add_option("-f,--format", given.format, FormatHelp())
       ->type_name("FORMAT");
   app.add_option("-o,--output", given.output, std::string(cli_texts::kOutputHelp))
       ->type_name("FICHIER");
@@ -77,13 +107,30 @@ CommandLine UsageError(std::ostream& err, std::string_view before, std::string_v
 
 const OutputFormat* FindFormat(std::string_view name) {
   for (const OutputFormat& format : kOutputFormats) {
-    if (format.name == name) return &format;
+    if (SameWord(format.name, name)) return &format;
   }
   return nullptr;
 }
 
-const OutputFormat& DefaultFormat(bool to_terminal) {
-  return to_terminal ? kTerminalFormat : kPlainFormat;
+// The extension of the path's file name, with its dot; empty when it has none.
+std::string_view Extension(std::string_view path) {
+  const std::size_t name = path.find_last_of("/\\");
+  path.remove_prefix(name == std::string_view::npos ? 0 : name + 1);
+  const std::size_t dot = path.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : path.substr(dot);
+}
+
+// Without --format: the format the --output file's extension names, as converters do, or
+// else the terminal's or the plain text.
+const OutputFormat& DefaultFormat(const std::optional<std::string>& output, bool to_terminal) {
+  if (!output) return to_terminal ? kTerminalFormat : kPlainFormat;
+  const std::string_view extension = Extension(*output);
+  for (const OutputFormat& format : kOutputFormats) {
+    for (const std::string_view known : format.extensions) {
+      if (!known.empty() && SameWord(known, extension)) return format;
+    }
+  }
+  return kPlainFormat;
 }
 
 // CLI11 keeps the "--" that ends the options among the arguments it did not take.
@@ -115,8 +162,14 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
   if (given.output == cli_texts::kStandardOutputName) given.output.reset();
   const OutputFormat* format = given.format
                                    ? FindFormat(*given.format)
-                                   : &DefaultFormat(standard_output_is_terminal && !given.output);
-  if (format == nullptr) return UsageError(err, cli_texts::kUnknownFormat, *given.format);
+                                   : &DefaultFormat(given.output, standard_output_is_terminal);
+  if (format == nullptr) {
+    return UsageError(err, cli_texts::kUnknownFormat, *given.format,
+                      " (" + std::string(cli_texts::kFormats) + FormatList(false) + ")");
+  }
+  if (format->one_input && given.files.size() > 1) {
+    return UsageError(err, cli_texts::kFormatTakesOneFile, format->name);
+  }
   return {CliOptions{format, std::move(given.output), std::move(given.files)}, 0};
 }
 

@@ -3,6 +3,7 @@
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -15,10 +16,16 @@
 
 namespace mivalto {
 
+// One row of the output formats' table, from which the help, the check of --format and the
+// format of an --output file's extension all come.
 struct OutputFormat {
-  std::string_view name;
+  std::string_view name;  // a word, given in any case
+  // The --output extensions that choose it when --format is not given (lower case, with the
+  // dot); unused entries empty.
+  std::array<std::string_view, 2> extensions;
   ReportWriter write;
   GraphModelUse model = GraphModelUse::kKeep;  // kSkip for writers that read only the lines
+  bool one_input = false;  // its output is one graph's alone (the C++ of a program)
   // Why the format can't be written for these reports (French), checked before any output
   // is opened; null when it always can.
   std::optional<std::string> (*refusal)(std::span<const ReportDocument> documents) = nullptr;
@@ -38,7 +45,8 @@ struct CommandLine {
 };
 
 // arguments: the UTF-8 arguments after the program's name. Without --format the output is
-// coloured for a terminal only when it goes to standard output and that is a terminal.
+// coloured for a terminal only when it goes to standard output and that is a terminal; an
+// --output file's extension (.html, .json...) chooses its format.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                              bool standard_output_is_terminal, std::ostream& out,
                              std::ostream& err);

@@ -15,6 +15,7 @@
 #include "platform/calendar.h"
 #include "platform/file_system.h"
 #include "platform/replacement_file.h"
+#include "report/graph_svg.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {
@@ -136,7 +137,7 @@ bool NothingAnalysed(const std::vector<AnalysedFile>& files) {
 
 // The output's problem, if any. The --output file is replaced whole once the reports are
 // written, or not at all: not when writing fails, nor when there is no report to put in it.
-std::optional<std::string> Write(const CliOptions& options, const std::vector<AnalysedFile>& files,
+std::optional<std::string> WriteReports(const CliOptions& options, const std::vector<AnalysedFile>& files,
                                  std::ostream& standard_output) {
   const std::vector<ReportDocument> documents = Documents(files);
   if (!options.output) {
@@ -150,6 +151,16 @@ std::optional<std::string> Write(const CliOptions& options, const std::vector<An
   const FileError error = file.Commit();
   if (!error) return std::nullopt;
   return Explained(cli_texts::kCannotWrite, error);
+}
+
+// Graphviz's failure ends the output as a write's does: nothing replaces the --output file.
+std::optional<std::string> Write(const CliOptions& options, const std::vector<AnalysedFile>& files,
+                                 std::ostream& standard_output) {
+  try {
+    return WriteReports(options, files, standard_output);
+  } catch (const PictureFailure& failure) {
+    return failure.what();
+  }
 }
 
 // Why the format can't be written for these reports, checked before any output is opened.

@@ -10,9 +10,17 @@ inline constexpr std::string_view kDescription =
     "Explique des fichiers de graphe DirectShow (.grf) : filtres, connexions, types de média, "
     "horloge.";
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
+// After the list of the formats and their extensions.
 inline constexpr std::string_view kFormatHelp =
-    "ansi, text, rtf, html, json, dot, svg (sous Linux) ou cpp, le code C++ qui reconstruit le "
-    "graphe (par défaut : ansi vers un terminal, text sinon)";
+    " ; cpp : le code C++ qui reconstruit le graphe, d'un seul fichier. Sans --format : le "
+    "format que nomme l'extension de FICHIER, sinon ansi vers un terminal et text ailleurs "
+    "(noms et extensions en majuscules ou minuscules)";
+// After every list of the formats: those this build does not write.
+#ifdef MIVALTO_HAS_GRAPHVIZ
+inline constexpr std::string_view kFormatsNotBuilt = "";
+#else
+inline constexpr std::string_view kFormatsNotBuilt = " ; svg : sous Linux";
+#endif
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
     "n'est remplacé qu'une fois le rapport entier écrit";
@@ -26,6 +34,8 @@ inline constexpr std::string_view kFooter =
 inline constexpr std::string_view kNoFile = "aucun fichier de graphe à analyser";
 inline constexpr std::string_view kUnknownOption = "option inconnue : ";
 inline constexpr std::string_view kUnknownFormat = "format inconnu : ";
+inline constexpr std::string_view kFormats = "formats : ";
+inline constexpr std::string_view kFormatTakesOneFile = "un seul fichier de graphe pour le format ";
 inline constexpr std::string_view kOptionWithoutValue = " : valeur manquante";
 inline constexpr std::string_view kOptionTwice = " : option donnée plus d'une fois";
 inline constexpr std::string_view kBadCommandLine = "ligne de commande incorrecte";

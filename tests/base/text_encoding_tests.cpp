@@ -27,6 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ConversionCase{"Empty", "", u""},
                       ConversionCase{"Accents", "Vidéo à l'écran", u"Vidéo à l'écran"},
                       ConversionCase{"LastOfTheBasicPlane", "\uFFFF", u"\uFFFF"},
+                      ConversionCase{"FirstBeyondTheBasicPlane", "\U00010000", u"\U00010000"},
                       ConversionCase{"SurrogatePair", "a\U0001F600b", u"a\U0001F600b"},
                       ConversionCase{"LastCodePoint", "\U0010FFFF", u"\U0010FFFF"}),
     [](const auto& info) { return std::string(info.param.name); });

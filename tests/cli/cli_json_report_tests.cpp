@@ -19,7 +19,7 @@ namespace {
 using testing::ByteVector;
 using testing::GraphText;
 
-const OutputFormat kJson{"json", WriteJson};
+const OutputFormat kJson{.name = "json", .write = WriteJson};
 const std::string kSeparator(100, '-');
 constexpr const char* kOlive = "#808000";
 constexpr const char* kBlack = "#000000";

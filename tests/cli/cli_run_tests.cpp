@@ -12,7 +12,11 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <cstring>
 #endif
 
 #include "cli/cli_run.h"
@@ -60,8 +64,8 @@ std::string ReadWhole(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-const OutputFormat kJson{"json", WriteJson};
-const OutputFormat kText{"text", WriteText};
+const OutputFormat kJson{.name = "json", .write = WriteJson};
+const OutputFormat kText{.name = "text", .write = WriteText};
 
 class RunCliTest : public ::testing::Test {
  protected:
@@ -165,13 +169,44 @@ void WriteThenRunOutOfMemory(std::span<const ReportDocument>, std::ostream& out)
   out << std::string(100000, 'x');
   throw std::bad_alloc();
 }
-const OutputFormat kOutOfMemory{"text", WriteThenRunOutOfMemory};
+const OutputFormat kOutOfMemory{.name = "text", .write = WriteThenRunOutOfMemory};
+
+#ifndef _WIN32
+void WriteQuarterMegabyte(std::span<const ReportDocument>, std::ostream& out) {
+  out << std::string(1 << 18, 'x');
+}
+const OutputFormat kQuarterMegabyte{.name = "text", .write = WriteQuarterMegabyte};
+
+// Until the end of the scope, a write beyond `bytes` fails as on a full disk (no signal);
+// 0: no limit.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &kept_);
+    if (bytes == 0) return;
+    signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited{bytes, kept_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &kept_);
+    std::signal(SIGXFSZ, signal_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit kept_{};
+  void (*signal_)(int) = SIG_DFL;
+};
+#endif
 
 struct KeptOutputCase {
   const char* name;
   const OutputFormat* format;
   bool graph_exists;
   std::string err;
+  std::uint64_t file_size_limit = 0;  // bytes; 0 for none
   friend void PrintTo(const KeptOutputCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -184,19 +219,29 @@ TEST_P(OutputKept, WhenThereIsNothingNewToPutInIt) {
   const std::filesystem::path output = folder / "rapport.txt";
   std::ofstream(output, std::ios::binary) << "ancien rapport\n";
   const std::string graph = GetParam().graph_exists ? complete_.Utf8() : Utf8Path(folder / "x.grf");
-  EXPECT_EQ(Run(*GetParam().format, {graph}, Utf8Path(output)), 2);
+  {
+#ifndef _WIN32
+    const FileSizeLimit limit(GetParam().file_size_limit);
+#endif
+    EXPECT_EQ(Run(*GetParam().format, {graph}, Utf8Path(output)), 2);
+  }
   EXPECT_EQ(ReadWhole(output), "ancien rapport\n");
   EXPECT_EQ(FolderEntries(folder), std::vector{output});
   EXPECT_TRUE(err_.str().ends_with(GetParam().err)) << err_.str();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OutputKept,
-    ::testing::Values(
-        KeptOutputCase{"NoGraphAnalysed", &kText, false, " : fichier introuvable\n"},
-        KeptOutputCase{
-            "OutOfMemory", &kOutOfMemory, true, "mivalto-cli : mémoire insuffisante\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const KeptOutputCase kKeptOutputCases[] = {
+    {"NoGraphAnalysed", &kText, false, " : fichier introuvable\n"},
+    {"OutOfMemory", &kOutOfMemory, true, "mivalto-cli : mémoire insuffisante\n"},
+#ifndef _WIN32
+    // A write fails part-way, then the file closes without fault.
+    {"WriteFailsPartWay", &kQuarterMegabyte, true,
+     " : impossible d'écrire : " + std::string(std::strerror(EFBIG)) + "\n", 100'000},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, OutputKept, ::testing::ValuesIn(kKeptOutputCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct OutputProblemCase {
   const char* name;
@@ -208,18 +253,28 @@ struct OutputProblemCase {
 class OutputProblem : public RunCliTest,
                       public ::testing::WithParamInterface<OutputProblemCase> {};
 
+// And leaves nothing behind in the folder, not even the temporary file.
 TEST_P(OutputProblem, SaysWhy) {
-  const std::string output = Utf8Path(TempFolder() / GetParam().output);
+  const std::filesystem::path folder = TempFolder() / GetParam().name;
+  std::filesystem::create_directories(folder);
+  const std::string output = Utf8Path(folder / GetParam().output);
   EXPECT_EQ(Run(kText, {complete_.Utf8()}, output), 2);
   EXPECT_EQ(err_.str(), "mivalto-cli : " + output + " : impossible d'écrire : " +
                             GetParam().problem + "\n");
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::filesystem::path>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OutputProblem,
-    ::testing::Values(OutputProblemCase{"Folder", ".", "c'est un dossier"},
-                      OutputProblemCase{"NoSuchFolder", "absent/r.txt", "dossier introuvable"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const OutputProblemCase kOutputProblemCases[] = {
+    {"Folder", ".", "c'est un dossier"},
+    {"NoSuchFolder", "absent/r.txt", "dossier introuvable"},
+#ifndef _WIN32
+    // The temporary file, of a short name, is made; the move to the long name is refused.
+    {"NameTooLong", std::string(300, 'n') + ".txt", "nom trop long"},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, OutputProblem, ::testing::ValuesIn(kOutputProblemCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A last-write time the calendar can't convert: before 1980 for Windows' DOS date, beyond
 // the years of a struct tm here. Only a file system that keeps such a date can show it.
@@ -261,10 +316,12 @@ TEST_F(RunCliTest, DateTheCalendarCantConvertIsSaidSo) {
 // A format that refuses the reports (as svg refuses a graph too large to draw) writes nothing,
 // not even an empty output file, and says why.
 TEST_F(RunCliTest, RefusedFormatWritesNothingAndGivesStatusTwo) {
-  const OutputFormat refusing{"refusing", WriteText, GraphModelUse::kKeep,
-                              [](std::span<const ReportDocument>) -> std::optional<std::string> {
-                                return "graphe trop grand";
-                              }};
+  const OutputFormat refusing{
+      .name = "refusing",
+      .write = WriteText,
+      .refusal = [](std::span<const ReportDocument>) -> std::optional<std::string> {
+        return "graphe trop grand";
+      }};
   const std::string output = Utf8Path(TempFolder() / "refusé.svg");
   EXPECT_EQ(Run(refusing, {complete_.Utf8()}, output), 2);
   EXPECT_FALSE(std::filesystem::exists(std::u8string(output.begin(), output.end())));

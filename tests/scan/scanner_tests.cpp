@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/program_texts.h"
 #include "base/read_failure.h"
 #include "scan/graph_scanner.h"
 #include "support/graph_text.h"
@@ -187,18 +188,25 @@ INSTANTIATE_TEST_SUITE_P(
                    [](GraphScanner& s) { s.SkipBytes(6); return std::string(); }, "", 'd'}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Every reader that waits for a stop unit fails when the file ends first.
+// Every reader that waits for a stop unit fails when the file ends first, and says where (a
+// file that ends between a CR and its LF ends in the text, its line's end found).
 struct EndCase {
   const char* name;
   GraphText text;
   std::function<void(GraphScanner&)> read;
+  std::string reason = std::string(texts::kEndInGraphText);
 };
 
 class EndOfFileTest : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(EndOfFileTest, FailsInsteadOfWaiting) {
   TextScanner scanner(GetParam().text.Bytes());
-  EXPECT_THROW(GetParam().read(*scanner), ReadFailure);
+  try {
+    GetParam().read(*scanner);
+    ADD_FAILURE() << "no failure";
+  } catch (const ReadFailure& failure) {
+    EXPECT_EQ(failure.what(), GetParam().reason);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -209,7 +217,8 @@ INSTANTIATE_TEST_SUITE_P(
         EndCase{"ReadWord", GraphText().Text("word"), [](GraphScanner& s) { s.ReadWord(); }},
         EndCase{"ReadQuoted", GraphText().Text("\"name"), [](GraphScanner& s) { s.ReadQuoted(); }},
         EndCase{"ReadGuidText", GraphText().Text("{E436"), [](GraphScanner& s) { s.ReadGuidText(); }},
-        EndCase{"SkipLineRest", GraphText().Text("abc"), [](GraphScanner& s) { s.SkipLineRest(); }},
+        EndCase{"SkipLineRest", GraphText().Text("abc"), [](GraphScanner& s) { s.SkipLineRest(); },
+                std::string(texts::kEndBeforeLineEnd)},
         EndCase{"SkipLineRestCrWithoutLf", GraphText().Text("a\r"),
                 [](GraphScanner& s) { s.SkipLineRest(); }},
         EndCase{"ReadChars", GraphText().Text("ab"), [](GraphScanner& s) { s.ReadChars(3); }},
@@ -217,11 +226,13 @@ INSTANTIATE_TEST_SUITE_P(
                 [](GraphScanner& s) { s.ReadChars(2); }},
         EndCase{"ReadDecimal", GraphText().Text("12"), [](GraphScanner& s) { s.ReadDecimal(4); }},
         EndCase{"BlockPastTheEnd", GraphText().Text("0000000010 ").Raw(ByteVector{1, 2, 3}),
-                [](GraphScanner& s) { s.ReadFormatBlockCount(); }},
+                [](GraphScanner& s) { s.ReadFormatBlockCount(); }, texts::BlockPastEndOfFile(10)},
         EndCase{"FilterBlockPastTheEnd", GraphText().Text("4000000000 ").Raw(ByteVector{1, 2}),
-                [](GraphScanner& s) { s.ReadFilterBlockCount(); }},
+                [](GraphScanner& s) { s.ReadFilterBlockCount(); },
+                texts::BlockPastEndOfFile(4'000'000'000)},
         EndCase{"FilterBlockCountNotDigits", GraphText().Text("00000000x1 ").Raw(ByteVector{1, 2}),
-                [](GraphScanner& s) { s.ReadFilterBlockCount(); }}),
+                [](GraphScanner& s) { s.ReadFilterBlockCount(); },
+                std::string(texts::kBlockCountNotANumber)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GraphScanner, FileEndingRightAfterTheLastUnitStillReadsIt) {
