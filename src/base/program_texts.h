@@ -39,6 +39,8 @@ inline constexpr std::string_view kBits = "bits";
 inline constexpr std::string_view kPictureTooLarge = "graphe trop grand pour être dessiné en SVG";
 inline constexpr std::string_view kPictureElements = "filtres et connexions";
 inline constexpr std::string_view kPictureMostElements = "au plus ; --format dot l'écrit toujours";
+inline constexpr std::string_view kPictureNotDrawn =
+    "Graphviz n'a pas pu dessiner le graphe ; --format dot l'écrit toujours";
 
 // "<N octets de données binaires >", the note on bytes that are shown only by their count.
 std::string BinaryBytesNote(long long count);

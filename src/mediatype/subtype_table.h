@@ -39,8 +39,8 @@ inline constexpr GuidFamily kVideoPort{"{00000000-1A22-11D1-BAD9-00609744111A}"_
 inline constexpr GuidFamily kDss{"{00000000-E163-11D0-BAD9-00609744111A}"_guid};
 
 inline constexpr Named<Guid> kSubtypeTable[] = {
-    {kQuartz(0xE436EB80), "Mediasubtype MPEG1 Audio Packet"},
-    {kQuartz(0xE436EB81), "Mediasubtype Mpeg1 Audio Payload"},
+    {kQuartz(0xE436EB80), "Mediasubtype MPEG1 Video Packet"},
+    {kQuartz(0xE436EB81), "Mediasubtype MPEG1 Video Payload"},
     {kQuartz(0xE436EB78), "Mediasubtype RGB1"},
     {kQuartz(0xE436EB79), "Mediasubtype RGB4"},
     {kQuartz(0xE436EB7A), "Mediasubtype RGB8"},

@@ -5,6 +5,7 @@
 
 #include "base/file_path.h"
 #include "base/program_texts.h"
+#include "base/text_encoding.h"
 #include "report/filter_legend.h"
 
 namespace mivalto {
@@ -44,6 +45,16 @@ void AppendDotText(std::string_view utf8, std::string& out) {
 
 // Graphviz's line break inside a label, centred.
 constexpr std::string_view kLabelBreak = "\\n";
+
+// A picture shows at most this many characters of any one text of the file (a name, a pin, a
+// label line): Graphviz's layout time grows faster than its labels, and a longer text is
+// read in the report anyway.
+constexpr std::size_t kMostShownCodePoints = 48;
+constexpr std::string_view kCutMark = "…";
+
+void AppendShownText(std::string_view utf8, std::string& out) {
+  AppendDotText(PictureText(utf8), out);
+}
 
 const FormatField* FindField(const FormatModel& format, std::span<const std::string_view> names) {
   for (const FormatField& field : format.fields) {
@@ -103,13 +114,27 @@ bool ShowsDescription(const FilterModel& filter) {
   return filter.kind != FilterKind::kDirectShow && filter.description.has_value();
 }
 
+// The class's name, unless the name or what the filter wraps already says it.
+bool ShowsRegisteredName(const FilterModel& filter) {
+  if (!filter.registered_name || *filter.registered_name == filter.name) return false;
+  return !ShowsDescription(filter) || !filter.description->starts_with(*filter.registered_name);
+}
+
+// At most three lines, so that a reader finds the filter in the report: its number and name
+// as the report writes them, the name the report gives its class, and what it wraps.
 void AppendNode(const FilterModel& filter, std::string_view prefix, std::string& dot) {
   const std::string color = ColorHex(FilterKindColor(filter.kind));
   dot += "  " + NodeId(prefix, filter.position) + " [label=\"";
-  AppendDotText(filter.name, dot);
+  AppendShownText(filter.id, dot);
+  dot += "  ";
+  AppendShownText(filter.name, dot);
+  if (ShowsRegisteredName(filter)) {
+    dot += kLabelBreak;
+    AppendShownText(*filter.registered_name, dot);
+  }
   if (ShowsDescription(filter)) {
     dot += kLabelBreak;
-    AppendDotText(*filter.description, dot);
+    AppendShownText(*filter.description, dot);
   }
   dot += "\", color=\"" + color + "\", fontcolor=\"" + color + "\"];\n";
 }
@@ -126,14 +151,14 @@ bool Joins(const ConnectionModel& connection, const GraphModel& graph) {
 void AppendEdge(const ConnectionModel& connection, std::string_view prefix, std::string& dot) {
   dot += "  " + NodeId(prefix, connection.from->position) + " -> " +
          NodeId(prefix, connection.to->position) + " [label=\"";
-  AppendDotText(connection.from->pin, dot);
+  AppendShownText(connection.from->pin, dot);
   dot += " → ";
-  AppendDotText(connection.to->pin, dot);
+  AppendShownText(connection.to->pin, dot);
   if (connection.media_type) {
     const std::string media = MediaTypeLabel(*connection.media_type);
     if (!media.empty()) {
       dot += kLabelBreak;
-      AppendDotText(media, dot);
+      AppendShownText(media, dot);
     }
   }
   dot += "\"];\n";
@@ -174,6 +199,14 @@ void WriteGraphStatements(const GraphModel& graph, std::string_view prefix, DotO
 }
 
 }  // namespace
+
+// The text is cut before it is cleaned, so that a long one costs no more than a short one:
+// each unit kept gives at least one printable character.
+std::string PictureText(std::string_view utf8) {
+  std::string printable = PrintableText(CutToCodePoints(utf8, kMostShownCodePoints + 1));
+  if (CodePointCount(printable) <= kMostShownCodePoints) return printable;
+  return std::string(CutToCodePoints(printable, kMostShownCodePoints - 1)) + std::string(kCutMark);
+}
 
 std::string MediaTypeLabel(const MediaTypeModel& media_type) {
   const std::optional<NamedGuid>& named =

@@ -1,9 +1,11 @@
 // The graph's picture in Graphviz's DOT language, written from the graph model alone: one
-// node per filter (its name, and what it wraps for a DMO, a device, the ACM wrapper or the AVI
-// compressor, in its kind's colour), one edge per connection from the output pin to the input
-// pin, labelled with both pin names, the subtype and the figures read first (width × height,
-// or sample rate, channels and bits). Every text of the file is inert: it is cleaned of
-// control characters and its quotes, backslashes and ampersands are written as entities.
+// node per filter (its number and name as the report writes them, the name the report gives
+// its class, and what it wraps for a DMO, a device, the ACM wrapper or the AVI compressor, in
+// its kind's colour), one edge per connection from the output pin to the input pin, labelled
+// with both pin names, the subtype and the figures read first (width × height, or sample rate,
+// channels and bits). Every text of the file is inert: it is cleaned of control characters,
+// its quotes, backslashes and ampersands are written as entities, and it is cut to a
+// readable length (PictureText), so that Graphviz lays out any file's picture quickly.
 #pragma once
 
 #include <ostream>
@@ -33,6 +35,10 @@ std::vector<TitledGraph> TitledGraphs(std::span<const ReportDocument> documents)
 
 // The writer of --format dot: the reports' graphs, as WriteGraphsDot draws them.
 void WriteDot(std::span<const ReportDocument> documents, std::ostream& out);
+
+// A text of the file as the picture shows it: printable, and cut to its first 47 characters
+// and "…" when longer than 48 (whole in the reports).
+std::string PictureText(std::string_view utf8);
 
 // The edge's media type label: the subtype's name (the major type's when the walk did not
 // reach the subtype) and the figures of its format.

@@ -4,6 +4,8 @@
 
 namespace mivalto {
 
+PictureFailure::PictureFailure() : std::runtime_error(std::string(texts::kPictureNotDrawn)) {}
+
 std::size_t PictureElements(std::span<const TitledGraph> graphs) {
   std::size_t elements = 0;
   for (const TitledGraph& titled : graphs) {

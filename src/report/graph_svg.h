@@ -19,6 +19,13 @@ namespace mivalto {
 // every connection joins far-apart filters (a real graph of that size, a tenth of a second).
 inline constexpr std::size_t kMostDrawnElements = 300;
 
+// Graphviz's own failure to lay out or draw a picture (its French text): the writers that
+// draw let it through, so that the run ends with a message instead of an empty picture.
+class PictureFailure : public std::runtime_error {
+ public:
+  PictureFailure();
+};
+
 // Filters and connections, the measure of a picture's layout work.
 std::size_t PictureElements(std::span<const TitledGraph> graphs);
 
@@ -28,11 +35,11 @@ std::optional<std::string> SvgRefusal(std::span<const ReportDocument> documents)
 
 // The writer of --format svg, on the builds that draw pictures (MIVALTO_HAS_GRAPHVIZ): the
 // picture of the reports' graphs as one SVG document. Reports that SvgRefusal refuses leave the
-// stream failed, with nothing written.
+// stream failed, with nothing written; Graphviz's failure throws PictureFailure.
 void WriteSvg(std::span<const ReportDocument> documents, std::ostream& out);
 
 // The SVG document of the graphs (see WriteGraphsDot), or none when this build draws no
-// pictures or they hold more than kMostDrawnElements.
+// pictures or they hold more than kMostDrawnElements; Graphviz's failure throws PictureFailure.
 std::optional<std::string> GraphsSvg(std::span<const TitledGraph> graphs);
 
 }  // namespace mivalto

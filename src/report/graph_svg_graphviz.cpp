@@ -43,19 +43,21 @@ GVC_t* SharedContext() {
   return context;
 }
 
-std::optional<std::string> RenderSvg(const std::string& dot) {
+// Graphviz says that it failed by its return codes (its messages are kept quiet): a graph it
+// can't read, lay out or render.
+std::string RenderSvg(const std::string& dot) {
   QuietGraphviz();
   GVC_t* const context = SharedContext();
   const std::unique_ptr<Agraph_t, GraphClose> graph(agmemread(dot.c_str()));
-  if (!context || !graph) return std::nullopt;
+  if (!context || !graph) throw PictureFailure();
   BoundLayout(graph.get());
-  if (gvLayout(context, graph.get(), "dot") != 0) return std::nullopt;
+  if (gvLayout(context, graph.get(), "dot") != 0) throw PictureFailure();
   char* data = nullptr;
   unsigned int length = 0;
   const int rendered = gvRenderData(context, graph.get(), "svg", &data, &length);
   const std::unique_ptr<char, RenderDataFree> kept(data);
   gvFreeLayout(context, graph.get());
-  if (rendered != 0 || data == nullptr) return std::nullopt;
+  if (rendered != 0 || data == nullptr) throw PictureFailure();
   return std::string(data, length);
 }
 

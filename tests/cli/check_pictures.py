@@ -3,7 +3,8 @@
 of each (files cut short) and on all of them at once, and checks the pictures against the
 graph of --format json: Graphviz's own dot program accepts every DOT output, every SVG (from
 --format svg and inline in the HTML page) is well-formed XML with one node per filter and one
-edge per connection read whole, and a picture of a file cut short says so in its title.
+edge per connection read whole, and a picture of a file cut short says so in its title. A file
+whose filter name and pin have 20 million characters is drawn too, its texts cut short.
 
 usage: check_pictures.py CLI DOT FOLDER
 Exit 77 (skipped) when the folder holds no graph file."""
@@ -18,6 +19,7 @@ import xml.etree.ElementTree as ElementTree
 CUTS = 12  # prefixes per file, spread over its length
 SVG = "{http://www.w3.org/2000/svg}"
 INCOMPLETE = "analyse arrêtée avant la fin"
+LONGEST_LINE = 300  # characters of any one line of a picture: two cut pins, or a file's name
 
 
 def run(cli, form, paths):
@@ -62,6 +64,7 @@ def check(cli, dot_program, paths, what):
     assert (nodes, edges) == counts, f"{what}: svg has {nodes} nodes, {edges} edges, not {counts}"
     texts = "".join(root.itertext())
     assert (INCOMPLETE in texts) == incomplete, f"{what}: incomplete note"
+    assert max(map(len, root.itertext())) <= LONGEST_LINE, f"{what}: a text line too long"
 
     _, page = run(cli, "html", paths)
     page = page.decode()
@@ -71,6 +74,22 @@ def check(cli, dot_program, paths, what):
     assert len(inline) == len(drawn_reports), f"{what}: {len(inline)} pictures in the page"
     for picture, report in zip(inline, drawn_reports):
         assert svg_counts(picture, what)[:2] == expected_counts([report]), f"{what}: html picture"
+
+
+def long_name_graph(path, length):
+    """A graph file whose first filter's name and first pin are `length` characters long: its
+    picture is drawn with both cut short."""
+    name = "é" + "n" * (length - 1)
+    media = ("{73646976-0000-0010-8000-00AA00389B71} {E436EB81-524F-11CE-9F53-0020AF0BA770} "
+             "1 0 0000000000\0{0F6417D6-C318-11D0-A43F-00A0C9223196} 0000000000 ")
+    media_bytes = len(media.encode("utf-16-le"))
+    text = ("0003\r\nFILTERS\r\n"
+            f'0001 "{name}" {{E436EBB5-524F-11CE-9F53-0020AF0BA770}} 0000000000 \r\n'
+            '0002 "Rendu" {B87BEB7B-8D29-423F-AE4D-6582C10175AC} 0000000000 \r\n'
+            "CONNECTIONS\r\n"
+            f'0001 "{name}" 0002 "VMR Input0" {media_bytes:010d} {media}\r\n'
+            "CLOCK 1 0000\r\nEND")
+    path.write_bytes(bytes(512) + text.encode("utf-16-le"))
 
 
 def main():
@@ -87,6 +106,9 @@ def main():
                 prefix = pathlib.Path(work) / f"cut{cut}-{path.name}"
                 prefix.write_bytes(data[: len(data) * cut // (CUTS + 1)])
                 check(cli, dot_program, [prefix], prefix.name)
+        long_name = pathlib.Path(work) / "long-name.grf"
+        long_name_graph(long_name, 20_000_000)
+        check(cli, dot_program, [long_name], long_name.name)
     check(cli, dot_program, files, "all files at once")
     print(f"{len(files)} files, whole and in {CUTS} prefixes each: pictures checked")
     return 0

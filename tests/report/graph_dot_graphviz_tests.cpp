@@ -102,8 +102,8 @@ std::multiset<std::string> ExpectedEdgeLabels(const GraphModel& graph) {
   std::multiset<std::string> labels;
   for (const ConnectionModel& connection : graph.connections) {
     const std::string media = MediaTypeLabel(*connection.media_type);
-    labels.insert(PrintableText(connection.from->pin) + " → " + PrintableText(connection.to->pin) +
-                  (media.empty() ? "" : "\n" + PrintableText(media)));
+    labels.insert(PictureText(connection.from->pin) + " → " + PictureText(connection.to->pin) +
+                  (media.empty() ? "" : "\n" + PictureText(media)));
   }
   return labels;
 }
@@ -123,8 +123,8 @@ TEST(GraphDot, HostileNamesReadBackThroughGraphviz) {
     Agnode_t* node = agfstnode(read.get());
     for (const FilterModel& filter : graph.filters) {
       ASSERT_NE(node, nullptr);
-      EXPECT_EQ(LabelOf(node),
-                PrintableText(filter.name) + '\n' + PrintableText(*filter.description))
+      EXPECT_EQ(LabelOf(node), filter.id + "  " + PictureText(filter.name) + '\n' +
+                                   PictureText(*filter.description))
           << dot;
       node = agnxtnode(read.get(), node);
     }

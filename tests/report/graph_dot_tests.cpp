@@ -15,6 +15,7 @@ TEST(GraphDot, SmallGraph) {
   GraphModel graph;
   graph.filters = {Filter(1, "Source"), Filter(2, "Décodeur", FilterKind::kDmo, "cat= Video"),
                    Filter(3, "Rendu", FilterKind::kDirectShow, "<40 octets de données binaires >")};
+  graph.filters[2].registered_name = "Video Mixing Renderer (DX8)";
   graph.connections = {Connection(1, "Out", 2, "In"), Connection(2, "Sortie", 3, "VMR Input0")};
   graph.connections[1].media_type =
       Media("RGB32", {{"biWidth", "1920"}, {"biHeight", "-1088"}, {"biBitCount", "32"}});
@@ -26,9 +27,10 @@ TEST(GraphDot, SmallGraph) {
             "  node [shape=box, style=rounded, fontname=\"Helvetica\", fontsize=11];\n"
             "  edge [fontname=\"Helvetica\", fontsize=9];\n"
             "  label=\"a&quot;b.grf (analyse arrêtée avant la fin)\";\n"
-            "  f1 [label=\"Source\", color=\"#000000\", fontcolor=\"#000000\"];\n"
-            "  f2 [label=\"Décodeur\\ncat= Video\", color=\"#008000\", fontcolor=\"#008000\"];\n"
-            "  f3 [label=\"Rendu\", color=\"#000000\", fontcolor=\"#000000\"];\n"
+            "  f1 [label=\"0001  Source\", color=\"#000000\", fontcolor=\"#000000\"];\n"
+            "  f2 [label=\"0002  Décodeur\\ncat= Video\", color=\"#008000\", fontcolor=\"#008000\"];\n"
+            "  f3 [label=\"0003  Rendu\\nVideo Mixing Renderer (DX8)\", color=\"#000000\", "
+            "fontcolor=\"#000000\"];\n"
             "  f1 -> f2 [label=\"Out → In\"];\n"
             "  f2 -> f3 [label=\"Sortie → VMR Input0\\nRGB32 1920 × 1088\"];\n"
             "}\n");
@@ -44,13 +46,37 @@ TEST(GraphDot, SeveralGraphsAreClustersOfTheirOwn) {
   WriteGraphsDot(graphs, out);
   const std::string dot = out.str();
   EXPECT_NE(dot.find("  subgraph cluster_1 {\n  label=\"un.grf\";\n"
-                     "  g1_f1 [label=\"A\\nCaméra\", color=\"#800080\", fontcolor=\"#800080\"];\n"
+                     "  g1_f1 [label=\"0001  A\\nCaméra\", color=\"#800080\", fontcolor=\"#800080\"];\n"
                      "  }\n"),
             std::string::npos)
       << dot;
-  EXPECT_NE(dot.find("  g2_f1 [label=\"B\\nMJPG\", color=\"#0000FF\""), std::string::npos) << dot;
-  EXPECT_NE(dot.find("  g2_f2 [label=\"C\", color=\"#0000FF\""), std::string::npos) << dot;
+  EXPECT_NE(dot.find("  g2_f1 [label=\"0001  B\\nMJPG\", color=\"#0000FF\""), std::string::npos)
+      << dot;
+  EXPECT_NE(dot.find("  g2_f2 [label=\"0002  C\", color=\"#0000FF\""), std::string::npos) << dot;
   EXPECT_NE(dot.find("  g2_f1 -> g2_f2 [label=\"o → i\"];\n  }\n}\n"), std::string::npos) << dot;
+}
+
+// Code points of one to four bytes, repeated to `count` code points.
+std::string MixedText(std::size_t count) {
+  constexpr std::string_view kPieces[] = {"a", "é", "€", "𝄞"};
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += kPieces[i % std::size(kPieces)];
+  return text;
+}
+
+// A name or a pin of any length is cut to its first characters and "…", never inside a
+// character; the report keeps the whole text.
+TEST(GraphDot, LongTextsAreCutToAReadableLength) {
+  GraphModel graph;
+  graph.filters = {Filter(1, MixedText(20'000'000), FilterKind::kPnp, MixedText(49)),
+                   Filter(2, MixedText(48))};
+  graph.connections = {Connection(1, MixedText(20'000'000), 2, "In")};
+  const std::string dot = Dot(graph);
+  const std::string cut = MixedText(47) + "…";
+  EXPECT_NE(dot.find("f1 [label=\"0001  " + cut + "\\n" + cut + "\""), std::string::npos) << dot;
+  EXPECT_NE(dot.find("f2 [label=\"0002  " + MixedText(48) + "\""), std::string::npos) << dot;
+  EXPECT_NE(dot.find("f1 -> f2 [label=\"" + cut + " → In\"]"), std::string::npos) << dot;
+  EXPECT_LT(dot.size(), 2000u);
 }
 
 struct MediaLabelCase {

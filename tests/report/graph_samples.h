@@ -1,6 +1,7 @@
 // Small graph models for the picture tests, built a field at a time.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <sstream>
@@ -25,6 +26,8 @@ inline FilterModel Filter(int position, std::string name, FilterKind kind = Filt
                           std::optional<std::string> description = std::nullopt) {
   FilterModel filter;
   filter.position = position;
+  filter.id = std::to_string(position);
+  filter.id.insert(0, 4 - std::min<std::size_t>(4, filter.id.size()), '0');  // "0001"
   filter.name = std::move(name);
   filter.kind = kind;
   filter.description = std::move(description);
