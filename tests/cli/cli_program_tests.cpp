@@ -77,11 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Program,
     ::testing::Values(
         ProgramCase{"Version", {"--version"}, 0, "mivalto-cli 2.2.0\n", ""},
+        // One program builds one graph.
         ProgramCase{"UsageError",
-                    {"--format", "x", kMinimal},
+                    {"--format", "cpp", kMinimal, kMinimal},
                     2,
                     "",
-                    "mivalto-cli : format inconnu : x\nPour l'aide : mivalto-cli --help\n"},
+                    "mivalto-cli : un seul fichier de graphe pour le format cpp\n"
+                    "Pour l'aide : mivalto-cli --help\n"},
         // Standard output is a file here, so the default is plain text.
         ProgramCase{"PlainTextWhenNotATerminal",
                     {kMinimal},
