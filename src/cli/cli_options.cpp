@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "base/file_path.h"
 #include "base/program_texts.h"
 #include "cli/cli_texts.h"
 #include "report/ansi_writer.h"
@@ -113,18 +114,17 @@ const OutputFormat* FindFormat(std::string_view name) {
 }
 
 // The extension of the path's file name, with its dot; empty when it has none.
-std::string_view Extension(std::string_view path) {
-  const std::size_t name = path.find_last_of("/\\");
-  path.remove_prefix(name == std::string_view::npos ? 0 : name + 1);
-  const std::size_t dot = path.rfind('.');
-  return dot == std::string_view::npos ? std::string_view() : path.substr(dot);
+std::string Extension(std::string_view path) {
+  const std::string name = FileNameOf(path);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
 // Without --format: the format the --output file's extension names, as converters do, or
 // else the terminal's or the plain text.
 const OutputFormat& DefaultFormat(const std::optional<std::string>& output, bool to_terminal) {
   if (!output) return to_terminal ? kTerminalFormat : kPlainFormat;
-  const std::string_view extension = Extension(*output);
+  const std::string extension = Extension(*output);
   for (const OutputFormat& format : kOutputFormats) {
     for (const std::string_view known : format.extensions) {
       if (!known.empty() && SameWord(known, extension)) return format;

@@ -21,6 +21,7 @@
 
 #include "cli/cli_run.h"
 #include "platform/calendar.h"
+#include "report/graph_svg.h"
 #include "report/json_writer.h"
 #include "report/text_writer.h"
 #include "support/sample_graphs.h"
@@ -171,6 +172,13 @@ void WriteThenRunOutOfMemory(std::span<const ReportDocument>, std::ostream& out)
 }
 const OutputFormat kOutOfMemory{.name = "text", .write = WriteThenRunOutOfMemory};
 
+// Writes a little, then Graphviz fails to draw.
+void WriteThenFailToDraw(std::span<const ReportDocument>, std::ostream& out) {
+  out << "<svg";
+  throw PictureFailure();
+}
+const OutputFormat kPictureFails{.name = "svg", .write = WriteThenFailToDraw};
+
 #ifndef _WIN32
 void WriteQuarterMegabyte(std::span<const ReportDocument>, std::ostream& out) {
   out << std::string(1 << 18, 'x');
@@ -233,6 +241,7 @@ TEST_P(OutputKept, WhenThereIsNothingNewToPutInIt) {
 const KeptOutputCase kKeptOutputCases[] = {
     {"NoGraphAnalysed", &kText, false, " : fichier introuvable\n"},
     {"OutOfMemory", &kOutOfMemory, true, "mivalto-cli : mémoire insuffisante\n"},
+    {"PictureNotDrawn", &kPictureFails, true, std::string(PictureFailure().what()) + "\n"},
 #ifndef _WIN32
     // A write fails part-way, then the file closes without fault.
     {"WriteFailsPartWay", &kQuarterMegabyte, true,
