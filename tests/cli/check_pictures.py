@@ -77,18 +77,13 @@ def check(cli, dot_program, paths, what):
 
 
 def long_name_graph(path, length):
-    """A graph file whose first filter's name and first pin are `length` characters long: its
-    picture is drawn with both cut short."""
+    """A graph file whose first filter's name and first pin have `length` characters."""
     name = "é" + "n" * (length - 1)
-    media = ("{73646976-0000-0010-8000-00AA00389B71} {E436EB81-524F-11CE-9F53-0020AF0BA770} "
-             "1 0 0000000000\0{0F6417D6-C318-11D0-A43F-00A0C9223196} 0000000000 ")
-    media_bytes = len(media.encode("utf-16-le"))
-    text = ("0003\r\nFILTERS\r\n"
-            f'0001 "{name}" {{E436EBB5-524F-11CE-9F53-0020AF0BA770}} 0000000000 \r\n'
-            '0002 "Rendu" {B87BEB7B-8D29-423F-AE4D-6582C10175AC} 0000000000 \r\n'
-            "CONNECTIONS\r\n"
-            f'0001 "{name}" 0002 "VMR Input0" {media_bytes:010d} {media}\r\n'
-            "CLOCK 1 0000\r\nEND")
+    media = ("{73646976-0000-0010-8000-00AA00389B71} {E436EB81-524F-11CE-9F53-0020AF0BA770} 1 0 "
+             "0000000000\0{0F6417D6-C318-11D0-A43F-00A0C9223196} 0000000000 ")
+    text = (f'0003\r\nFILTERS\r\n0001 "{name}" {{E436EBB5-524F-11CE-9F53-0020AF0BA770}} 0000000000 '
+            '\r\n0002 "Rendu" {B87BEB7B-8D29-423F-AE4D-6582C10175AC} 0000000000 \r\nCONNECTIONS\r\n'
+            f'0001 "{name}" 0002 "VMR Input0" {len(media) * 2:010d} {media}\r\nCLOCK 1 0000\r\nEND')
     path.write_bytes(bytes(512) + text.encode("utf-16-le"))
 
 

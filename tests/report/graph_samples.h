@@ -1,7 +1,6 @@
 // Small graph models for the picture tests, built a field at a time.
 #pragma once
 
-#include <algorithm>
 #include <optional>
 #include <span>
 #include <sstream>
@@ -26,8 +25,7 @@ inline FilterModel Filter(int position, std::string name, FilterKind kind = Filt
                           std::optional<std::string> description = std::nullopt) {
   FilterModel filter;
   filter.position = position;
-  filter.id = std::to_string(position);
-  filter.id.insert(0, 4 - std::min<std::size_t>(4, filter.id.size()), '0');  // "0001"
+  filter.id = "000" + std::to_string(position);  // as the file numbers the first nine
   filter.name = std::move(name);
   filter.kind = kind;
   filter.description = std::move(description);

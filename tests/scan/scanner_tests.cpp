@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -201,12 +202,8 @@ class EndOfFileTest : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(EndOfFileTest, FailsInsteadOfWaiting) {
   TextScanner scanner(GetParam().text.Bytes());
-  try {
-    GetParam().read(*scanner);
-    ADD_FAILURE() << "no failure";
-  } catch (const ReadFailure& failure) {
-    EXPECT_EQ(failure.what(), GetParam().reason);
-  }
+  EXPECT_THAT([&] { GetParam().read(*scanner); },
+              ::testing::ThrowsMessage<ReadFailure>(GetParam().reason));
 }
 
 INSTANTIATE_TEST_SUITE_P(
