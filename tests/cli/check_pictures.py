@@ -11,6 +11,7 @@ Exit 77 (skipped) when the folder holds no graph file."""
 
 import json
 import pathlib
+import re
 import subprocess
 import sys
 import tempfile
@@ -68,8 +69,7 @@ def check(cli, dot_program, paths, what):
 
     _, page = run(cli, "html", paths)
     page = page.decode()
-    inline = [page[start:page.index("</svg>", start) + 6]
-              for start in range(len(page)) if page.startswith("<svg", start)]
+    inline = [page[m.start():page.index("</svg>", m.start()) + 6] for m in re.finditer("<svg", page)]
     drawn_reports = [r for r in reports if r.get("graph", {}).get("filters")]
     assert len(inline) == len(drawn_reports), f"{what}: {len(inline)} pictures in the page"
     for picture, report in zip(inline, drawn_reports):
