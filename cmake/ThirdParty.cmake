@@ -13,9 +13,11 @@ add_library(third_party_headers INTERFACE)
 target_include_directories(third_party_headers SYSTEM INTERFACE ${MIVALTO_HEADER_ONLY_DIR})
 
 # GoogleTest is compiled from Debian's sources with whichever compiler this build uses.
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+if(MIVALTO_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
 
 # libjpeg for the Windows program's images: Debian ships none for mingw, so scripts/setup
 # cross-builds Debian's libjpeg-turbo into MIVALTO_MINGW_PREFIX (see the toolchain file).

@@ -20,8 +20,8 @@ namespace mivalto {
 namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"ansi", {}, WriteAnsi, GraphModelUse::kSkip},
-    {"text", {".txt"}, WriteText, GraphModelUse::kSkip},
+    {"ansi", {}, WriteAnsi, GraphModelUse::kSkip, false, nullptr, AppendAnsiLine},
+    {"text", {".txt"}, WriteText, GraphModelUse::kSkip, false, nullptr, AppendTextLine},
     {"rtf", {".rtf"}, WriteRtf, GraphModelUse::kSkip},
     {"html", {".html", ".htm"}, WriteHtml},
     {"json", {".json"}, WriteJson},
