@@ -11,7 +11,7 @@ inline constexpr std::string_view kDescription =
     "horloge.";
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
 inline constexpr std::string_view kFormatHelp =
-    "ansi, text, rtf, html, json, dot, svg (sous Linux) ou cpp, le code C++ qui reconstruit le "
+    "ansi, text, rtf, html, json, dot, svg ou cpp, le code C++ qui reconstruit le "
     "graphe (par défaut : ansi vers un terminal, text sinon)";
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
