@@ -18,8 +18,8 @@ namespace mivalto {
 namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"ansi", WriteAnsi, GraphModelUse::kSkip},
-    {"text", WriteText, GraphModelUse::kSkip},
+    {"ansi", WriteAnsi, GraphModelUse::kSkip, nullptr, AppendAnsiLine},
+    {"text", WriteText, GraphModelUse::kSkip, nullptr, AppendTextLine},
     {"rtf", WriteRtf, GraphModelUse::kSkip},
     {"html", WriteHtml},
     {"json", WriteJson},
@@ -31,7 +31,6 @@ constexpr OutputFormat kOutputFormats[] = {
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
-
 
 // The arguments as CLI11 gives them back, before they are checked.
 struct GivenArguments {

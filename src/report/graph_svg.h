@@ -1,6 +1,7 @@
 // The graph's picture drawn as SVG by Graphviz's own library, from the DOT text of
 // graph_dot.h: Debian's Graphviz on Linux, the static one of scripts/setup on Windows (which
-// measures text with Graphviz's built-in font metrics, as it reads no font).
+// measures text with Graphviz's built-in font metrics, as it reads no font). A build of the
+// command-line tool alone may go without Graphviz (MIVALTO_GRAPHVIZ=OFF): it writes no SVG.
 #pragma once
 
 #include <cstddef>
@@ -25,12 +26,13 @@ std::size_t PictureElements(std::span<const TitledGraph> graphs);
 // when it does.
 std::optional<std::string> SvgRefusal(std::span<const ReportDocument> documents);
 
-// The writer of --format svg: the picture of the reports' graphs as one SVG document. Reports
-// that SvgRefusal refuses leave the stream failed, with nothing written.
+// The writer of --format svg, on the builds that draw pictures (MIVALTO_HAS_GRAPHVIZ): the
+// picture of the reports' graphs as one SVG document. Reports that SvgRefusal refuses leave the
+// stream failed, with nothing written.
 void WriteSvg(std::span<const ReportDocument> documents, std::ostream& out);
 
-// The SVG document of the graphs (see WriteGraphsDot), or none when they hold more than
-// kMostDrawnElements (or Graphviz fails).
+// The SVG document of the graphs (see WriteGraphsDot), or none when this build draws no
+// pictures, they hold more than kMostDrawnElements or Graphviz fails.
 std::optional<std::string> GraphsSvg(std::span<const TitledGraph> graphs);
 
 }  // namespace mivalto
