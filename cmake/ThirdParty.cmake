@@ -28,4 +28,19 @@ if(WIN32)
   endif()
   add_library(mivalto_libjpeg INTERFACE)
   target_link_libraries(mivalto_libjpeg INTERFACE JPEG::JPEG)
+
+  if(MIVALTO_GRAPHVIZ)
+    # Graphviz for the pictures, cross-built by scripts/setup the same way: static libraries
+    # that call one another both ways, so they are linked as one group, with mingw's zlib.
+    set(graphviz_dir ${MIVALTO_MINGW_PREFIX}/lib/graphviz)
+    file(GLOB graphviz_libraries ${graphviz_dir}/*.a)
+    find_library(MIVALTO_MINGW_ZLIB NAMES libz.a)
+    if(NOT EXISTS ${graphviz_dir}/libgvc.a OR NOT MIVALTO_MINGW_ZLIB)
+      message(FATAL_ERROR "No mingw Graphviz under ${graphviz_dir}: run scripts/setup")
+    endif()
+    add_library(mivalto_graphviz INTERFACE)
+    target_include_directories(mivalto_graphviz SYSTEM INTERFACE ${MIVALTO_MINGW_PREFIX}/include)
+    target_link_libraries(mivalto_graphviz INTERFACE
+                          "$<LINK_GROUP:RESCAN,${graphviz_libraries};${MIVALTO_MINGW_ZLIB}>")
+  endif()
 endif()

@@ -19,7 +19,7 @@ inline constexpr std::string_view kFormatHelp =
 #ifdef MIVALTO_HAS_GRAPHVIZ
 inline constexpr std::string_view kFormatsNotBuilt = "";
 #else
-inline constexpr std::string_view kFormatsNotBuilt = " ; svg : sous Linux";
+inline constexpr std::string_view kFormatsNotBuilt = " ; svg : absent de cette version, construite sans Graphviz";
 #endif
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
