@@ -122,7 +122,7 @@ std::string Extension(std::string_view path) {
 
 // Without --format: the format the --output file's extension names, as converters do, or
 // else the terminal's or the plain text.
-const OutputFormat& DefaultFormat(const std::optional<std::string>& output, bool to_terminal) {
+const OutputFormat& DefaultFormat(std::optional<std::string_view> output, bool to_terminal) {
   if (!output) return to_terminal ? kTerminalFormat : kPlainFormat;
   const std::string extension = Extension(*output);
   for (const OutputFormat& format : kOutputFormats) {

@@ -22,7 +22,7 @@ struct OutputFormat {
   std::string_view name;  // a word, given in any case
   // The --output extensions that choose it when --format is not given (lower case, with the
   // dot); unused entries empty.
-  std::array<std::string_view, 2> extensions;
+  std::array<std::string_view, 2> extensions = {};
   ReportWriter write;
   GraphModelUse model = GraphModelUse::kKeep;  // kSkip for writers that read only the lines
   bool one_input = false;  // its output is one graph's alone (the C++ of a program)
