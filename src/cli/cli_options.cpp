@@ -8,6 +8,7 @@
 #include "report/cpp_writer.h"
 #include "report/graph_dot.h"
 #include "report/graph_svg.h"
+#include "report/grf_writer.h"
 #include "report/html_writer.h"
 #include "report/json_writer.h"
 #include "report/report_writer.h"
@@ -28,6 +29,7 @@ constexpr OutputFormat kOutputFormats[] = {
     {"svg", WriteSvg, GraphModelUse::kKeep, SvgRefusal},
 #endif
     {"cpp", WriteCpp},
+    {"grf", WriteGrf, GraphModelUse::kKeep, GrfRefusal, true},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
@@ -107,16 +109,30 @@ CommandLine MisusedOption(const CLI::App& app, const CLI::ArgumentMismatch& erro
   return UsageError(err, cli_texts::kBadCommandLine, "");
 }
 
+// A graph file's bytes come from one input and go to a named file, or through "-o -" to what
+// is not a terminal. `given` is as CLI11 gave it, "-" included.
+std::optional<std::string_view> GraphFileMisuse(const GivenArguments& given,
+                                                bool standard_output_is_terminal) {
+  if (given.files.size() > 1) return cli_texts::kGraphFileOneInput;
+  const bool to_standard_output = given.output == cli_texts::kStandardOutputName;
+  if (!given.output || (to_standard_output && standard_output_is_terminal)) {
+    return cli_texts::kGraphFileNeedsOutput;
+  }
+  return std::nullopt;
+}
+
 CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
                            bool standard_output_is_terminal, std::ostream& err) {
   if (const auto unknown = FirstUnknownArgument(app)) {
     return UsageError(err, cli_texts::kUnknownOption, *unknown);
   }
+  const auto misuse = GraphFileMisuse(given, standard_output_is_terminal);
   if (given.output == cli_texts::kStandardOutputName) given.output.reset();
   const OutputFormat* format = given.format
                                    ? FindFormat(*given.format)
                                    : &DefaultFormat(standard_output_is_terminal && !given.output);
   if (format == nullptr) return UsageError(err, cli_texts::kUnknownFormat, *given.format);
+  if (format->graph_file && misuse) return UsageError(err, *misuse, "");
   return {CliOptions{format, std::move(given.output), std::move(given.files)}, 0};
 }
 

@@ -1,5 +1,5 @@
 // The command line of mivalto-cli:
-//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp] [--output FILE] GRAPH.grf...
+//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE] GRAPH.grf...
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
@@ -22,6 +22,9 @@ struct OutputFormat {
   // Why the format can't be written for these reports (French), checked before any output
   // is opened; null when it always can.
   std::optional<std::string> (*refusal)(std::span<const ReportDocument> documents) = nullptr;
+  // A graph file, not text: one input only, and -o FILE (or "-o -" when standard output is
+  // not a terminal).
+  bool graph_file = false;
 };
 
 struct CliOptions {

@@ -128,7 +128,9 @@ std::optional<std::string> InputThatIsTheOutput(const CliOptions& options) {
   return std::nullopt;
 }
 
-bool NothingAnalysed(const std::vector<AnalysedFile>& files) {
+// No report to put in the --output file; for a graph file, no walk that reached its end.
+bool NothingToWrite(const OutputFormat& format, const std::vector<AnalysedFile>& files) {
+  if (format.graph_file) return files.front().outcome != FileOutcome::kComplete;
   return std::all_of(files.begin(), files.end(), [](const AnalysedFile& file) {
     return file.outcome == FileOutcome::kNotAnalysed;
   });
@@ -144,7 +146,7 @@ std::optional<std::string> Write(const CliOptions& options, const std::vector<An
     if (standard_output.flush()) return std::nullopt;
     return std::string(cli_texts::kCannotWrite);
   }
-  if (NothingAnalysed(files)) return std::nullopt;
+  if (NothingToWrite(*options.format, files)) return std::nullopt;
   ReplacementFile file(*options.output);
   options.format->write(documents, file.Stream());
   const FileError error = file.Commit();

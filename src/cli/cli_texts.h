@@ -11,8 +11,9 @@ inline constexpr std::string_view kDescription =
     "horloge.";
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
 inline constexpr std::string_view kFormatHelp =
-    "ansi, text, rtf, html, json, dot, svg (sous Linux) ou cpp, le code C++ qui reconstruit le "
-    "graphe (par défaut : ansi vers un terminal, text sinon)";
+    "ansi, text, rtf, html, json, dot, svg (sous Linux), cpp, le code C++ qui reconstruit le "
+    "graphe, ou grf, le graphe réécrit en fichier de graphe (par défaut : ansi vers un terminal, "
+    "text sinon)";
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
     "n'est remplacé qu'une fois le rapport entier écrit";
@@ -29,6 +30,11 @@ inline constexpr std::string_view kUnknownFormat = "format inconnu : ";
 inline constexpr std::string_view kOptionWithoutValue = " : valeur manquante";
 inline constexpr std::string_view kOptionTwice = " : option donnée plus d'une fois";
 inline constexpr std::string_view kBadCommandLine = "ligne de commande incorrecte";
+inline constexpr std::string_view kGraphFileOneInput =
+    "--format grf écrit un seul fichier de graphe : donnez un seul fichier à lire";
+inline constexpr std::string_view kGraphFileNeedsOutput =
+    "--format grf écrit un fichier binaire : donnez -o FICHIER (« -o - » seulement quand la "
+    "sortie standard n'est pas un terminal)";
 inline constexpr std::string_view kHelpHint = "Pour l'aide : mivalto-cli --help";
 // "-o -": the report goes to standard output.
 inline constexpr std::string_view kStandardOutputName = "-";

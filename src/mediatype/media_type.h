@@ -25,7 +25,7 @@ struct SubtypeLine {
   NamedGuid subtype;
   bool fixed_size_samples = false;
   bool temporal_compression = false;
-  std::int32_t sample_size = 0;  // the 32-bit fold of its ten characters
+  std::uint32_t sample_size = 0;  // the 32-bit fold of its ten characters
 };
 
 struct FormatLine {
