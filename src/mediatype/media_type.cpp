@@ -83,4 +83,12 @@ FormatLine DescribeFormat(GraphScanner& scanner) {
   return line;
 }
 
+std::size_t FormatBytesLeftForLineEnd(const Guid& format_type, std::int32_t size) {
+  if (size <= 0) return 0;
+  const std::size_t record = FindFormatType(format_type).record_size;
+  const auto block = static_cast<std::size_t>(size);
+  const std::size_t left = record != 0 && block >= record ? block - record : block;
+  return left <= 2 ? left : 0;
+}
+
 }  // namespace mivalto

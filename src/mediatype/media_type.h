@@ -48,4 +48,8 @@ SubtypeLine DescribeSubtype(GraphScanner& scanner);
 // block, field lines below it on CR LF separated lines.
 FormatLine DescribeFormat(GraphScanner& scanner);
 
+// How many of a format block's last bytes DescribeFormat leaves unshown for the rest-of-line
+// skip (0 to 2), which takes a CR among them for the end of the line.
+std::size_t FormatBytesLeftForLineEnd(const Guid& format_type, std::int32_t size);
+
 }  // namespace mivalto

@@ -83,7 +83,7 @@ struct FilterModel {
 struct FormatField {
   std::string_view name;
   std::string value;
-  std::optional<std::int64_t> number;
+  std::optional<std::int64_t> number = std::nullopt;
   friend bool operator==(const FormatField&, const FormatField&) = default;
 };
 
@@ -108,9 +108,9 @@ struct MediaTypeModel {
 // One end of a connection: the four characters the file uses for the filter, the position they
 // give in the filter section and the pin's text as stored (without its double quotes).
 struct PinEnd {
-  std::string id;
   int position = 0;
   std::string pin;
+  std::string id = {};
   friend bool operator==(const PinEnd&, const PinEnd&) = default;
 };
 

@@ -5,6 +5,7 @@
 
 #include "base/guid.h"
 #include "base/program_texts.h"
+#include "mediatype/media_type.h"
 #include "report/compound_file.h"
 #include "report/graph_text_writer.h"
 
@@ -12,6 +13,7 @@ namespace mivalto {
 namespace {
 
 constexpr std::array<std::uint16_t, 1> kNul = {0};
+constexpr std::array<std::uint8_t, 4> kCrLf = {'\r', 0, '\n', 0};
 
 std::string_view Flag(bool set) { return set ? "1" : "0"; }
 
@@ -36,12 +38,23 @@ std::vector<std::uint8_t> MediaTypeBytes(const MediaTypeModel& media) {
   return text.Take();
 }
 
+// The line end after a format block. The reader leaves the block's last bytes that it does not
+// show (two at most) to the line-end skip, which takes a CR among them for the line's end: a
+// block whose count reached into its line end was read so, and is written so.
+std::span<const std::uint8_t> LineEndAfter(const FormatModel& format) {
+  const std::size_t left = FormatBytesLeftForLineEnd(format.type.guid, *format.size);
+  const auto unshown = std::span(format.bytes).last(left);
+  if (!unshown.empty() && unshown[0] == '\r') return std::span(kCrLf).subspan(left);
+  if (unshown.size() == 2 && unshown[1] == '\r') return std::span(kCrLf).subspan(1);
+  return kCrLf;
+}
+
 void WriteConnection(GraphTextWriter& text, const ConnectionModel& connection) {
   const std::vector<std::uint8_t> media = MediaTypeBytes(*connection.media_type);
   text.Text(connection.from->id).Text(" ").Quoted(connection.from->pin).Text(" ");
   text.Text(connection.to->id).Text(" ").Quoted(connection.to->pin).Text(" ");
   text.Text(TenDigits(static_cast<std::uint32_t>(media.size()))).Text(" ");
-  text.Raw(media).Text("\r\n");
+  text.Raw(media).Raw(LineEndAfter(*connection.media_type->format));
 }
 
 bool HasQuote(std::string_view text) { return text.find('"') != std::string_view::npos; }
