@@ -1,6 +1,8 @@
 // The graph model: the facts of one graph file as the walk read them (version, filters in file
 // order, connections with their media types, the clock), kept beside the report so that the
-// structured writers (JSON, pictures, generated code) never parse report text. The walk fills it
+// structured writers (JSON, pictures, generated code, the graph file) never parse report text.
+// It keeps every text, count, flag and byte the stream stores, typed, so that the .grf writer
+// gives the stream back; only the way a writer laid them out (its dialect) is not kept. The walk fills it
 // in the order it reads; a walk that ends early leaves what it read before the failure, and the
 // members it did not reach stay empty (std::nullopt), as the report keeps its first lines.
 #pragma once
