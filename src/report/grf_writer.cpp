@@ -42,7 +42,8 @@ std::vector<std::uint8_t> MediaTypeBytes(const MediaTypeModel& media) {
 // show (two at most) to the line-end skip, which takes a CR among them for the line's end: a
 // block whose count reached into its line end was read so, and is written so.
 std::span<const std::uint8_t> LineEndAfter(const FormatModel& format) {
-  const std::size_t left = FormatBytesLeftForLineEnd(format.type.guid, *format.size);
+  const std::size_t left =
+      std::min(FormatBytesLeftForLineEnd(format.type.guid, *format.size), format.bytes.size());
   const auto unshown = std::span(format.bytes).last(left);
   if (!unshown.empty() && unshown[0] == '\r') return std::span(kCrLf).subspan(left);
   if (unshown.size() == 2 && unshown[1] == '\r') return std::span(kCrLf).subspan(1);

@@ -1,9 +1,7 @@
 // What the .grf writer refuses: a text the file format can't store (a double quote in a name,
 // pin or path; the reader ends each at its first quote) is never written, whichever text holds
-// it; and a walk that ended early gives no file. Everything else is the round trip's (sweeps).
+// it. Everything else is the round trip's (sweeps).
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include "report/grf_writer.h"
 
@@ -48,16 +46,6 @@ TEST(GrfWriter, RefusesADoubleQuoteWhereverItIs) {
     const ReportDocument document{"g.grf", true, &view, &graph};
     EXPECT_TRUE(GrfRefusal(std::span(&document, 1))) << row.name;
   }
-}
-
-TEST(GrfWriter, WritesNothingForAWalkEndedEarly) {
-  const ReportView view;
-  const GraphModel graph = OneConnection();
-  std::ostringstream written, not_written;
-  WriteGrf(std::vector{ReportDocument{"g.grf", true, &view, &graph}}, written);
-  WriteGrf(std::vector{ReportDocument{"g.grf", false, &view, &graph, "coupé"}}, not_written);
-  EXPECT_FALSE(written.str().empty());
-  EXPECT_EQ(not_written.str(), "");
 }
 
 }  // namespace
