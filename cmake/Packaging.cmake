@@ -1,5 +1,7 @@
 # Release packages, made by cpack in a build tree (scripts/package makes both):
-#   windows preset: a ZIP with Mivalto.exe, mivalto-cli.exe and LISEZMOI.txt (French, CRLF);
+#   windows preset: a ZIP with Mivalto.exe, mivalto-cli.exe, LISEZMOI.txt (French, CRLF) and
+#                   LICENCES.txt (the licences of the libraries the programs link: the
+#                   Debian package's copyright file, CRLF);
 #   linux preset:   a Debian package of mivalto-cli: the tool in /usr/bin, its French man
 #                   page, its copyright and changelog in /usr/share/doc/mivalto-cli.
 # Only the components named here are packaged: nothing of the tests, the benchmarks or
@@ -26,7 +28,10 @@ if(WIN32)
   endif()
   configure_file(${CMAKE_SOURCE_DIR}/packaging/LISEZMOI.txt ${CMAKE_BINARY_DIR}/LISEZMOI.txt
                  @ONLY NEWLINE_STYLE WIN32)
-  install(FILES ${CMAKE_BINARY_DIR}/LISEZMOI.txt DESTINATION . COMPONENT readme)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/copyright ${CMAKE_BINARY_DIR}/LICENCES.txt
+                 @ONLY NEWLINE_STYLE WIN32)
+  install(FILES ${CMAKE_BINARY_DIR}/LISEZMOI.txt ${CMAKE_BINARY_DIR}/LICENCES.txt DESTINATION .
+          COMPONENT readme)
 
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_NAME Mivalto)

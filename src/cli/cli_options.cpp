@@ -19,8 +19,8 @@ namespace mivalto {
 namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"ansi", WriteAnsi, GraphModelUse::kSkip},
-    {"text", WriteText, GraphModelUse::kSkip},
+    {"ansi", WriteAnsi, GraphModelUse::kSkip, nullptr, AppendAnsiLine},
+    {"text", WriteText, GraphModelUse::kSkip, nullptr, AppendTextLine},
     {"rtf", WriteRtf, GraphModelUse::kSkip},
     {"html", WriteHtml},
     {"json", WriteJson},
@@ -29,11 +29,10 @@ constexpr OutputFormat kOutputFormats[] = {
     {"svg", WriteSvg, GraphModelUse::kKeep, SvgRefusal},
 #endif
     {"cpp", WriteCpp},
-    {"grf", WriteGrf, GraphModelUse::kKeep, GrfRefusal, true},
+    {.name = "grf", .write = WriteGrf, .refusal = GrfRefusal, .graph_file = true},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
-
 
 // The arguments as CLI11 gives them back, before they are checked.
 struct GivenArguments {

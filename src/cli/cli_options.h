@@ -22,6 +22,9 @@ struct OutputFormat {
   // Why the format can't be written for these reports (French), checked before any output
   // is opened; null when it always can.
   std::optional<std::string> (*refusal)(std::span<const ReportDocument> documents) = nullptr;
+  // For a line-by-line format: its lines go out as the analysis writes them (`write` gives
+  // the same bytes from whole reports), so that no report is held in memory.
+  LineAppender stream_lines = nullptr;
   // A graph file, not text: one input only, and -o FILE (or "-o -" when standard output is
   // not a terminal).
   bool graph_file = false;

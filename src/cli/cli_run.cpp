@@ -15,6 +15,7 @@
 #include "platform/calendar.h"
 #include "platform/file_system.h"
 #include "platform/replacement_file.h"
+#include "report/report_writer.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {
@@ -95,13 +96,20 @@ void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue
   }
 }
 
-// Each file in its own view; the vector is sized once, so the views never move.
-std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths, GraphModelUse model) {
+// Each file in its own view; the vector is sized once, so the views never move. Given
+// streamed lines, the views pass each report's lines on as the walk writes them.
+std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths, GraphModelUse model,
+                                     StreamedLines* streamed = nullptr) {
   const FilterCatalogue catalogue = BuildCatalogue();
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
   std::vector<AnalysedFile> files(paths.size());
   for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (streamed) {
+      streamed->StartReport();
+      files[i].view.PassLinesTo(streamed);
+    }
     Analyse(paths[i], files[i], catalogue, *calendar, model);
+    files[i].view.PassLinesTo(nullptr);
   }
   return files;
 }
@@ -128,30 +136,57 @@ std::optional<std::string> InputThatIsTheOutput(const CliOptions& options) {
   return std::nullopt;
 }
 
-// No report to put in the --output file; for a graph file, no walk that reached its end.
-bool NothingToWrite(const OutputFormat& format, const std::vector<AnalysedFile>& files) {
-  if (format.graph_file) return files.front().outcome != FileOutcome::kComplete;
+bool NothingAnalysed(const std::vector<AnalysedFile>& files) {
   return std::all_of(files.begin(), files.end(), [](const AnalysedFile& file) {
     return file.outcome == FileOutcome::kNotAnalysed;
   });
 }
 
-// The output's problem, if any. The --output file is replaced whole once the reports are
-// written, or not at all: not when writing fails, nor when there is no report to put in it.
+// No report to put in the --output file; for a graph file, no walk that reached its end.
+bool NothingToWrite(const OutputFormat& format, const std::vector<AnalysedFile>& files) {
+  if (format.graph_file) return files.front().outcome != FileOutcome::kComplete;
+  return NothingAnalysed(files);
+}
+
+std::optional<std::string> StandardOutputProblem(std::ostream& standard_output) {
+  if (standard_output.flush()) return std::nullopt;
+  return std::string(cli_texts::kCannotWrite);
+}
+
+// The --output file is replaced whole once the reports are written, or not at all: not when
+// writing fails, nor when there is no report to put in it.
+std::optional<std::string> Commit(ReplacementFile& file, const std::vector<AnalysedFile>& files) {
+  if (NothingAnalysed(files)) return std::nullopt;
+  const FileError error = file.Commit();
+  if (!error) return std::nullopt;
+  return Explained(cli_texts::kCannotWrite, error);
+}
+
+// The output's problem, if any.
 std::optional<std::string> Write(const CliOptions& options, const std::vector<AnalysedFile>& files,
                                  std::ostream& standard_output) {
   const std::vector<ReportDocument> documents = Documents(files);
   if (!options.output) {
     options.format->write(documents, standard_output);
-    if (standard_output.flush()) return std::nullopt;
-    return std::string(cli_texts::kCannotWrite);
+    return StandardOutputProblem(standard_output);
   }
   if (NothingToWrite(*options.format, files)) return std::nullopt;
   ReplacementFile file(*options.output);
   options.format->write(documents, file.Stream());
-  const FileError error = file.Commit();
-  if (!error) return std::nullopt;
-  return Explained(cli_texts::kCannotWrite, error);
+  return Commit(file, files);
+}
+
+// A line-by-line format writes each line as the walk makes it: the output is open before
+// the analysis, and the reports are never held whole. Returns the output's problem, if any.
+std::optional<std::string> AnalyseAndStream(const CliOptions& options,
+                                            std::vector<AnalysedFile>& files,
+                                            std::ostream& standard_output) {
+  std::optional<ReplacementFile> file;
+  if (options.output) file.emplace(*options.output);
+  StreamedLines lines(file ? file->Stream() : standard_output, options.format->stream_lines);
+  files = AnalyseAll(options.files, GraphModelUse::kSkip, &lines);
+  lines.Flush();
+  return file ? Commit(*file, files) : StandardOutputProblem(standard_output);
 }
 
 // Why the format can't be written for these reports, checked before any output is opened.
@@ -161,14 +196,26 @@ std::optional<std::string> Refusal(const CliOptions& options,
   return options.format->refusal(Documents(files));
 }
 
+// Analyses every file and writes the reports; returns the output's problem, if any.
+std::optional<std::string> AnalyseAndWrite(const CliOptions& options,
+                                           std::vector<AnalysedFile>& files,
+                                           std::ostream& standard_output) {
+  if (options.format->stream_lines) return AnalyseAndStream(options, files, standard_output);
+  files = AnalyseAll(options.files, options.format->model);
+  std::optional<std::string> problem = Refusal(options, files);
+  if (!problem) problem = Write(options, files, standard_output);
+  return problem;
+}
+
+
 int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
   if (InputThatIsTheOutput(options)) {
     ReportProblem(err, *options.output, cli_texts::kOutputIsInput);
     return 2;
   }
-  const std::vector<AnalysedFile> files = AnalyseAll(options.files, options.format->model);
-  std::optional<std::string> output_problem = Refusal(options, files);
-  if (!output_problem) output_problem = Write(options, files, standard_output);
+  std::vector<AnalysedFile> files;
+  const std::optional<std::string> output_problem =
+      AnalyseAndWrite(options, files, standard_output);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;
   for (const AnalysedFile& file : files) {

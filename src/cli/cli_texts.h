@@ -11,9 +11,8 @@ inline constexpr std::string_view kDescription =
     "horloge.";
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
 inline constexpr std::string_view kFormatHelp =
-    "ansi, text, rtf, html, json, dot, svg (sous Linux), cpp, le code C++ qui reconstruit le "
-    "graphe, ou grf, le graphe réécrit en fichier de graphe (par défaut : ansi vers un terminal, "
-    "text sinon)";
+    "ansi, text, rtf, html, json, dot, svg, cpp, le code C++ qui reconstruit le graphe, ou grf, "
+    "le graphe réécrit en fichier de graphe (par défaut : ansi vers un terminal, text sinon)";
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
     "n'est remplacé qu'une fois le rapport entier écrit";

@@ -60,7 +60,12 @@ void ReportView::Append(std::string_view text) {
   constexpr std::string_view kBreak = "\r\n";
   for (;;) {
     const std::size_t end = text.find(kBreak);
-    AppendToLargeVector(lines_, ReportLine{Keep(text.substr(0, end)), color_, bold_});
+    const std::string_view line = text.substr(0, end);
+    if (consumer_) {
+      consumer_->TakeLine({line, color_, bold_});
+    } else {
+      AppendToLargeVector(lines_, ReportLine{Keep(line), color_, bold_});
+    }
     if (end == std::string_view::npos) return;
     text.remove_prefix(end + kBreak.size());
   }

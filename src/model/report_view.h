@@ -39,6 +39,17 @@ struct ReportLine {
   friend bool operator==(const ReportLine&, const ReportLine&) = default;
 };
 
+// Takes each line as it is appended, in place of the view: a caller that writes the lines out
+// in order and keeps none (the command-line tool's text formats) holds no report in memory,
+// whatever its size. The line's text is valid during the call only.
+class LineConsumer {
+ public:
+  virtual void TakeLine(const ReportLine& line) = 0;
+
+ protected:
+  ~LineConsumer() = default;
+};
+
 class ReportView {
  public:
   ReportView() = default;
@@ -59,6 +70,10 @@ class ReportView {
   // and an empty text appends one empty line.
   void Append(std::string_view text);
 
+  // From now on the lines go to the consumer as they are appended, and the view keeps none;
+  // null: the view keeps them again.
+  void PassLinesTo(LineConsumer* consumer) { consumer_ = consumer; }
+
   // Valid until the next Append or Clear.
   std::span<const ReportLine> Lines() const { return lines_; }
 
@@ -72,6 +87,7 @@ class ReportView {
   LargeVector<ReportLine> lines_;
   Color color_ = kBlack;
   bool bold_ = false;
+  LineConsumer* consumer_ = nullptr;
 };
 
 }  // namespace mivalto

@@ -35,6 +35,9 @@ std::string LineSgr(const ReportLine& line) {
   return color.empty() ? "1" : "1;" + color;
 }
 
+
+}  // namespace
+
 void AppendAnsiLine(const ReportLine& line, std::string& bytes) {
   const std::string sgr = LineSgr(line);
   if (sgr.empty()) {
@@ -48,8 +51,6 @@ void AppendAnsiLine(const ReportLine& line, std::string& bytes) {
     bytes += "\x1b[0m\n";
   }
 }
-
-}  // namespace
 
 void WriteAnsi(std::span<const ReportDocument> documents, std::ostream& out) {
   WriteLinesOneAfterAnother(documents, out, AppendAnsiLine);

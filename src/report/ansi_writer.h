@@ -5,11 +5,14 @@
 
 #include <ostream>
 #include <span>
+#include <string>
 
 #include "report/report_writer.h"
 
 namespace mivalto {
 
 void WriteAnsi(std::span<const ReportDocument> documents, std::ostream& out);
+// One line's bytes, for a caller that streams the lines (StreamedLines).
+void AppendAnsiLine(const ReportLine& line, std::string& bytes);
 
 }  // namespace mivalto

@@ -16,8 +16,8 @@ inline constexpr std::string_view kConnections = " connexion(s).\n";
 // After the first lines, which name the graph file: how to build, the headers and helpers.
 inline constexpr std::string_view kHelpers = R"cpp(// wmain crée le gestionnaire de graphe de filtres, appelle BuildGraph et dit ce qui s'est
 // passé ; il rend 0 quand le graphe est construit, 1 sinon.
-// Compilation avec mingw-w64 :
-//   x86_64-w64-mingw32-g++ -municode graphe.cpp -lstrmiids -lquartz -lole32 -luuid
+// Compilation avec mingw-w64 (-static : le .exe n'a besoin d'aucune de ses DLL) :
+//   x86_64-w64-mingw32-g++ -municode -static graphe.cpp -lstrmiids -lquartz -lole32 -luuid
 #include <windows.h>
 #include <dshow.h>
 

@@ -1,7 +1,7 @@
 // The graph's picture drawn as SVG by Graphviz's own library, from the DOT text of
-// graph_dot.h. Linux builds only: the Windows build has no Graphviz (cross-building it for
-// mingw-w64 costs more than it gives), so there the pictures are DOT only and the HTML page
-// goes without one.
+// graph_dot.h: Debian's Graphviz on Linux, the static one of scripts/setup on Windows (which
+// measures text with Graphviz's built-in font metrics, as it reads no font). A build of the
+// command-line tool alone may go without Graphviz (MIVALTO_GRAPHVIZ=OFF): it writes no SVG.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +32,7 @@ std::optional<std::string> SvgRefusal(std::span<const ReportDocument> documents)
 void WriteSvg(std::span<const ReportDocument> documents, std::ostream& out);
 
 // The SVG document of the graphs (see WriteGraphsDot), or none when this build draws no
-// pictures or they hold more than kMostDrawnElements.
+// pictures, they hold more than kMostDrawnElements or Graphviz fails.
 std::optional<std::string> GraphsSvg(std::span<const TitledGraph> graphs);
 
 }  // namespace mivalto

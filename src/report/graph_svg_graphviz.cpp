@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "report/graph_svg.h"
+#include "report/graphviz_plugins.h"
 
 namespace mivalto {
 namespace {
@@ -39,7 +40,7 @@ void BoundLayout(Agraph_t* graph) {
 // One context for the whole run, never freed: Graphviz keeps what it measured of the text's
 // fonts beyond a context, and a second context read what the first one freed.
 GVC_t* SharedContext() {
-  static GVC_t* const context = gvContext();
+  static GVC_t* const context = NewGraphvizContext();
   return context;
 }
 

@@ -6,6 +6,7 @@ namespace mivalto {
 namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+constexpr std::size_t kWriteSize = 64 << 10;  // bytes gathered before a write
 
 // The length of the front run of printable ASCII and TABs, which is kept as it stands.
 std::size_t PrintableAsciiLength(std::string_view text) {
@@ -51,25 +52,34 @@ void AppendPrintable(std::string_view utf8, std::string& out) {
   EmitPrintable(utf8, [&](std::string_view piece) { out += piece; });
 }
 
+StreamedLines::StreamedLines(std::ostream& out, LineAppender append_line)
+    : out_(out), append_line_(append_line) {
+  bytes_.reserve(2 * kWriteSize);
+}
+
+void StreamedLines::StartReport() {
+  if (!first_report_) bytes_ += '\n';
+  first_report_ = false;
+}
+
+void StreamedLines::TakeLine(const ReportLine& line) {
+  append_line_(line, bytes_);
+  if (bytes_.size() >= kWriteSize) Flush();
+}
+
+void StreamedLines::Flush() {
+  out_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+  bytes_.clear();
+}
+
 void WriteLinesOneAfterAnother(std::span<const ReportDocument> documents, std::ostream& out,
-                               void (*append_line)(const ReportLine& line, std::string& bytes)) {
-  // Lines are gathered into writes of some size: a stream operation per line costs more than
-  // the line's bytes.
-  constexpr std::size_t kWriteSize = 64 << 10;
-  std::string bytes;
-  bytes.reserve(2 * kWriteSize);
-  const auto write = [&] {
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.clear();
-  };
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (i > 0) bytes += '\n';
-    for (const ReportLine& line : documents[i].view->Lines()) {
-      append_line(line, bytes);
-      if (bytes.size() >= kWriteSize) write();
-    }
+                               LineAppender append_line) {
+  StreamedLines lines(out, append_line);
+  for (const ReportDocument& document : documents) {
+    lines.StartReport();
+    for (const ReportLine& line : document.view->Lines()) lines.TakeLine(line);
   }
-  write();
+  lines.Flush();
 }
 
 }  // namespace mivalto

@@ -33,9 +33,32 @@ std::string PrintableText(std::string_view utf8);
 // The same, appended to `out`.
 void AppendPrintable(std::string_view utf8, std::string& out);
 
-// Writes each report's lines, as append_line gives their bytes, an empty line between two
-// reports.
+// How a line-by-line format (text, ANSI) turns one line into its bytes.
+using LineAppender = void (*)(const ReportLine& line, std::string& bytes);
+
+// The lines of one report after another, as the appender gives their bytes, an empty line
+// between two reports; gathered into writes of some size, as a stream operation per line
+// costs more than the line's bytes. A line consumer, so that lines can go out while the
+// analysis writes them.
+class StreamedLines final : public LineConsumer {
+ public:
+  StreamedLines(std::ostream& out, LineAppender append_line);
+  StreamedLines(const StreamedLines&) = delete;
+  StreamedLines& operator=(const StreamedLines&) = delete;
+
+  void StartReport();  // before each report's lines
+  void TakeLine(const ReportLine& line) override;
+  void Flush();  // after the last report
+
+ private:
+  std::ostream& out_;
+  LineAppender append_line_;
+  std::string bytes_;
+  bool first_report_ = true;
+};
+
+// Writes each report's lines through StreamedLines.
 void WriteLinesOneAfterAnother(std::span<const ReportDocument> documents, std::ostream& out,
-                               void (*append_line)(const ReportLine& line, std::string& bytes));
+                               LineAppender append_line);
 
 }  // namespace mivalto

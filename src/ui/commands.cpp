@@ -1,11 +1,28 @@
 #include "ui/commands.h"
 
+#include "platform/wide_text.h"
 #include "ui/main_window.h"
 #include "ui/report_file.h"
 #include "ui/resource_text.h"
 #include "ui/shell_file_list.h"
 
 namespace mivalto::ui {
+namespace {
+
+// The RTF report of the lines the window shows, or the HTML page of a new walk of the file:
+// the page's picture needs the graph model, which the window does not keep.
+DWORD SaveAs(const MainWindow& window, const std::wstring& path) {
+  if (!SavesPage(path)) return SaveReportFile(path, window.Report());
+  ReportView view;
+  const AnalysisResult walk = window.AnalyseWithGraph(view);
+  return SavePageFile(path, {.file = WideToUtf8(CurrentFileName),
+                             .complete = walk.complete,
+                             .view = &view,
+                             .graph = &walk.graph,
+                             .stop_reason = walk.stop_reason});
+}
+
+}  // namespace
 
 void acOuvrirExecute(MainWindow& window) {
   const FileDialogRequest request{
@@ -21,7 +38,7 @@ void acSauverExecute(MainWindow& window) {
                                   .proposed_name = ProposedSaveName(CurrentFileName)};
   const auto path = window.Services().AskSavePath(window.Handle(), request);
   if (!path) return;
-  if (const DWORD error = SaveReportFile(*path, window.Report()); error != ERROR_SUCCESS) {
+  if (const DWORD error = SaveAs(window, *path); error != ERROR_SUCCESS) {
     window.Services().ShowError(window.Handle(), FormatText(ResourceText(IDS_CANNOT_CREATE_FILE),
                                                             {*path, SystemErrorText(error)}));
   }

@@ -8,7 +8,8 @@ class MainWindow;
 
 // Open dialog, then analyse the chosen file.
 void acOuvrirExecute(MainWindow& window);
-// Save dialog proposing the graph's path with ".log", then write the report as RTF.
+// Save dialog proposing the graph's path with ".log", then write the report as RTF, or as
+// the HTML page with the graph's picture under an ".html" or ".htm" name.
 void acSauverExecute(MainWindow& window);
 // The first file of a shell file list on the clipboard, analysed; the clipboard is left as
 // it was.

@@ -246,6 +246,11 @@ void MainWindow::AnalyseFile(const std::wstring& path) {
   if (!ReportFullyShown()) SetTimer(Handle(), kShowMoreTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
+AnalysisResult MainWindow::AnalyseWithGraph(ReportView& view) const {
+  const BusyCursor busy;
+  return mivalto::AnalyseFile(WideToUtf8(CurrentFileName), catalogue_, calendar_, view);
+}
+
 void MainWindow::ShowMoreOfReportOnTimer() {
   report_shown_ = ShowMoreOfReport(GetDlgItem(Handle(), IDC_MEMO1), report_, report_shown_);
   if (ReportFullyShown()) KillTimer(Handle(), kShowMoreTimer);

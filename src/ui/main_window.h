@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "analysis/analysis_driver.h"
 #include "catalogue/catalogue.h"
 #include "model/report_view.h"
 #include "platform/calendar.h"
@@ -47,6 +48,9 @@ class MainWindow final : public WindowBase {
   // The analysis of one file, whichever command chose it. Throws FileDateError when the path
   // names no file; then only CurrentFileName has changed.
   void AnalyseFile(const std::wstring& path);
+  // CurrentFileName walked again into view, keeping the graph model that the window itself
+  // skips, for the saves that draw the graph. Throws FileDateError as AnalyseFile does.
+  AnalysisResult AnalyseWithGraph(ReportView& view) const;
 
   bool ActionEnabled(int action_id) const;
   bool ActionChecked(int action_id) const;

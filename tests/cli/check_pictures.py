@@ -5,9 +5,12 @@ graph of --format json: Graphviz's own dot program accepts every DOT output, eve
 --format svg and inline in the HTML page) is well-formed XML with one node per filter and one
 edge per connection read whole, and a picture of a file cut short says so in its title.
 
-usage: check_pictures.py CLI DOT FOLDER
-Exit 77 (skipped) when the folder holds no graph file."""
+usage: check_pictures.py [--cuts N] DOT FOLDER -- CLI...
+CLI: the command that runs mivalto-cli (under Wine: the emulator, then the .exe); --cuts: the
+prefixes checked per file (12; 0 for whole files only). Exit 77 (skipped) when the folder holds
+no graph file."""
 
+import argparse
 import json
 import pathlib
 import subprocess
@@ -15,13 +18,12 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
 
-CUTS = 12  # prefixes per file, spread over its length
 SVG = "{http://www.w3.org/2000/svg}"
 INCOMPLETE = "analyse arrêtée avant la fin"
 
 
 def run(cli, form, paths):
-    done = subprocess.run([cli, "--format", form, *map(str, paths)], capture_output=True)
+    done = subprocess.run([*cli, "--format", form, *map(str, paths)], capture_output=True)
     assert done.returncode in (0, 1), f"{form}: exit {done.returncode}: {done.stderr.decode()}"
     return done.returncode, done.stdout
 
@@ -74,7 +76,13 @@ def check(cli, dot_program, paths, what):
 
 
 def main():
-    cli, dot_program, folder = sys.argv[1], sys.argv[2], sys.argv[3]
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cuts", type=int, default=12)
+    parser.add_argument("dot")
+    parser.add_argument("folder")
+    parser.add_argument("cli", nargs="+")
+    arguments = parser.parse_args()
+    cli, dot_program, folder, cuts = arguments.cli, arguments.dot, arguments.folder, arguments.cuts
     files = sorted(pathlib.Path(folder).glob("*.grf")) if folder else []
     if not files:
         print(f"no graph file in {folder}: skipped")
@@ -83,12 +91,12 @@ def main():
         for path in files:
             check(cli, dot_program, [path], path.name)
             data = path.read_bytes()
-            for cut in range(1, CUTS + 1):
+            for cut in range(1, cuts + 1):
                 prefix = pathlib.Path(work) / f"cut{cut}-{path.name}"
-                prefix.write_bytes(data[: len(data) * cut // (CUTS + 1)])
+                prefix.write_bytes(data[: len(data) * cut // (cuts + 1)])
                 check(cli, dot_program, [prefix], prefix.name)
     check(cli, dot_program, files, "all files at once")
-    print(f"{len(files)} files, whole and in {CUTS} prefixes each: pictures checked")
+    print(f"{len(files)} files, whole and in {cuts} prefixes each: pictures checked")
     return 0
 
 

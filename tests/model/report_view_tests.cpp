@@ -70,6 +70,27 @@ TEST(ReportView, BreaksTextAtEachCrLfOnly) {
                                                              {"", kBlue, true}}));
 }
 
+// A view that passes its lines on gives the consumer what it would have kept, and keeps none.
+TEST(ReportView, PassesLinesOnAsItWouldKeepThem) {
+  struct Collector final : LineConsumer {
+    std::vector<KeptLine> lines;
+    void TakeLine(const ReportLine& line) override {
+      lines.push_back({std::string(line.text), line.color, line.bold});
+    }
+  } collector;
+  ReportView kept;
+  ReportView passed;
+  passed.PassLinesTo(&collector);
+  for (ReportView* view : {&kept, &passed}) {
+    view->SetColor(kPurple);
+    view->Append("a\r\nb");
+    view->SetBold(true);
+    view->Append("");
+  }
+  EXPECT_TRUE(passed.Lines().empty());
+  EXPECT_EQ(collector.lines, KeepLines(kept.Lines()));
+}
+
 TEST(ReportView, MovedViewKeepsItsTextsInPlace) {
   ReportView view;
   view.Append(std::string(100, 'x'));

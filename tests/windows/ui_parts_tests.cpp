@@ -93,6 +93,15 @@ TEST(ProposedSaveName, ReplacesOrAppendsTheExtension) {
   for (const Row& row : rows) EXPECT_EQ(ui::ProposedSaveName(row.graph), row.proposed) << row.graph;
 }
 
+TEST(SavesPage, OnlyUnderAnHtmlExtensionInAnyCase) {
+  const std::pair<const wchar_t*, bool> rows[] = {
+      {L"C:\\a\\page.html", true},  {L"C:\\a\\PAGE.Htm", true},
+      {L"C:\\a\\page.html.log", false}, {L"C:\\a.html\\page", false},
+      {L"C:\\a\\page.xhtml", false}, {L"C:\\a\\html", false},
+  };
+  for (const auto& [path, page] : rows) EXPECT_EQ(ui::SavesPage(path), page) << path;
+}
+
 TEST(SystemErrorText, HasNoFinalPeriodOrLineBreak) {
   const std::wstring text = ui::SystemErrorText(ERROR_ACCESS_DENIED);
   ASSERT_FALSE(text.empty());

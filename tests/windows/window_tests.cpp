@@ -12,6 +12,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/analysis_driver.h"
+#include "platform/wide_text.h"
+#include "report/html_writer.h"
+#include "support/test_files.h"
 #include "ui/actions.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
@@ -454,7 +458,8 @@ TEST_F(SaveCommand, ProposesTheGraphPathWithLogAndTheSaveFilters) {
   ASSERT_EQ(services_.save_requests.size(), 1u);
   EXPECT_EQ(services_.save_requests[0].proposed_name, FolderPath() + L"\\graphe.log");
   EXPECT_EQ(services_.save_requests[0].filter,
-            L"Fichier Log (*.log)|*.log|Fichier Texte (*.txt)|*.txt|Tous fichiers (*.*)|*.*");
+            L"Fichier Log (*.log)|*.log|Fichier Texte (*.txt)|*.txt|Page HTML (*.html)|*.html|"
+            L"Tous fichiers (*.*)|*.*");
   EXPECT_EQ(services_.save_requests[0].default_extension, L"log");
 }
 
@@ -467,6 +472,33 @@ TEST_F(SaveCommand, WritesRtfWithTheReportColoursEvenAsText) {
   EXPECT_THAT(saved, HasSubstr("\\red128\\green128\\blue0"));  // the olive titles
   EXPECT_THAT(saved, HasSubstr("GRAPHE.GRF"));
   EXPECT_THAT(services_.errors, IsEmpty());
+}
+
+// The same page as --format html writes for the same walk, picture included.
+TEST_F(SaveCommand, WritesTheHtmlPageWithThePictureUnderAnHtmlName) {
+  const std::wstring graph =
+      (std::filesystem::path(SamplesDir()) / "capture-preview.grf").make_preferred().wstring();
+  Drop({graph});
+  services_.save_answer = FolderPath() + L"\\page.HTML";
+  Command(ID_AC_SAUVER);
+  EXPECT_THAT(services_.errors, IsEmpty());
+  const std::string saved = ReadBytes(*services_.save_answer);
+
+  FilterCatalogue catalogue = BuildCatalogue();
+  ReportView view;
+  const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), catalogue, calendar_, view);
+  ReleaseCatalogue(catalogue);
+  const ReportDocument document{WideToUtf8(graph), walk.complete, &view, &walk.graph};
+  std::ostringstream page;
+  WriteHtml(std::span(&document, 1), page);
+  EXPECT_EQ(saved, page.str());
+  std::size_t nodes = 0;
+  for (std::size_t at = saved.find("class=\"node\""); at != std::string::npos;
+       at = saved.find("class=\"node\"", at + 1)) {
+    ++nodes;
+  }
+  EXPECT_EQ(nodes, walk.graph.filters.size());
+  EXPECT_GT(nodes, 0u);
 }
 
 TEST_F(SaveCommand, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
