@@ -274,7 +274,7 @@ TEST_F(RunCliTest, RefusedFormatWritesNothingAndGivesStatusTwo) {
 
 // A graph file is written only for a walk that reached its end: the old output stays.
 TEST_F(RunCliTest, GraphFileOfAWalkEndedEarlyIsNotWritten) {
-  const OutputFormat grf{"grf", WriteGrf, GraphModelUse::kKeep, GrfRefusal, true};
+  const OutputFormat grf{.name = "grf", .write = WriteGrf, .refusal = GrfRefusal, .graph_file = true};
   const std::filesystem::path output = TempFolder() / "ancien.grf";
   std::ofstream(output, std::ios::binary) << "ancien graphe";
   EXPECT_EQ(Run(grf, {no_graph_.Utf8()}, Utf8Path(output)), 1);
