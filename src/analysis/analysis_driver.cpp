@@ -72,7 +72,7 @@ FormatModel FormatOf(FormatLine& line) {
   FormatModel format{std::move(line.type), line.size, std::move(line.bytes), {}};
   format.fields.reserve(line.fields.size());
   for (const DecodedField& field : line.fields) {
-    format.fields.push_back({FieldName(field), std::string(FieldValue(field))});
+    format.fields.push_back({FieldName(field), std::string(FieldValue(field)), field.number});
   }
   return format;
 }
@@ -87,7 +87,7 @@ void WriteMediaType(ReportSink& sink, GraphScanner& scanner, MediaTypeModel& med
   media_type.subtype = std::move(subtype.subtype);
   media_type.fixed_size_samples = subtype.fixed_size_samples;
   media_type.temporal_compression = subtype.temporal_compression;
-  media_type.sample_size = static_cast<std::uint32_t>(subtype.sample_size);
+  media_type.sample_size = subtype.sample_size;
   FormatLine format = DescribeFormat(scanner);
   sink.AddLine(format.text);
   media_type.format = FormatOf(format);

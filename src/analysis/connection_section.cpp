@@ -23,7 +23,9 @@ const std::string& FilterNameAt(const GraphFilterList& filters, std::int32_t pos
 // "name  pin  " of one end; the pin is kept without its quotes.
 std::string ReadPinEnd(GraphScanner& scanner, const GraphFilterList& filters, PinEnd& end) {
   // One read per statement: the operands of + are not read in a fixed order.
-  end.position = scanner.ReadDecimal(4);
+  GraphScanner::DecimalText number = scanner.ReadDecimalText(4);
+  end.id = std::move(number.text);
+  end.position = number.value;
   std::string text = FilterNameAt(filters, end.position);
   text += scanner.SkipChar();
   const std::string pin = scanner.ReadQuoted();

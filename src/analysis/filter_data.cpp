@@ -74,26 +74,39 @@ std::string FilterDataNote(const FilterDataBlock& block) {
   return block.size != 0 ? texts::BinaryBytesNote(block.size) : std::string();
 }
 
-std::string DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue) {
-  if (block.size < kDmoGuidsSize) return {};
+DataDescription DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue) {
+  DataDescription description;
+  if (block.size < kDmoGuidsSize) return description;
   const auto guids = std::span(block.bytes).first<kDmoGuidsSize>();
   const Guid clsid = GuidFromBytes(guids.first<16>());
   const Guid category = GuidFromBytes(guids.last<16>());
-  std::string text = DmoName(catalogue, clsid) + GuidText(clsid) + " cat= " + DmoCategoryLabel(category);
-  if (block.size > kDmoGuidsSize) text += " " + texts::BinaryBytesNote(block.size - kDmoGuidsSize);
-  return text;
+  description.text =
+      DmoName(catalogue, clsid) + GuidText(clsid) + " cat= " + DmoCategoryLabel(category);
+  if (block.size > kDmoGuidsSize) {
+    description.text += " " + texts::BinaryBytesNote(block.size - kDmoGuidsSize);
+  }
+  description.wraps.dmo_clsid = clsid;
+  description.wraps.dmo_category = category;
+  return description;
 }
 
-std::string DescribeAcmData(const FilterDataBlock& block) {
-  if (block.size < kAcmTagEnd) return std::string(texts::kUnknown);
-  return std::string(WaveFormatTagName(LeU16(block.bytes, kAcmTagEnd - 2)));
+DataDescription DescribeAcmData(const FilterDataBlock& block) {
+  DataDescription description{"ACM Wrapper = " + std::string(texts::kUnknown), std::nullopt, {}};
+  if (block.size < kAcmTagEnd) return description;
+  const std::uint16_t tag = LeU16(block.bytes, kAcmTagEnd - 2);
+  description.text = "ACM Wrapper = " + std::string(WaveFormatTagName(tag));
+  description.wraps.wave_format_tag = tag;
+  return description;
 }
 
-std::string DescribeAviEncoderData(const FilterDataBlock& block) {
-  if (block.size < kAviCodeEnd) return std::string(texts::kUnknown);
+DataDescription DescribeAviEncoderData(const FilterDataBlock& block) {
+  DataDescription description{"AVI Encoder = " + std::string(texts::kUnknown), std::nullopt, {}};
+  if (block.size < kAviCodeEnd) return description;
   std::string code;
   for (std::size_t at = kAviCodeEnd - 4; at < kAviCodeEnd; ++at) AppendCodePoint(code, block.bytes[at]);
-  return code;
+  description.text = "AVI Encoder = " + code;
+  description.wraps.fourcc = std::move(code);
+  return description;
 }
 
 DataDescription DescribeDeviceData(const FilterDataBlock& block, const FilterCatalogue& catalogue,
@@ -104,8 +117,10 @@ DataDescription DescribeDeviceData(const FilterDataBlock& block, const FilterCat
         return !f.DisplayName.empty() && DevicePathMatch(path, f.DisplayName);
       });
   DataDescription description;
+  if (!path.empty()) description.wraps.device = path;
   if (match != catalogue.KnownFilters.end()) {
-    description = {match->Name + " " + path, match->Name};
+    description.text = match->Name + " " + path;
+    description.registered_name = match->Name;
   } else {
     description.text = "Proxy " + guid_text;
   }

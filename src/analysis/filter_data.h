@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "model/graph_model.h"
 #include "scan/graph_scanner.h"
 
 namespace mivalto {
@@ -22,20 +23,22 @@ struct FilterDataBlock {
 // Leaves CurrentChar on the LF that ends the entry's line.
 FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner);
 
-// What a data filter's block says, and the catalogue's name of what it found, if any.
+// What a data filter's block says, in words and as facts, and the catalogue's name of what it
+// found, if any.
 struct DataDescription {
   std::string text;
   std::optional<std::string> registered_name;
+  WrappedFacts wraps;
 };
 
 // "<n octets de données binaires >" for a block of n bytes, nothing for an empty one.
 std::string FilterDataNote(const FilterDataBlock& block);
 // "Name {CLSID} cat= Label" of the wrapped DMO, with a note for bytes beyond its two GUIDs.
-std::string DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue);
+DataDescription DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue);
 // The wave format named by the ACM wrapper's block; "Inconnu" when the block is too short.
-std::string DescribeAcmData(const FilterDataBlock& block);
+DataDescription DescribeAcmData(const FilterDataBlock& block);
 // The codec's four-character code in the AVI compressor's block; "Inconnu" when too short.
-std::string DescribeAviEncoderData(const FilterDataBlock& block);
+DataDescription DescribeAviEncoderData(const FilterDataBlock& block);
 // "Name path" of the catalogue's device whose display name matches the stored device path
 // (its name is the registered one), else "Proxy " and the CLSID text; then the note on the
 // block's size.

@@ -23,16 +23,16 @@ struct DataFilter {
 constexpr DataFilter kDataFilters[] = {
     {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, FilterKind::kDmo,
      [](const FilterDataBlock& b, const FilterCatalogue& c, const std::string&) {
-       return DataDescription{DescribeDmoData(b, c), std::nullopt};
+       return DescribeDmoData(b, c);
      }},
     {kClsidProxy, FilterKind::kPnp, DescribeDeviceData},
     {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, FilterKind::kAcm,
      [](const FilterDataBlock& b, const FilterCatalogue&, const std::string&) {
-       return DataDescription{"ACM Wrapper = " + DescribeAcmData(b), std::nullopt};
+       return DescribeAcmData(b);
      }},
     {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, FilterKind::kAvi,
      [](const FilterDataBlock& b, const FilterCatalogue&, const std::string&) {
-       return DataDescription{"AVI Encoder = " + DescribeAviEncoderData(b), std::nullopt};
+       return DescribeAviEncoderData(b);
      }},
 };
 
@@ -93,6 +93,7 @@ void DescribeDataFilter(GraphScanner& scanner, const FilterCatalogue& catalogue,
   entry.text += ClauseText(filter.file) + ": " + description.text;
   filter.registered_name = std::move(description.registered_name);
   filter.description = UnlessEmpty(std::move(description.text));
+  filter.wraps = std::move(description.wraps);
   filter.data_size = block.size;
   filter.data = std::move(block.bytes);
 }

@@ -1,11 +1,12 @@
 // Little-endian fields read from raw record bytes, one at a time, so that records decode the
-// same on every platform (no casting of buffers to structs). The caller guarantees that the
-// record holds the field.
+// same on every platform (no casting of buffers to structs), and appended to bytes being
+// written the same way. A reader's caller guarantees that the record holds the field.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace mivalto {
 
@@ -22,6 +23,19 @@ inline std::int32_t LeI32(std::span<const std::uint8_t> b, std::size_t at) {
 inline std::int64_t LeI64(std::span<const std::uint8_t> b, std::size_t at) {
   return static_cast<std::int64_t>(std::uint64_t(LeU32(b, at)) |
                                    (std::uint64_t(LeU32(b, at + 4)) << 32));
+}
+
+inline void AppendLeU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+inline void AppendLeU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  AppendLeU16(out, static_cast<std::uint16_t>(value));
+  AppendLeU16(out, static_cast<std::uint16_t>(value >> 16));
+}
+inline void AppendLeU64(std::vector<std::uint8_t>& out, std::uint64_t value) {
+  AppendLeU32(out, static_cast<std::uint32_t>(value));
+  AppendLeU32(out, static_cast<std::uint32_t>(value >> 32));
 }
 
 }  // namespace mivalto

@@ -41,6 +41,11 @@ inline constexpr std::string_view kPictureElements = "filtres et connexions";
 inline constexpr std::string_view kPictureMostElements = "au plus ; --format dot l'écrit toujours";
 inline constexpr std::string_view kPictureNotDrawn =
     "Graphviz n'a pas pu dessiner le graphe ; --format dot l'écrit toujours";
+inline constexpr std::string_view kUnstorableText =
+    "un nom, une broche ou un chemin contient un guillemet (\"), qu'un fichier de graphe ne peut "
+    "pas garder : rien n'est écrit";
+inline constexpr std::string_view kGraphFileTooLarge =
+    "graphe trop grand pour un fichier de graphe (plus de 7 Mo de texte) : rien n'est écrit";
 
 // "<N octets de données binaires >", the note on bytes that are shown only by their count.
 std::string BinaryBytesNote(long long count);

@@ -10,6 +10,7 @@
 #include "report/cpp_writer.h"
 #include "report/graph_dot.h"
 #include "report/graph_svg.h"
+#include "report/grf_writer.h"
 #include "report/html_writer.h"
 #include "report/json_writer.h"
 #include "report/report_writer.h"
@@ -31,6 +32,8 @@ constexpr OutputFormat kOutputFormats[] = {
 #endif
     // One program builds one graph: a second wmain would not compile.
     {"cpp", {".cpp"}, WriteCpp, GraphModelUse::kKeep, true},
+    // A graph file holds one graph, written to a file (or a pipe), never to a terminal.
+    {"grf", {".grf"}, WriteGrf, GraphModelUse::kKeep, true, GrfRefusal, nullptr, true},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
@@ -154,11 +157,22 @@ CommandLine MisusedOption(const CLI::App& app, const CLI::ArgumentMismatch& erro
   return UsageError(err, cli_texts::kBadCommandLine, "");
 }
 
+// A graph file's bytes go to a named file, or through "-o -" to what is not a terminal. `given` is as CLI11 gave it, "-" included.
+std::optional<std::string_view> GraphFileMisuse(const GivenArguments& given,
+                                                bool standard_output_is_terminal) {
+  const bool to_standard_output = given.output == cli_texts::kStandardOutputName;
+  if (!given.output || (to_standard_output && standard_output_is_terminal)) {
+    return cli_texts::kGraphFileNeedsOutput;
+  }
+  return std::nullopt;
+}
+
 CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
                            bool standard_output_is_terminal, std::ostream& err) {
   if (const auto unknown = FirstUnknownArgument(app)) {
     return UsageError(err, cli_texts::kUnknownOption, *unknown);
   }
+  const auto misuse = GraphFileMisuse(given, standard_output_is_terminal);
   if (given.output == cli_texts::kStandardOutputName) given.output.reset();
   const OutputFormat* format = given.format
                                    ? FindFormat(*given.format)
@@ -170,6 +184,7 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
   if (format->one_input && given.files.size() > 1) {
     return UsageError(err, cli_texts::kFormatTakesOneFile, format->name);
   }
+  if (format->graph_file && misuse) return UsageError(err, *misuse, "");
   return {CliOptions{format, std::move(given.output), std::move(given.files)}, 0};
 }
 

@@ -1,5 +1,5 @@
 // The command line of mivalto-cli:
-//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp] [--output FILE] GRAPH.grf...
+//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE] GRAPH.grf...
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
@@ -32,6 +32,9 @@ struct OutputFormat {
   // For a line-by-line format: its lines go out as the analysis writes them (`write` gives
   // the same bytes from whole reports), so that no report is held in memory.
   LineAppender stream_lines = nullptr;
+  // A graph file, not text: one input only, and -o FILE (or "-o -" when standard output is
+  // not a terminal).
+  bool graph_file = false;
 };
 
 struct CliOptions {

@@ -143,6 +143,12 @@ bool NothingAnalysed(const std::vector<AnalysedFile>& files) {
   });
 }
 
+// No report to put in the --output file; for a graph file, no walk that reached its end.
+bool NothingToWrite(const OutputFormat& format, const std::vector<AnalysedFile>& files) {
+  if (format.graph_file) return files.front().outcome != FileOutcome::kComplete;
+  return NothingAnalysed(files);
+}
+
 std::optional<std::string> StandardOutputProblem(std::ostream& standard_output) {
   if (standard_output.flush()) return std::nullopt;
   return std::string(cli_texts::kCannotWrite);
@@ -166,7 +172,7 @@ std::optional<std::string> WriteReports(const CliOptions& options,
     options.format->write(documents, standard_output);
     return StandardOutputProblem(standard_output);
   }
-  if (NothingAnalysed(files)) return std::nullopt;
+  if (NothingToWrite(*options.format, files)) return std::nullopt;
   ReplacementFile file(*options.output);
   options.format->write(documents, file.Stream());
   return Commit(file, files);

@@ -12,7 +12,8 @@ inline constexpr std::string_view kDescription =
 inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
 // After the list of the formats and their extensions.
 inline constexpr std::string_view kFormatHelp =
-    " ; cpp : le code C++ qui reconstruit le graphe, d'un seul fichier. Sans --format : le "
+    " ; cpp : le code C++ qui reconstruit le graphe, d'un seul fichier ; grf : le graphe réécrit "
+    "en fichier de graphe, d'un seul fichier, dans FICHIER. Sans --format : le "
     "format que nomme l'extension de FICHIER, sinon ansi vers un terminal et text ailleurs "
     "(noms et extensions en majuscules ou minuscules)";
 // After every list of the formats: those this build does not write.
@@ -39,6 +40,9 @@ inline constexpr std::string_view kFormatTakesOneFile = "un seul fichier de grap
 inline constexpr std::string_view kOptionWithoutValue = " : valeur manquante";
 inline constexpr std::string_view kOptionTwice = " : option donnée plus d'une fois";
 inline constexpr std::string_view kBadCommandLine = "ligne de commande incorrecte";
+inline constexpr std::string_view kGraphFileNeedsOutput =
+    "--format grf écrit un fichier binaire : donnez -o FICHIER (« -o - » seulement quand la "
+    "sortie standard n'est pas un terminal)";
 inline constexpr std::string_view kHelpHint = "Pour l'aide : mivalto-cli --help";
 // "-o -": the report goes to standard output.
 inline constexpr std::string_view kStandardOutputName = "-";

@@ -41,7 +41,10 @@ constexpr RecordField kBitmapInfoHeaderFields[] = {
 }  // namespace
 
 void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields) {
-  for (const RecordField& field : fields) out.push_back({field.label, field.value(record, field.offset)});
+  for (const RecordField& field : fields) {
+    DecodedValue value = field.value(record, field.offset);
+    out.push_back({field.label, std::move(value.text), value.number});
+  }
 }
 
 void AppendVideoHeaderFields(DecodedFields& out, RecordBytes record) {
@@ -63,33 +66,35 @@ std::string_view FieldName(const DecodedField& field) {
 
 std::string_view FieldValue(const DecodedField& field) { return TrimSpaces(field.value); }
 
-std::string U16Decimal(RecordBytes record, std::size_t at) {
-  return std::to_string(LeU16(record, at));
-}
+namespace {
 
-std::string U32Decimal(RecordBytes record, std::size_t at) {
-  return std::to_string(LeU32(record, at));
-}
+DecodedValue Number(std::int64_t number) { return {std::to_string(number), number}; }
 
-std::string I32Decimal(RecordBytes record, std::size_t at) {
-  return std::to_string(LeI32(record, at));
-}
+}  // namespace
 
-std::string I64Decimal(RecordBytes record, std::size_t at) {
-  return std::to_string(LeI64(record, at));
-}
+DecodedValue U16Decimal(RecordBytes record, std::size_t at) { return Number(LeU16(record, at)); }
 
-std::string U32Hex(RecordBytes record, std::size_t at) {
+DecodedValue U32Decimal(RecordBytes record, std::size_t at) { return Number(LeU32(record, at)); }
+
+DecodedValue I32Decimal(RecordBytes record, std::size_t at) { return Number(LeI32(record, at)); }
+
+DecodedValue I64Decimal(RecordBytes record, std::size_t at) { return Number(LeI64(record, at)); }
+
+DecodedValue U32Hex(RecordBytes record, std::size_t at) {
+  const std::uint32_t value = LeU32(record, at);
   char text[9];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(LeU32(record, at)));
-  return text;
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
+  return {text, value};
 }
 
-std::string FourCCAt(RecordBytes record, std::size_t at) { return FourCCText(LeU32(record, at)); }
+DecodedValue FourCCAt(RecordBytes record, std::size_t at) {
+  return {FourCCText(LeU32(record, at)), std::nullopt};
+}
 
-std::string RectText(RecordBytes record, std::size_t at) {
-  return I32Decimal(record, at) + "," + I32Decimal(record, at + 4) + "," +
-         I32Decimal(record, at + 8) + "," + I32Decimal(record, at + 12);
+DecodedValue RectText(RecordBytes record, std::size_t at) {
+  return {I32Decimal(record, at).text + "," + I32Decimal(record, at + 4).text + "," +
+              I32Decimal(record, at + 8).text + "," + I32Decimal(record, at + 12).text,
+          std::nullopt};
 }
 
 std::string FlagWords(std::span<const Named<std::uint32_t>> words, std::uint32_t flags) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,8 +19,14 @@ namespace mivalto {
 
 using RecordBytes = std::span<const std::uint8_t>;
 
-// Writes the value of the field at byte `at` of a record.
-using FieldValueText = std::string (*)(RecordBytes record, std::size_t at);
+// A field's value: the text the report writes, and the number it stands for when it is one.
+struct DecodedValue {
+  std::string text;
+  std::optional<std::int64_t> number;
+};
+
+// Reads the value of the field at byte `at` of a record.
+using FieldValueText = DecodedValue (*)(RecordBytes record, std::size_t at);
 
 // One labelled field of a record; the label carries its own spacing ("biWidth = ").
 struct RecordField {
@@ -28,11 +35,12 @@ struct RecordField {
   FieldValueText value;
 };
 
-// One decoded field: the label as its table spells it and the value text as the report
-// writes it after the label (flag words keep their leading spaces).
+// One decoded field: the label as its table spells it, the value text as the report writes it
+// after the label (flag words keep their leading spaces) and its number, if any.
 struct DecodedField {
   std::string_view label;
   std::string value;
+  std::optional<std::int64_t> number;
 };
 using DecodedFields = std::vector<DecodedField>;
 
@@ -54,14 +62,14 @@ void AppendFieldLines(std::string& out, std::span<const DecodedField> fields);
 std::string_view FieldName(const DecodedField& field);
 std::string_view FieldValue(const DecodedField& field);
 
-// Value texts.
-std::string U16Decimal(RecordBytes record, std::size_t at);
-std::string U32Decimal(RecordBytes record, std::size_t at);
-std::string I32Decimal(RecordBytes record, std::size_t at);
-std::string I64Decimal(RecordBytes record, std::size_t at);
-std::string U32Hex(RecordBytes record, std::size_t at);  // eight upper-case digits
-std::string FourCCAt(RecordBytes record, std::size_t at);
-std::string RectText(RecordBytes record, std::size_t at);  // "left,top,right,bottom"
+// Values: numbers, then texts.
+DecodedValue U16Decimal(RecordBytes record, std::size_t at);
+DecodedValue U32Decimal(RecordBytes record, std::size_t at);
+DecodedValue I32Decimal(RecordBytes record, std::size_t at);
+DecodedValue I64Decimal(RecordBytes record, std::size_t at);
+DecodedValue U32Hex(RecordBytes record, std::size_t at);  // eight upper-case digits
+DecodedValue FourCCAt(RecordBytes record, std::size_t at);
+DecodedValue RectText(RecordBytes record, std::size_t at);  // "left,top,right,bottom"
 
 // The words of the set bits, in the table's order; each word carries its leading space.
 std::string FlagWords(std::span<const Named<std::uint32_t>> words, std::uint32_t flags);

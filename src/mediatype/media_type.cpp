@@ -62,12 +62,13 @@ SubtypeLine DescribeSubtype(GraphScanner& scanner) {
   scanner.NextChar();
   line.temporal_compression = FlagSet(scanner.NextChar());
   scanner.NextChar();
-  line.sample_size = scanner.ReadDecimal(10);
+  line.sample_size = static_cast<std::uint32_t>(scanner.ReadDecimal(10));
   scanner.NextChar();
   ((line.text = kLineIndent) += line.subtype.name) += kItemSeparator;
   if (line.fixed_size_samples) (line.text += texts::kFixedSizeSamples) += kItemSeparator;
   if (line.temporal_compression) (line.text += texts::kTemporalCompression) += kItemSeparator;
-  line.text += "(" + std::to_string(line.sample_size) + ")";
+  // The report shows the value as signed, as it always has.
+  line.text += "(" + std::to_string(static_cast<std::int32_t>(line.sample_size)) + ")";
   return line;
 }
 
@@ -80,6 +81,14 @@ FormatLine DescribeFormat(GraphScanner& scanner) {
   line.text += scanner.SkipChar();
   DescribeFormatBlock(scanner, type, line);
   return line;
+}
+
+std::size_t FormatBytesLeftForLineEnd(const Guid& format_type, std::int32_t size) {
+  if (size <= 0) return 0;
+  const std::size_t record = FindFormatType(format_type).record_size;
+  const auto block = static_cast<std::size_t>(size);
+  const std::size_t left = record != 0 && block >= record ? block - record : block;
+  return left <= 2 ? left : 0;
 }
 
 }  // namespace mivalto

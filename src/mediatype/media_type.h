@@ -25,7 +25,7 @@ struct SubtypeLine {
   NamedGuid subtype;
   bool fixed_size_samples = false;
   bool temporal_compression = false;
-  std::int32_t sample_size = 0;  // the 32-bit fold of its ten characters
+  std::uint32_t sample_size = 0;  // the 32-bit fold of its ten characters
 };
 
 struct FormatLine {
@@ -47,5 +47,9 @@ SubtypeLine DescribeSubtype(GraphScanner& scanner);
 // one or two bytes of it are left unshown, on its last bytes): the format type's name and its
 // block, field lines below it on CR LF separated lines.
 FormatLine DescribeFormat(GraphScanner& scanner);
+
+// How many of a format block's last bytes DescribeFormat leaves unshown for the rest-of-line
+// skip (0 to 2), which takes a CR among them for the end of the line.
+std::size_t FormatBytesLeftForLineEnd(const Guid& format_type, std::int32_t size);
 
 }  // namespace mivalto

@@ -28,16 +28,16 @@ constexpr Named<std::uint32_t> kMpeg2FlagWords[] = {
 };
 
 // Unknown profile and level numbers leave the line ending with its label.
-std::string ProfileName(RecordBytes record, std::size_t at) {
-  return std::string(FindName(kMpeg2ProfileNames, LeU32(record, at)).value_or(""));
+DecodedValue ProfileName(RecordBytes record, std::size_t at) {
+  return {std::string(FindName(kMpeg2ProfileNames, LeU32(record, at)).value_or("")), std::nullopt};
 }
 
-std::string LevelName(RecordBytes record, std::size_t at) {
-  return std::string(FindName(kMpeg2LevelNames, LeU32(record, at)).value_or(""));
+DecodedValue LevelName(RecordBytes record, std::size_t at) {
+  return {std::string(FindName(kMpeg2LevelNames, LeU32(record, at)).value_or("")), std::nullopt};
 }
 
-std::string Mpeg2Flags(RecordBytes record, std::size_t at) {
-  return FlagWords(kMpeg2FlagWords, LeU32(record, at));
+DecodedValue Mpeg2Flags(RecordBytes record, std::size_t at) {
+  return {FlagWords(kMpeg2FlagWords, LeU32(record, at)), std::nullopt};
 }
 
 constexpr RecordField kMpeg1Fields[] = {

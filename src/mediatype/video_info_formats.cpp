@@ -25,19 +25,19 @@ constexpr Named<std::uint32_t> kControlFlagWords[] = {
     {0x04, " PAD to 16x9"},
 };
 
-std::string InterlaceFlagWords(RecordBytes record, std::size_t at) {
+DecodedValue InterlaceFlagWords(RecordBytes record, std::size_t at) {
   const std::uint32_t flags = LeU32(record, at);
-  return FlagWords(kInterlaceBitWords, flags) + std::string(kFieldPatternWords[(flags >> 4) & 3]) +
-         std::string(kDisplayModeWords[(flags >> 6) & 3]);
+  return {FlagWords(kInterlaceBitWords, flags) + std::string(kFieldPatternWords[(flags >> 4) & 3]) +
+          std::string(kDisplayModeWords[(flags >> 6) & 3]), std::nullopt};
 }
 
 // Only the exact value 1 has a word; the word keeps its own leading space.
-std::string CopyProtectWords(RecordBytes record, std::size_t at) {
-  return LeU32(record, at) == 1 ? " RestrictDuplication" : "";
+DecodedValue CopyProtectWords(RecordBytes record, std::size_t at) {
+  return {LeU32(record, at) == 1 ? " RestrictDuplication" : "", std::nullopt};
 }
 
-std::string ControlFlagWords(RecordBytes record, std::size_t at) {
-  return FlagWords(kControlFlagWords, LeU32(record, at));
+DecodedValue ControlFlagWords(RecordBytes record, std::size_t at) {
+  return {FlagWords(kControlFlagWords, LeU32(record, at)), std::nullopt};
 }
 
 constexpr RecordField kVideoInfo2Fields[] = {

@@ -1,6 +1,8 @@
 // The graph model: the facts of one graph file as the walk read them (version, filters in file
 // order, connections with their media types, the clock), kept beside the report so that the
-// structured writers (JSON, pictures, generated code) never parse report text. The walk fills it
+// structured writers (JSON, pictures, generated code, the graph file) never parse report text.
+// It keeps every text, count, flag and byte the stream stores, typed, so that the .grf writer
+// gives the stream back; only the way a writer laid them out (its dialect) is not kept. The walk fills it
 // in the order it reads; a walk that ends early leaves what it read before the failure, and the
 // members it did not reach stay empty (std::nullopt), as the report keeps its first lines.
 #pragma once
@@ -46,6 +48,17 @@ struct FileClause {
   friend bool operator==(const FileClause&, const FileClause&) = default;
 };
 
+// What a wrapper filter's data block says it wraps, as the report line tells it in words; each
+// member is set only for the kinds whose block holds it, and only when the block does.
+struct WrappedFacts {
+  std::optional<Guid> dmo_clsid;         // the DMO wrapper's DMO...
+  std::optional<Guid> dmo_category;      // ...and its category
+  std::optional<std::string> device;     // the device proxy's stored display name
+  std::optional<std::uint16_t> wave_format_tag;  // the ACM wrapper's wave format
+  std::optional<std::string> fourcc;     // the AVI compressor's codec
+  friend bool operator==(const WrappedFacts&, const WrappedFacts&) = default;
+};
+
 struct FilterModel {
   int position = 0;  // 1 for the first entry of the filter section: the number connections use
   std::string id;    // the four characters the entry carries, e.g. "0001"
@@ -58,6 +71,7 @@ struct FilterModel {
   // What the report line says after the name and CLSID (the DMO, the device, the wave format or
   // FourCC, the data note), without the separating spaces; nullopt when it says nothing.
   std::optional<std::string> description;
+  WrappedFacts wraps;
   std::optional<FileClause> file;
   std::optional<std::uint32_t> data_size;  // the data block's byte count
   std::vector<std::uint8_t> data;          // the data block's bytes, as the filter saved them
@@ -65,11 +79,13 @@ struct FilterModel {
 };
 
 // One decoded field of a format block, name and value as the report line shows them
-// ("biWidth", "720"); nested records keep the order of the report. A name is one of the
-// decoders' own labels, which live as long as the program: a large graph has many fields.
+// ("biWidth", "720"), and the value as a number when it is one; nested records keep the order
+// of the report. A name is one of the decoders' own labels, which live as long as the program:
+// a large graph has many fields.
 struct FormatField {
   std::string_view name;
   std::string value;
+  std::optional<std::int64_t> number = std::nullopt;
   friend bool operator==(const FormatField&, const FormatField&) = default;
 };
 
@@ -86,16 +102,17 @@ struct MediaTypeModel {
   std::optional<NamedGuid> subtype;
   std::optional<bool> fixed_size_samples;
   std::optional<bool> temporal_compression;
-  std::optional<std::uint32_t> sample_size;
+  std::optional<std::uint32_t> sample_size;  // the stored 32-bit value
   std::optional<FormatModel> format;
   friend bool operator==(const MediaTypeModel&, const MediaTypeModel&) = default;
 };
 
-// One end of a connection: the filter's position in the filter section and the pin's text as
-// stored (without its double quotes).
+// One end of a connection: the four characters the file uses for the filter, the position they
+// give in the filter section and the pin's text as stored (without its double quotes).
 struct PinEnd {
   int position = 0;
   std::string pin;
+  std::string id = {};
   friend bool operator==(const PinEnd&, const PinEnd&) = default;
 };
 

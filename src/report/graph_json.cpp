@@ -1,6 +1,8 @@
 #include "report/graph_json.h"
 
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace mivalto {
@@ -10,6 +12,18 @@ constexpr std::string_view kFilterKindNames[] = {"directshow", "dmo", "pnp", "ac
 constexpr std::string_view kClockKindNames[] = {"none", "filter", "system", "unknown"};
 
 void WriteGuid(JsonStream& json, const Guid& guid) { json.String(GuidText(guid)); }
+
+// Bytes as stored: two lowercase hexadecimal digits each.
+void WriteHex(JsonStream& json, std::span<const std::uint8_t> bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (const std::uint8_t byte : bytes) {
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 0xF];
+  }
+  json.String(hex);
+}
 
 void WriteNamedGuid(JsonStream& json, const NamedGuid& named) {
   json.BeginObject();
@@ -39,6 +53,20 @@ void StringOrNull(JsonStream& json, std::string_view key, const std::optional<st
   }
 }
 
+// The members that apply to the filter's kind.
+void WriteWraps(JsonStream& json, const WrappedFacts& wraps) {
+  const auto guid = [&](const Guid& g) { WriteGuid(json, g); };
+  const auto text = [&](const std::string& t) { json.String(t); };
+  json.BeginObject();
+  OptionalMember(json, "dmo_clsid", wraps.dmo_clsid, guid);
+  OptionalMember(json, "dmo_category", wraps.dmo_category, guid);
+  OptionalMember(json, "display_name", wraps.device, text);
+  OptionalMember(json, "wave_format_tag", wraps.wave_format_tag,
+                 [&](std::uint16_t tag) { json.Number(tag); });
+  OptionalMember(json, "fourcc", wraps.fourcc, text);
+  json.EndObject();
+}
+
 void WriteFilter(JsonStream& json, const FilterModel& filter) {
   json.BeginObject();
   json.Key("position");
@@ -52,6 +80,8 @@ void WriteFilter(JsonStream& json, const FilterModel& filter) {
   json.String(kFilterKindNames[static_cast<int>(filter.kind)]);
   StringOrNull(json, "registered_name", filter.registered_name);
   StringOrNull(json, "description", filter.description);
+  json.Key("wraps");
+  WriteWraps(json, filter.wraps);
   json.Key("file");
   if (filter.file) {
     json.BeginObject();
@@ -64,11 +94,15 @@ void WriteFilter(JsonStream& json, const FilterModel& filter) {
     json.Null();
   }
   OptionalMember(json, "data_size", filter.data_size, [&](std::uint32_t n) { json.Number(n); });
+  json.Key("data");
+  WriteHex(json, filter.data);
   json.EndObject();
 }
 
 void WritePinEnd(JsonStream& json, const PinEnd& end) {
   json.BeginObject();
+  json.Key("id");
+  json.String(end.id);
   json.Key("position");
   json.Number(end.position);
   json.Key("pin");
@@ -83,6 +117,8 @@ void WriteFormat(JsonStream& json, const FormatModel& format) {
   json.Key("name");
   json.String(format.type.name);
   OptionalMember(json, "size", format.size, [&](std::int32_t n) { json.Number(n); });
+  json.Key("bytes");
+  WriteHex(json, format.bytes);
   json.Key("fields");
   json.BeginArray();
   for (const FormatField& field : format.fields) {
@@ -91,6 +127,7 @@ void WriteFormat(JsonStream& json, const FormatModel& format) {
     json.String(field.name);
     json.Key("value");
     json.String(field.value);
+    OptionalMember(json, "number", field.number, [&](std::int64_t n) { json.Number(n); });
     json.EndObject();
   }
   json.EndArray();

@@ -14,6 +14,11 @@ constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr std::uint64_t kSectorSize = 512;
 constexpr std::uint16_t kCr = 13, kSpace = 32, kQuote = 34, kCloseBrace = 125;
 
+// Any unit counts as a digit, by its low byte; the value wraps like the 32-bit fold it is.
+constexpr std::uint32_t FoldDigit(std::uint32_t value, std::uint16_t unit) {
+  return value * 10 + ((unit & 0xFF) - 48u);
+}
+
 }  // namespace
 
 // Never a buffer larger than the file: sweeps and fuzzing analyse many thousands of small ones.
@@ -130,9 +135,23 @@ std::string GraphScanner::SkipChar() {
 }
 
 std::int32_t GraphScanner::ReadDecimal(int units) {
-  std::uint32_t value = 0;  // wraps like the 32-bit fold it is
-  for (int i = 0; i < units; ++i) value = value * 10 + ((NextChar() & 0xFF) - 48u);
+  std::uint32_t value = 0;
+  for (int i = 0; i < units; ++i) value = FoldDigit(value, NextChar());
   return static_cast<std::int32_t>(value);
+}
+
+GraphScanner::DecimalText GraphScanner::ReadDecimalText(int units) {
+  DecimalText decimal;
+  Utf16Decoder decoder(decimal.text);
+  std::uint32_t value = 0;
+  for (int i = 0; i < units; ++i) {
+    const std::uint16_t unit = NextChar();
+    decoder.Push(unit);
+    value = FoldDigit(value, unit);
+  }
+  decoder.Finish();
+  decimal.value = static_cast<std::int32_t>(value);
+  return decimal;
 }
 
 void GraphScanner::MoveLookaheadTo(std::uint64_t offset) {

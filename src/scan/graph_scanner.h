@@ -46,6 +46,12 @@ class GraphScanner {
   // report puts between items: the caller appends it or drops it.
   std::string SkipChar();
   std::int32_t ReadDecimal(int units);
+  // The same fold, with the units read as text (a filter's number in a connection line).
+  struct DecimalText {
+    std::string text;
+    std::int32_t value = 0;
+  };
+  DecimalText ReadDecimalText(int units);
 
   // Moves on so that CurrentChar is the unit that starts `count` bytes after the one it
   // holds; below 2, nothing.

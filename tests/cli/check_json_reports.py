@@ -55,6 +55,10 @@ def check_filters(graph, lines):
             assert filter_["clsid"] in text.upper(), (filter_, text)
         for said in (filter_["description"], filter_["registered_name"]):
             assert said is None or said in text, (said, text)
+        assert len(filter_["data"]) == 2 * filter_["data_size"], filter_
+        wraps = filter_["wraps"]
+        for said in (wraps.get("dmo_clsid"), wraps.get("fourcc")):
+            assert said is None or said in text, (said, text)
 
 
 def check_connections(graph, lines):
@@ -67,6 +71,7 @@ def check_connections(graph, lines):
         expected = '"{}"  "{}"   => "{}"  "{}"'.format(
             names[ends[0]["position"] - 1], ends[0]["pin"], names[ends[1]["position"] - 1], ends[1]["pin"])
         assert texts[at] == expected, (texts[at], expected)
+        assert [int(e["id"]) for e in ends] == [e["position"] for e in ends], ends
         media = connection.get("media_type", {})
         if "major_type" in media:
             assert texts[at + 1] == "     " + media["major_type"]["name"]
@@ -83,6 +88,10 @@ def check_format(format_, texts, at):
     for i, field in enumerate(format_["fields"], 1):
         name, _, value = texts[at + i].partition(" =")
         assert name == " " * 10 + field["name"] and value.strip(" ") == field["value"], (field, texts[at + i])
+        if "number" in field:  # decimal, or eight hexadecimal digits
+            base = 16 if len(field["value"]) == 8 and not field["value"].isdigit() else 10
+            assert field["number"] == int(field["value"], base), field
+    assert len(format_["bytes"]) == 2 * max(format_.get("size", 0), 0), format_
     if format_["fields"]:
         assert texts[at + len(format_["fields"]) + 1].startswith(" " * 10)
 

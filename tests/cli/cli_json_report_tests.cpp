@@ -152,12 +152,14 @@ TEST(CliJson, HostileNamesComeBackExactly) {
   EXPECT_EQ(filter["file"], (nlohmann::json{{"keyword", "SOURCE"}, {"path", "C:\\<x>\\{y}.avi"}}));
   EXPECT_EQ(filter["clsid"], "{E436EBB5-524F-11CE-9F53-0020AF0BA770}");
   EXPECT_EQ(filter["data_size"], 5);
+  EXPECT_EQ(filter["data"], "0101010101");
   const nlohmann::json& connection = report["graph"]["connections"][0];
-  EXPECT_EQ(connection["from"], (nlohmann::json{{"position", 1}, {"pin", kHostilePin}}));
+  EXPECT_EQ(connection["from"], (nlohmann::json{{"id", "0001"}, {"position", 1}, {"pin", kHostilePin}}));
   EXPECT_EQ(connection["media_type"]["format"],
             (nlohmann::json{{"guid", "{0F6417D6-C318-11D0-A43F-00A0C9223196}"},
                             {"name", "Format None"},
                             {"size", 0},
+                            {"bytes", ""},
                             {"fields", nlohmann::json::array()}}));
   EXPECT_EQ(report["graph"]["clock"]["position"], 1);
 }

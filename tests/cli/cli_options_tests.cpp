@@ -52,6 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
                      {"a.grf"}},
         AcceptedCase{"HtmlWithEquals", {"--format=html", "a.grf"}, true, "html", {}, {"a.grf"}},
         AcceptedCase{"CppAsked", {"-f", "cpp", "a.grf"}, true, "cpp", {}, {"a.grf"}},
+        AcceptedCase{
+            "GrfToAFile", {"-f", "grf", "-o", "g.grf", "a.grf"}, true, "grf", "g.grf", {"a.grf"}},
+        AcceptedCase{"GrfThroughAPipe", {"-f", "grf", "-o", "-", "a.grf"}, false, "grf", {}, {"a.grf"}},
         AcceptedCase{"RootedPathIsAFile", {"/work/a.grf"}, false, "text", {}, {"/work/a.grf"}},
         AcceptedCase{"JsonAfterFiles",
                      {"a.grf", "b.grf", "-f", "json"},
@@ -84,6 +87,7 @@ struct AnsweredCase {
   int status;
   std::string out_starts;  // what standard output must start with
   std::string err_starts;  // what the error stream must start with
+  bool terminal = false;   // standard output is a terminal
   friend void PrintTo(const AnsweredCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -92,7 +96,7 @@ class AnsweredCommandLine : public ::testing::TestWithParam<AnsweredCase> {};
 TEST_P(AnsweredCommandLine, PrintsAndGivesTheStatus) {
   const AnsweredCase& c = GetParam();
   std::ostringstream out, err;
-  const CommandLine parsed = ParseCommandLine(c.arguments, false, out, err);
+  const CommandLine parsed = ParseCommandLine(c.arguments, c.terminal, out, err);
   EXPECT_FALSE(parsed.options.has_value());
   EXPECT_EQ(parsed.exit_status, c.status);
   EXPECT_TRUE(out.str().starts_with(c.out_starts)) << out.str();
@@ -155,7 +159,20 @@ INSTANTIATE_TEST_SUITE_P(
                      {"-o", "a", "-o", "b", "x.grf"},
                      2,
                      "",
-                     "mivalto-cli : --output : option donnée plus d'une fois" + kHint}),
+                     "mivalto-cli : --output : option donnée plus d'une fois" + kHint},
+        // A graph file: one input, to a file or a pipe.
+        AnsweredCase{"GrfWithoutOutput", {"-f", "grf", "a.grf"}, 2, "", "mivalto-cli : --format grf"},
+        AnsweredCase{"GrfOfTwoFiles",
+                     {"-f", "grf", "-o", "g.grf", "a.grf", "b.grf"},
+                     2,
+                     "",
+                     "mivalto-cli : un seul fichier de graphe pour le format grf"},
+        AnsweredCase{"GrfToATerminal",
+                     {"-f", "grf", "-o", "-", "a.grf"},
+                     2,
+                     "",
+                     "mivalto-cli : --format grf",
+                     true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "cli/cli_run.h"
 #include "platform/calendar.h"
 #include "report/graph_svg.h"
+#include "report/grf_writer.h"
 #include "report/json_writer.h"
 #include "report/text_writer.h"
 #include "support/sample_graphs.h"
@@ -317,6 +318,15 @@ TEST_F(RunCliTest, RefusedFormatWritesNothingAndGivesStatusTwo) {
   EXPECT_EQ(Run(refusing, {complete_.Utf8()}, output), 2);
   EXPECT_FALSE(std::filesystem::exists(std::u8string(output.begin(), output.end())));
   EXPECT_EQ(err_.str(), "mivalto-cli : " + output + " : graphe trop grand\n");
+}
+
+// A graph file is written only for a walk that reached its end: the old output stays.
+TEST_F(RunCliTest, GraphFileOfAWalkEndedEarlyIsNotWritten) {
+  const OutputFormat grf{.name = "grf", .write = WriteGrf, .refusal = GrfRefusal, .graph_file = true};
+  const std::filesystem::path output = TempFolder() / "ancien.grf";
+  std::ofstream(output, std::ios::binary) << "ancien graphe";
+  EXPECT_EQ(Run(grf, {no_graph_.Utf8()}, Utf8Path(output)), 1);
+  EXPECT_EQ(ReadWhole(output), "ancien graphe");
 }
 
 }  // namespace

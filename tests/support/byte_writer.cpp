@@ -3,6 +3,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/le_bytes.h"
+#include "base/text_encoding.h"
+
 namespace mivalto::testing {
 namespace {
 
@@ -15,20 +18,6 @@ int HexDigit(char c) {
 
 std::uint8_t HexByte(std::string_view text, std::size_t at) {
   return static_cast<std::uint8_t>(HexDigit(text[at]) * 16 + HexDigit(text[at + 1]));
-}
-
-// Length of the UTF-8 sequence led by `lead`, and the bits it carries.
-struct Utf8Lead {
-  std::size_t length;
-  char32_t bits;
-};
-
-Utf8Lead DecodeLead(unsigned char lead) {
-  if (lead < 0x80) return {1, lead};
-  if ((lead & 0xE0) == 0xC0) return {2, char32_t(lead & 0x1F)};
-  if ((lead & 0xF0) == 0xE0) return {3, char32_t(lead & 0x0F)};
-  if ((lead & 0xF8) == 0xF0) return {4, char32_t(lead & 0x07)};
-  throw std::invalid_argument("malformed UTF-8 in test text");
 }
 
 }  // namespace
@@ -46,44 +35,24 @@ std::array<std::uint8_t, 16> GuidBytes(std::string_view text) {
   return bytes;
 }
 
-std::vector<std::uint16_t> Utf16Units(std::string_view utf8) {
-  std::vector<std::uint16_t> units;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const Utf8Lead lead = DecodeLead(static_cast<unsigned char>(utf8[i]));
-    if (lead.length > utf8.size() - i) throw std::invalid_argument("truncated UTF-8");
-    char32_t code_point = lead.bits;
-    for (std::size_t k = 1; k < lead.length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) throw std::invalid_argument("malformed UTF-8 in test text");
-      code_point = (code_point << 6) | (next & 0x3F);
-    }
-    i += lead.length;
-    if (code_point < 0x10000) {
-      units.push_back(static_cast<std::uint16_t>(code_point));
-    } else {
-      code_point -= 0x10000;
-      units.push_back(static_cast<std::uint16_t>(0xD800 + (code_point >> 10)));
-      units.push_back(static_cast<std::uint16_t>(0xDC00 + (code_point & 0x3FF)));
-    }
-  }
-  return units;
-}
-
 ByteWriter& ByteWriter::U8(std::uint8_t value) {
   bytes_.push_back(value);
   return *this;
 }
 
 ByteWriter& ByteWriter::U16(std::uint16_t value) {
-  return U8(static_cast<std::uint8_t>(value)).U8(static_cast<std::uint8_t>(value >> 8));
+  AppendLeU16(bytes_, value);
+  return *this;
 }
 
 ByteWriter& ByteWriter::U32(std::uint32_t value) {
-  return U16(static_cast<std::uint16_t>(value)).U16(static_cast<std::uint16_t>(value >> 16));
+  AppendLeU32(bytes_, value);
+  return *this;
 }
 
 ByteWriter& ByteWriter::U64(std::uint64_t value) {
-  return U32(static_cast<std::uint32_t>(value)).U32(static_cast<std::uint32_t>(value >> 32));
+  AppendLeU64(bytes_, value);
+  return *this;
 }
 
 ByteWriter& ByteWriter::FourCC(std::string_view code) {
@@ -95,7 +64,7 @@ ByteWriter& ByteWriter::FourCC(std::string_view code) {
 ByteWriter& ByteWriter::Guid(std::string_view text) { return Bytes(GuidBytes(text)); }
 
 ByteWriter& ByteWriter::Utf16(std::string_view utf8) {
-  for (std::uint16_t unit : Utf16Units(utf8)) U16(unit);
+  for (const char16_t unit : Utf16FromUtf8(utf8)) U16(unit);
   return *this;
 }
 

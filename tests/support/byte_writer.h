@@ -28,7 +28,7 @@ class ByteWriter {
   // Four characters as four bytes, first character first (a FourCC).
   ByteWriter& FourCC(std::string_view code);
   ByteWriter& Guid(std::string_view text);
-  // UTF-8 text as UTF-16LE units, no terminator.
+  // UTF-8 text as UTF-16LE units, no terminator (an invalid byte as U+FFFD).
   ByteWriter& Utf16(std::string_view utf8);
   ByteWriter& Bytes(std::span<const std::uint8_t> bytes);
   ByteWriter& Fill(std::size_t count, std::uint8_t value = 0);
@@ -39,9 +39,5 @@ class ByteWriter {
  private:
   ByteVector bytes_;
 };
-
-// UTF-8 text as UTF-16 code units (surrogate pairs above U+FFFF); throws
-// std::invalid_argument on malformed UTF-8, which would be a fault of the test itself.
-std::vector<std::uint16_t> Utf16Units(std::string_view utf8);
 
 }  // namespace mivalto::testing

@@ -1,18 +1,17 @@
 // Raw file layouts for tests: a graph text placed at the start of a chosen 512-byte sector
 // behind filler sectors, and files cut short. No compound-document structure (see
-// compound_file.h for that).
+// report/compound_file.h for that).
 #pragma once
 
 #include <cstddef>
 #include <span>
 
+#include "report/compound_file.h"  // kSectorSize
 #include "support/byte_writer.h"
 
 namespace mivalto::testing {
 
-inline constexpr std::size_t kSectorSize = 512;
-
-// What fills the sectors before the text (and the free sectors of a compound document).
+// What fills the sectors before the text.
 enum class SectorFill {
   kZeros,
   // Each sector starts with something close to a version line that a reader must reject:

@@ -1,6 +1,6 @@
-// Builds the bytes of a graph text for tests: UTF-16LE lines with the raw binary blocks that
-// real files embed, whole filter and connection entries, the clock line and the end marker.
-// Every piece is written exactly as given, so that a test can also write a broken one.
+// Builds the bytes of a graph text for tests: whole filter and connection entries, the clock
+// line and the end marker, each piece a text written exactly as given, so that a test can also
+// write a broken one; the UTF-16 pieces are the product's GraphTextWriter's.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/graph_text_writer.h"
 #include "support/byte_writer.h"
 
 namespace mivalto::testing {
@@ -62,8 +63,7 @@ struct ConnectionEntry {
   MediaTypeEntry media{};
 };
 
-// A number as ten decimal digits with leading zeros ("0000614400").
-std::string TenDigits(std::uint64_t value);
+using mivalto::TenDigits;
 
 class GraphText {
  public:
@@ -85,13 +85,13 @@ class GraphText {
   GraphText& Clock(std::string_view reference, std::string_view flag = "1");
   GraphText& End();  // "END", with nothing after it, as real files end
 
-  const ByteVector& Bytes() const { return bytes_; }
-  std::size_t Size() const { return bytes_.size(); }
+  const ByteVector& Bytes() const { return text_.Bytes(); }
+  std::size_t Size() const { return text_.Size(); }
 
  private:
   GraphText& Quoted(std::string_view utf8);
 
-  ByteVector bytes_;
+  GraphTextWriter text_;
 };
 
 }  // namespace mivalto::testing

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "support/compound_file.h"
+#include "report/compound_file.h"
 #include "support/filter_data.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"
@@ -178,13 +178,13 @@ ByteVector CapturePreview() {
   text.Line("CONNECTIONS");
   AddCaptureConnections(text);
   text.Clock("0002").End();
-  return MakeGraphFile(text.Bytes(), {.storage = StreamStorage::kRegular});
+  return CompoundFile(text.Bytes(), {.storage = StreamStorage::kRegular});
 }
 
 ByteVector Minimal0002() {
   GraphText text;
   text.Line("0002").Line("FILTERS").Line("CONNECTIONS").End();
-  return MakeGraphFile(text.Bytes());
+  return CompoundFile(text.Bytes());
 }
 
 // The other writer's style: a space before the format type and a NUL after the block.
@@ -216,7 +216,7 @@ ByteVector OddFormatBlock() {
                      OtherWriterMedia(media[i])});
   }
   text.Clock(kSystemClock, "0").End();
-  return MakeGraphFile(text.Bytes());
+  return CompoundFile(text.Bytes());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Every single-byte change of a few graph files: whatever the byte becomes, the walk ends
-// (complete or with a reason) and the report stays in proportion to the file.
+// (complete or with a reason), the report stays in proportion to the file, and a complete
+// walk's model is written back as a graph file that reads back the same.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ TEST_P(CorruptionSweep, EverySingleByteChangeEndsTheWalk) {
   ByteVector file = ReadWholeFile(path);
   ASSERT_FALSE(file.empty()) << path;
   // Offsets, grouped by what went wrong there.
-  std::vector<std::size_t> stopped_without_reason, report_too_large;
+  std::vector<std::size_t> stopped_without_reason, report_too_large, not_written_back;
   for (std::size_t offset = 0; offset < file.size(); ++offset) {
     const std::uint8_t original = file[offset];
     for (const auto change : kChanges) {
@@ -67,11 +68,15 @@ TEST_P(CorruptionSweep, EverySingleByteChangeEndsTheWalk) {
       if (ReportBytes(changed.lines) > kMaxReportBytesPerFileByte * file.size()) {
         report_too_large.push_back(offset);
       }
+      if (changed.result.complete && !RoundTripFault(changed.result.graph).empty()) {
+        not_written_back.push_back(offset);
+      }
     }
     file[offset] = original;
   }
   EXPECT_THAT(stopped_without_reason, IsEmpty());
   EXPECT_THAT(report_too_large, IsEmpty());
+  EXPECT_THAT(not_written_back, IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CorruptionSweep, ::testing::ValuesIn(kChangedFiles),

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "analysis/fixed_calendar.h"
+#include "report/compound_file.h"
+#include "report/grf_writer.h"
 #include "support/test_files.h"
 
 namespace mivalto::testing {
@@ -52,6 +54,15 @@ Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes) {
                              FixedCalendar(), view);
   out.lines = KeepLines(view.Lines());
   return out;
+}
+
+std::string RoundTripFault(const GraphModel& graph) {
+  const ByteVector stream = GraphStream(graph);
+  const Analysed back = AnalyseExactCopy(CompoundFile(stream));
+  if (!back.result.complete) return "written file ended early: " + back.result.stop_reason;
+  if (back.result.graph != graph) return "written file gives another model";
+  if (GraphStream(back.result.graph) != stream) return "written again, another stream";
+  return {};
 }
 
 }  // namespace mivalto::testing

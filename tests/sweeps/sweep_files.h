@@ -40,4 +40,9 @@ struct Analysed {
 // an empty catalogue: two inputs give the same report exactly when the walk sees the same.
 Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes);
 
+// What goes wrong when a complete walk's model is written as a graph file and that file is
+// read and written again: empty when the walk reaches its end, with the same model, and the
+// second stream is the first.
+std::string RoundTripFault(const GraphModel& graph);
+
 }  // namespace mivalto::testing

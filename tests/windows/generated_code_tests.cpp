@@ -25,7 +25,7 @@
 #include "report/platform_guid_names.h"
 #include "run_program.h"
 #include "support/byte_writer.h"
-#include "support/compound_file.h"
+#include "report/compound_file.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"
 #include "support/temp_file.h"
@@ -111,7 +111,7 @@ ByteVector RoundTripGraph() {
   text.Connection(
       {.from = "0002", .from_pin = "Preview", .to = "0004", .to_pin = "In", .media = wave});
   text.Clock(testing::guids::kSystemClock, "1").End();
-  return testing::MakeGraphFile(text.Bytes());
+  return CompoundFile(text.Bytes());
 }
 
 // Names that would end a literal or a comment, splice a line, form a trigraph, or stand
@@ -140,7 +140,7 @@ ByteVector HostileGraph() {
                    .to_pin = "In",
                    .media = StreamType(kNoFormat, {})});
   text.End();
-  return testing::MakeGraphFile(text.Bytes());
+  return CompoundFile(text.Bytes());
 }
 
 struct Analysed {

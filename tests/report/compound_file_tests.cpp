@@ -4,8 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "support/compound_file.h"
-#include "support/file_layout.h"
+#include "report/compound_file.h"
 #include "support/graph_text.h"
 
 namespace mivalto::testing {
@@ -98,7 +97,7 @@ ByteVector TextOfSize(std::size_t size) {
 }
 
 TEST(CompoundFileTest, HeaderFields) {
-  const ByteVector file = MakeGraphFile(TextOfSize(300));
+  const ByteVector file = CompoundFile(TextOfSize(300));
   const ByteVector signature{0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
   EXPECT_EQ(ByteVector(file.begin(), file.begin() + 8), signature);
   EXPECT_EQ(U32(file, 24), 0x0003003Eu);  // minor 0x3E, major 3
@@ -119,23 +118,23 @@ TEST(CompoundFileTest, HeaderFields) {
 TEST(CompoundFileTest, StreamReadsBackAndStartsAtTheChosenSector) {
   const struct {
     std::size_t text_size;
-    GraphFileOptions options;
+    CompoundLayout layout;
     std::size_t sector;         // where the text must begin
     std::size_t stream_size;    // as the directory gives it
   } rows[] = {
       {300, {}, 6, 300},                                              // mini stream
-      {301, {.text_sector = 4}, 4, 301},                              // odd, earliest sector
-      {4095, {.text_sector = 9, .fill = SectorFill::kDecoys}, 9, 4095},
+      {301, {.stream_sector = 4}, 4, 301},                            // odd, earliest sector
+      {4095, {.stream_sector = 9}, 9, 4095},
       {300, {.storage = StreamStorage::kRegular}, 6, 4096},           // padded past the cutoff
-      {300, {.text_sector = 3, .storage = StreamStorage::kRegular}, 3, 4096},
+      {300, {.stream_sector = 3, .storage = StreamStorage::kRegular}, 3, 4096},
       {4096, {}, 6, 4096},
-      {70000, {.text_sector = 5}, 5, 70000},                          // two FAT sectors
+      {70000, {.stream_sector = 5}, 5, 70000},                        // two FAT sectors
       {300000, {}, 7, 300000},  // five FAT sectors and the directory: sector 6 is taken
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text_size);
     const ByteVector text = TextOfSize(row.text_size);
-    const ByteVector file = MakeGraphFile(text, row.options);
+    const ByteVector file = CompoundFile(text, row.layout);
     const DocumentReader reader(file);
     ByteVector stream = reader.ReadStream("ActiveMovieGraph");
     ASSERT_EQ(stream.size(), row.stream_size);
@@ -149,28 +148,25 @@ TEST(CompoundFileTest, StreamReadsBackAndStartsAtTheChosenSector) {
   }
 }
 
-TEST(CompoundFileTest, FreeSectorsBeforeTheTextHoldTheFill) {
-  const ByteVector file =
-      MakeGraphFile(TextOfSize(600), {.text_sector = 8, .fill = SectorFill::kDecoys});
+TEST(CompoundFileTest, SectorsBeforeTheStreamAreFree) {
+  const ByteVector file = CompoundFile(TextOfSize(600), {.stream_sector = 8});
   const DocumentReader reader(file);
   EXPECT_EQ(reader.RootStart(), 7u);
   for (std::uint32_t sector = 3; sector < 7; ++sector) {
-    EXPECT_EQ(reader.Fat().at(sector), 0xFFFFFFFFu) << sector;  // free
-    const ByteVector filler = FillerSector(SectorFill::kDecoys, sector);
-    EXPECT_TRUE(std::equal(filler.begin(), filler.end(),
-                           file.begin() + static_cast<std::ptrdiff_t>((sector + 1) * kSectorSize)));
+    EXPECT_EQ(reader.Fat().at(sector), 0xFFFFFFFFu) << sector;
   }
 }
 
 TEST(CompoundFileTest, ImpossibleLayoutsAreRefused) {
   const ByteVector small = TextOfSize(100);
-  EXPECT_THROW(MakeGraphFile({}), std::invalid_argument);
-  EXPECT_THROW(MakeGraphFile(small, {.text_sector = 0}), std::invalid_argument);
-  EXPECT_THROW(MakeGraphFile(small, {.text_sector = 3}), std::invalid_argument);  // + mini FAT
-  EXPECT_THROW(MakeGraphFile(small, {.text_sector = 2, .storage = StreamStorage::kRegular}),
+  EXPECT_THROW(CompoundFile({}), std::invalid_argument);
+  EXPECT_THROW(CompoundFile(small, {.stream_sector = 0}), std::invalid_argument);
+  EXPECT_THROW(CompoundFile(small, {.stream_sector = 3}), std::invalid_argument);  // + mini FAT
+  EXPECT_THROW(CompoundFile(small, {.stream_sector = 2, .storage = StreamStorage::kRegular}),
                std::invalid_argument);
-  EXPECT_THROW(MakeGraphFile(TextOfSize(4096), {.storage = StreamStorage::kMini}),
+  EXPECT_THROW(CompoundFile(TextOfSize(4096), {.storage = StreamStorage::kMini}),
                std::invalid_argument);
+  EXPECT_THROW(CompoundFile(ByteVector(kMaxCompoundStream + 1, 0x30)), std::invalid_argument);
 }
 
 }  // namespace
