@@ -1,14 +1,19 @@
 #include "analysis/analysis_driver.h"
 
+#include <array>
 #include <new>
+#include <vector>
 
 #include "analysis/connection_section.h"
 #include "analysis/filter_section.h"
+#include "analysis/graph_from_json.h"
+#include "analysis/json_input.h"
 #include "analysis/report_sink.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "base/read_failure.h"
 #include "mediatype/media_type.h"
+#include "model/graph_stream.h"
 #include "scan/graph_scanner.h"
 
 namespace mivalto {
@@ -137,6 +142,26 @@ void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& 
   if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
 }
 
+// A JSON text's first character, after blanks, opens an object or an array; a compound
+// document's first byte is D0, and a graph text's first units are digits.
+bool StartsAsJson(ByteSource& source) {
+  std::array<std::uint8_t, 256> start{};
+  const std::size_t length = source.ReadAt(0, start);
+  for (std::size_t i = 0; i < length; ++i) {
+    const std::uint8_t byte = start[i];
+    if (byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n') continue;
+    return byte == '{' || byte == '[';
+  }
+  return false;
+}
+
+// One step at a time, so that the JSON tree is gone before the stream is made, and the model
+// before the walk.
+std::vector<std::uint8_t> GraphTextOfJsonReport(ByteSource& source) {
+  const GraphModel graph = GraphFromJson(ReadReportGraph(source));
+  return GraphStream(graph);
+}
+
 }  // namespace
 
 AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
@@ -159,6 +184,17 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
   return result;
 }
 
+AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
+                            const LocalDateTime& last_write, const FilterCatalogue& catalogue,
+                            const Calendar& calendar, ReportView& view, GraphModelUse model) {
+  if (!StartsAsJson(source)) {
+    return AnalyseSource(source, path, last_write, catalogue, calendar, view, model);
+  }
+  const std::vector<std::uint8_t> stream = GraphTextOfJsonReport(source);
+  MemorySource text(stream);
+  return AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
+}
+
 AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catalogue,
                            const Calendar& calendar, ReportView& view, GraphModelUse model) {
   const std::optional<LocalDateTime> last_write = FileLastWriteTime(path);
@@ -171,7 +207,7 @@ AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catal
     result.stop_reason = texts::kCannotOpenFile;
     return result;
   }
-  return AnalyseSource(*file, path, *last_write, catalogue, calendar, view, model);
+  return AnalyseInput(*file, path, *last_write, catalogue, calendar, view, model);
 }
 
 }  // namespace mivalto

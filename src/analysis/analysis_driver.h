@@ -1,4 +1,4 @@
-// AnalyseFile: the whole report of one graph file. Writes the header, finds the graph text,
+// AnalyseFile: the whole report of one graph file (or JSON report, see AnalyseInput). Writes the header, finds the graph text,
 // walks its sections in their fixed order and writes each line through the report sink, and
 // the same facts into the graph model. A read failure ends the walk quietly; the lines written
 // so far stay, and so does the model of what they show.
@@ -39,10 +39,20 @@ AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catal
                            GraphModelUse model = GraphModelUse::kKeep);
 
 // The walk over bytes already at hand (tests, fuzzing): the report of a file whose path
-// and last-write time are given.
+// and last-write time are given. The bytes are a graph file's.
 AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
                              const LocalDateTime& last_write, const FilterCatalogue& catalogue,
                              const Calendar& calendar, ReportView& view,
                              GraphModelUse model = GraphModelUse::kKeep);
+
+// The report of a graph file or of a JSON report as --format json writes it, told apart by
+// their first bytes (a compound document starts with D0 CF 11 E0, a JSON report with "{" or
+// "["). A JSON report's graph is written as graph text and walked as a file's would be, so that
+// everything the program derives from it is derived anew. Throws JsonInputError for a JSON
+// report that can't be read; the report is then left untouched.
+AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
+                            const LocalDateTime& last_write, const FilterCatalogue& catalogue,
+                            const Calendar& calendar, ReportView& view,
+                            GraphModelUse model = GraphModelUse::kKeep);
 
 }  // namespace mivalto

@@ -68,4 +68,26 @@ std::string BlockPastEndOfFile(std::uint64_t count);
 std::string InvalidGuidText(std::string_view text);
 std::string ConnectionToMissingFilter(std::int32_t position);
 
+// Why a JSON report can't be read back as a graph; each is said with its place in the JSON.
+inline constexpr std::string_view kJsonNotJson = "ce n'est pas du JSON";
+inline constexpr std::string_view kJsonCutShort = "JSON coupé avant la fin";
+inline constexpr std::string_view kJsonTooDeep = "JSON trop imbriqué pour un rapport";
+inline constexpr std::string_view kJsonNotReport = "ce n'est pas un rapport de Mivalto (aucun membre graph)";
+inline constexpr std::string_view kJsonSeveralReports = "un fichier JSON ne peut tenir qu'un rapport";
+inline constexpr std::string_view kJsonMissingMember = "membre manquant";
+inline constexpr std::string_view kJsonObjectExpected = "objet attendu";
+inline constexpr std::string_view kJsonArrayExpected = "tableau attendu";
+inline constexpr std::string_view kJsonStringExpected = "texte attendu";
+inline constexpr std::string_view kJsonBooleanExpected = "true ou false attendu";
+inline constexpr std::string_view kJsonWholeNumberExpected = "nombre entier attendu, dans les limites du format";
+inline constexpr std::string_view kJsonQuoteInText = "un fichier de graphe ne peut pas enregistrer de guillemet (\") dans ce texte";
+inline constexpr std::string_view kJsonBadGuid = "GUID mal formé ({XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX} attendu)";
+inline constexpr std::string_view kJsonBadHex = "hexadécimal invalide (paires de chiffres 0-9, a-f attendues)";
+inline constexpr std::string_view kJsonBadVersion = "version 0002 ou 0003 attendue";
+inline constexpr std::string_view kJsonBadFilterId = "identifiant de filtre de 4 caractères attendu";
+inline constexpr std::string_view kJsonDuplicateFilterId = "identifiant de filtre en double";
+inline constexpr std::string_view kJsonNoSuchFilter = "aucun filtre du graphe ne porte cet identifiant";
+inline constexpr std::string_view kJsonBadFileKeyword = "SOURCE ou SINK attendu";
+inline constexpr std::string_view kJsonBadClockReference = "identifiant de filtre de 4 caractères ou GUID d'horloge attendu";
+
 }  // namespace mivalto::texts

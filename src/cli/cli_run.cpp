@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/analysis_driver.h"
+#include "analysis/json_input.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "catalogue/catalogue.h"
@@ -85,8 +86,13 @@ void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue
         ReadProblem(given) ? ReadProblemText(given) : std::string(cli_texts::kDateNotConverted);
     return;
   }
-  AnalysisResult result =
-      AnalyseSource(*source, file.path, *last_write, catalogue, calendar, file.view, model);
+  AnalysisResult result;
+  try {
+    result = AnalyseInput(*source, file.path, *last_write, catalogue, calendar, file.view, model);
+  } catch (const JsonInputError& error) {
+    file.problem = error.what();  // where in the JSON, and what is wrong there
+    return;
+  }
   if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
   if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;

@@ -1,0 +1,219 @@
+#include "analysis/graph_from_json.h"
+
+#include <limits>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "analysis/json_input.h"
+#include "base/guid.h"
+#include "base/program_texts.h"
+#include "base/text_encoding.h"
+
+namespace mivalto {
+namespace {
+
+using Json = nlohmann::json;
+
+// One JSON value and where it lies, for the fault that names it.
+struct At {
+  const Json& value;
+  std::string pointer;
+
+  [[noreturn]] void Fail(std::string_view problem) const { throw JsonInputError(pointer, problem); }
+
+  const Json* Find(std::string_view key) const {
+    const auto found = value.find(key);
+    return found == value.end() ? nullptr : &*found;
+  }
+  // A member that must be there.
+  At operator[](std::string_view key) const {
+    const Json* member = Find(key);
+    if (!member) throw JsonInputError(PointerTo(pointer, key), texts::kJsonMissingMember);
+    return {*member, PointerTo(pointer, key)};
+  }
+  // A member that may be left out (or null).
+  std::optional<At> Optional(std::string_view key) const {
+    const Json* member = Find(key);
+    if (!member || member->is_null()) return std::nullopt;
+    return At{*member, PointerTo(pointer, key)};
+  }
+  At Element(std::size_t index) const { return {value[index], PointerTo(pointer, index)}; }
+
+  const At& Object() const {
+    if (!value.is_object()) Fail(texts::kJsonObjectExpected);
+    return *this;
+  }
+  const Json::array_t& Array() const {
+    if (!value.is_array()) Fail(texts::kJsonArrayExpected);
+    return value.get_ref<const Json::array_t&>();
+  }
+  const std::string& String() const {
+    if (!value.is_string()) Fail(texts::kJsonStringExpected);
+    return value.get_ref<const std::string&>();
+  }
+  bool Bool() const {
+    if (!value.is_boolean()) Fail(texts::kJsonBooleanExpected);
+    return value.get<bool>();
+  }
+  std::uint64_t Unsigned(std::uint64_t most) const {
+    if (!value.is_number_unsigned() || value.get<std::uint64_t>() > most) {
+      Fail(texts::kJsonWholeNumberExpected);
+    }
+    return value.get<std::uint64_t>();
+  }
+  // A text the graph file holds between double quotes, which it has no way to escape.
+  const std::string& StoredText() const {
+    const std::string& text = String();
+    if (text.find('"') != std::string::npos) Fail(texts::kJsonQuoteInText);
+    return text;
+  }
+  Guid GuidValue() const {
+    const std::optional<Guid> guid = ParseGuid(String());
+    if (!guid) Fail(texts::kJsonBadGuid);
+    return *guid;
+  }
+  std::vector<std::uint8_t> Hex() const {
+    const std::string& text = String();
+    std::vector<std::uint8_t> bytes;
+    if (text.size() % 2 != 0) Fail(texts::kJsonBadHex);
+    bytes.reserve(text.size() / 2);
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+      const int high = HexDigit(text[i]);
+      const int low = HexDigit(text[i + 1]);
+      if (high < 0 || low < 0) Fail(texts::kJsonBadHex);
+      bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    }
+    return bytes;
+  }
+
+ private:
+  static int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  }
+};
+
+constexpr std::string_view kVersions[] = {"0002", "0003"};
+constexpr std::string_view kFileKeywords[] = {"SOURCE", "SINK"};
+constexpr std::size_t kIdLength = 4;  // characters
+
+template <std::size_t N>
+const std::string& OneOf(const At& at, const std::string_view (&allowed)[N],
+                         std::string_view problem) {
+  const std::string& text = at.String();
+  for (const std::string_view value : allowed) {
+    if (text == value) return text;
+  }
+  at.Fail(problem);
+}
+
+FilterModel ReadFilter(const At& at, int position) {
+  at.Object();
+  FilterModel filter;
+  filter.position = position;
+  filter.id = at["id"].StoredText();
+  if (CodePointCount(filter.id) != kIdLength) at["id"].Fail(texts::kJsonBadFilterId);
+  filter.name = at["name"].StoredText();
+  filter.clsid = at["clsid"].GuidValue();
+  if (const std::optional<At> file = at.Optional("file")) {
+    file->Object();
+    filter.file = FileClause{OneOf((*file)["keyword"], kFileKeywords, texts::kJsonBadFileKeyword),
+                             (*file)["path"].StoredText()};
+  }
+  if (const std::optional<At> data = at.Optional("data")) filter.data = data->Hex();
+  filter.data_size = static_cast<std::uint32_t>(filter.data.size());
+  return filter;
+}
+
+// Filters by id, for the connection ends; a second filter with an id already seen is a fault.
+using FilterIds = std::map<std::string, int, std::less<>>;
+
+PinEnd ReadPinEnd(const At& at, const std::deque<FilterModel>& filters, const FilterIds& ids) {
+  at.Object();
+  PinEnd end;
+  end.pin = at["pin"].StoredText();
+  if (const std::optional<At> id = at.Optional("id")) {
+    const auto found = ids.find(id->String());
+    if (found == ids.end()) id->Fail(texts::kJsonNoSuchFilter);
+    end.position = found->second;
+  } else {
+    const At position = at["position"];
+    end.position = static_cast<int>(position.Unsigned(filters.size()));
+    if (end.position == 0) position.Fail(texts::kJsonNoSuchFilter);
+  }
+  end.id = filters[static_cast<std::size_t>(end.position - 1)].id;
+  return end;
+}
+
+NamedGuid ReadNamedGuid(const At& at) { return {at.Object()["guid"].GuidValue(), {}}; }
+
+MediaTypeModel ReadMediaType(const At& at) {
+  at.Object();
+  MediaTypeModel media;
+  media.major_type = ReadNamedGuid(at["major_type"]);
+  media.subtype = ReadNamedGuid(at["subtype"]);
+  media.fixed_size_samples = at["fixed_size_samples"].Bool();
+  media.temporal_compression = at["temporal_compression"].Bool();
+  media.sample_size =
+      static_cast<std::uint32_t>(at["sample_size"].Unsigned(std::numeric_limits<std::uint32_t>::max()));
+  const At format = at["format"];
+  FormatModel& model = media.format.emplace();
+  model.type = ReadNamedGuid(format);
+  if (const std::optional<At> bytes = format.Optional("bytes")) model.bytes = bytes->Hex();
+  model.size = static_cast<std::int32_t>(model.bytes.size());
+  return media;
+}
+
+ConnectionModel ReadConnection(const At& at, const std::deque<FilterModel>& filters,
+                               const FilterIds& ids) {
+  at.Object();
+  ConnectionModel connection;
+  connection.from = ReadPinEnd(at["from"], filters, ids);
+  connection.to = ReadPinEnd(at["to"], filters, ids);
+  connection.media_type = ReadMediaType(at["media_type"]);
+  return connection;
+}
+
+ClockModel ReadClock(const At& at) {
+  at.Object();
+  ClockModel clock;
+  clock.required = at["required"].Bool();
+  // A filter's id, "0000" for none, or a clock's CLSID: the walk tells which.
+  const At reference = at["reference"];
+  clock.reference = reference.String();
+  if (CodePointCount(*clock.reference) != kIdLength && !ParseGuid(*clock.reference)) {
+    reference.Fail(texts::kJsonBadClockReference);
+  }
+  return clock;
+}
+
+}  // namespace
+
+GraphModel GraphFromJson(const Json& json) {
+  const At graph{json, "/graph"};
+  graph.Object();
+  GraphModel model;
+  model.version = OneOf(graph["version"], kVersions, texts::kJsonBadVersion);
+
+  const At filters = graph["filters"];
+  FilterIds ids;
+  for (std::size_t i = 0; i < filters.Array().size(); ++i) {
+    const At filter = filters.Element(i);
+    model.filters.push_back(ReadFilter(filter, static_cast<int>(i + 1)));
+    if (!ids.emplace(model.filters.back().id, static_cast<int>(i + 1)).second) {
+      filter["id"].Fail(texts::kJsonDuplicateFilterId);
+    }
+  }
+  const At connections = graph["connections"];
+  for (std::size_t i = 0; i < connections.Array().size(); ++i) {
+    model.connections.push_back(ReadConnection(connections.Element(i), model.filters, ids));
+  }
+  // A version 2 graph has no clock line; a version 3 graph must say what its clock is.
+  if (*model.version != kVersions[0]) model.clock = ReadClock(graph["clock"]);
+  return model;
+}
+
+}  // namespace mivalto
