@@ -26,10 +26,10 @@ struct At {
     const auto found = value.find(key);
     return found == value.end() ? nullptr : &*found;
   }
-  // A member that must be there.
+  // A member that must be there (null is no value).
   At operator[](std::string_view key) const {
     const Json* member = Find(key);
-    if (!member) throw JsonInputError(PointerTo(pointer, key), texts::kJsonMissingMember);
+    if (!member || member->is_null()) throw JsonInputError(PointerTo(pointer, key), texts::kJsonMissingMember);
     return {*member, PointerTo(pointer, key)};
   }
   // A member that may be left out (or null).

@@ -1,9 +1,7 @@
-// --format grf: the graph model written back as a graph file, a compound document with one
-// "ActiveMovieGraph" stream, in the dialect DirectShow itself writes (a NUL before each format
-// type, nothing after the format block, each connection's length counted). A file read in that
-// dialect comes back byte for byte; one read in another comes back in this one, with the same
-// model. A model holds no text the file format can't store (a double quote inside a name, pin
-// or path): such a graph is refused, never written wrongly.
+// --format grf: the graph model written back as a graph file, a compound document whose one
+// "ActiveMovieGraph" stream is the graph's text (model/graph_stream.h). A model holds no text
+// the file format can't store (a double quote inside a name, pin or path): such a graph is
+// refused, never written wrongly.
 #pragma once
 
 #include <cstdint>
@@ -14,13 +12,10 @@
 #include <vector>
 
 #include "model/graph_model.h"
+#include "model/graph_stream.h"
 #include "report/report_writer.h"
 
 namespace mivalto {
-
-// The stream's bytes, for the model of a walk that reached its end (every member set) whose
-// texts are all storable.
-std::vector<std::uint8_t> GraphStream(const GraphModel& graph);
 
 // Why the reports' graphs can't be written (French): a text with a double quote, or a
 // stream too large for the document; null when they can. Walks that ended early are not

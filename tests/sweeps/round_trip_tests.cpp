@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "report/compound_file.h"
-#include "report/grf_writer.h"
+#include "model/graph_stream.h"
 #include "sweeps/sweep_files.h"
 
 namespace mivalto::testing {

@@ -9,7 +9,7 @@
 
 #include "analysis/fixed_calendar.h"
 #include "report/compound_file.h"
-#include "report/grf_writer.h"
+#include "model/graph_stream.h"
 #include "support/test_files.h"
 
 namespace mivalto::testing {
@@ -43,15 +43,15 @@ ByteVector ReadWholeFile(const std::string& path) {
   return ByteVector(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes) {
+Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes, Reading reading) {
   // Not a vector: its capacity could leave room past the end that ASan would not guard.
   const std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[bytes.size()]);
   std::copy(bytes.begin(), bytes.end(), copy.get());
   MemorySource source({copy.get(), bytes.size()});
   ReportView view;
   Analysed out;
-  out.result = AnalyseSource(source, "/sweep/graph.grf", {2024, 2, 29, 23, 59, 58}, {},
-                             FixedCalendar(), view);
+  out.result = reading(source, "/sweep/graph.grf", {2024, 2, 29, 23, 59, 58}, {},
+                       FixedCalendar(), view, GraphModelUse::kKeep);
   out.lines = KeepLines(view.Lines());
   return out;
 }

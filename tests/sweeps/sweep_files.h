@@ -36,9 +36,14 @@ struct Analysed {
   std::vector<KeptLine> lines;
 };
 
+// How the bytes are read: as a graph file (AnalyseSource), or as any input (AnalyseInput).
+using Reading = AnalysisResult (*)(ByteSource&, const std::string&, const LocalDateTime&,
+                                   const FilterCatalogue&, const Calendar&, ReportView&,
+                                   GraphModelUse);
+
 // The analysis of the bytes, always under the same path, last-write time and calendar, with
 // an empty catalogue: two inputs give the same report exactly when the walk sees the same.
-Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes);
+Analysed AnalyseExactCopy(std::span<const std::uint8_t> bytes, Reading reading = AnalyseSource);
 
 // What goes wrong when a complete walk's model is written as a graph file and that file is
 // read and written again: empty when the walk reaches its end, with the same model, and the

@@ -1,0 +1,138 @@
+// A JSON report read back as an input: over every real file and sample it gives the report and
+// the model of the file itself; edited, it is reported as edited; each fault is refused with
+// its place.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "analysis/json_input.h"
+#include "base/program_texts.h"
+#include "report/json_writer.h"
+#include "support/test_files.h"
+#include "sweeps/sweep_files.h"
+
+namespace mivalto::testing {
+namespace {
+
+using Json = nlohmann::json;
+
+// The JSON report of a graph, as --format json writes it (the lines play no part).
+std::string JsonOf(const GraphModel& graph) {
+  const ReportView no_lines;
+  const ReportDocument document{"/sweep/graph.grf", true, &no_lines, &graph};
+  std::ostringstream out;
+  WriteJson({&document, 1}, out);
+  return out.str();
+}
+
+Analysed ReadBack(std::string_view json) {
+  return AnalyseExactCopy({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()},
+                          AnalyseInput);
+}
+
+class JsonReadBack : public ::testing::TestWithParam<SweepFile> {};
+
+TEST_P(JsonReadBack, GivesTheFilesReportAndModel) {
+  const Analysed read = AnalyseExactCopy(ReadWholeFile(GetParam().path));
+  ASSERT_TRUE(read.result.complete) << read.result.stop_reason;
+  const Analysed back = ReadBack(JsonOf(read.result.graph));
+  EXPECT_TRUE(back.result.complete) << back.result.stop_reason;
+  EXPECT_EQ(back.result.graph, read.result.graph);
+  EXPECT_EQ(back.lines, read.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, JsonReadBack, ::testing::ValuesIn(CorpusAndSamples()),
+                         [](const auto& info) { return info.param.label; });
+
+Json SampleReport() {
+  const Analysed read = AnalyseExactCopy(ReadWholeFile(SamplesDir() + "/capture-preview.grf"));
+  return Json::parse(JsonOf(read.result.graph));
+}
+
+// What a person may change by hand comes back as changed, derived facts recomputed.
+TEST(JsonReadBack, ReportsAnEditedGraphAsEdited) {
+  Json report = SampleReport();
+  Json& filters = report["graph"]["filters"];
+  filters[0]["name"] = "Source déplacée ✓";
+  filters[0]["file"]["path"] = "D:\\ailleurs\\film.avi";
+  filters[0]["description"] = "never trusted";
+  const std::string removed = filters[1]["id"];
+  filters.erase(1);
+  Json& connections = report["graph"]["connections"];
+  for (auto it = connections.begin(); it != connections.end();) {
+    const bool touches = (*it)["from"]["id"] == removed || (*it)["to"]["id"] == removed;
+    it = touches ? connections.erase(it) : it + 1;
+  }
+  const Analysed back = ReadBack(report.dump());
+  ASSERT_TRUE(back.result.complete) << back.result.stop_reason;
+  const GraphModel& graph = back.result.graph;
+  EXPECT_EQ(graph.filters.size(), filters.size());
+  EXPECT_EQ(graph.filters[0].name, "Source déplacée ✓");
+  EXPECT_EQ(graph.filters[0].file->path, "D:\\ailleurs\\film.avi");
+  EXPECT_EQ(graph.filters[0].description, std::nullopt);
+  EXPECT_EQ(graph.connections.size(), connections.size());
+  EXPECT_EQ(graph.filters[1].position, 2);  // positions follow the order anew
+}
+
+struct BadJson {
+  const char* label;
+  std::string text;
+  std::string pointer;
+  std::string_view problem;
+};
+
+// The sample's report with the value at `pointer` replaced.
+std::string Changed(const char* pointer, Json value) {
+  Json report = SampleReport();
+  report[Json::json_pointer(pointer)] = std::move(value);
+  return report.dump();
+}
+
+std::vector<BadJson> BadJsons() {
+  const std::string whole = SampleReport().dump();
+  const std::string first_id = SampleReport()["graph"]["filters"][0]["id"];
+  return {
+      {"NotJson", "{\"graph\" x", "", texts::kJsonNotJson},
+      {"CutShort", whole.substr(0, whole.size() / 2), "", texts::kJsonCutShort},
+      {"NotAReport", "{\"lines\": []}", "", texts::kJsonNotReport},
+      {"SeveralReports", "[" + whole + "," + whole + "]", "/1", texts::kJsonSeveralReports},
+      {"WrongType", Changed("/graph/filters/0/name", 5), "/graph/filters/0/name",
+       texts::kJsonStringExpected},
+      {"Missing", Changed("/graph/connections/0/media_type", nullptr),
+       "/graph/connections/0/media_type", texts::kJsonMissingMember},
+      {"BadHex", Changed("/graph/filters/1/data", "0g"), "/graph/filters/1/data",
+       texts::kJsonBadHex},
+      {"BadGuid", Changed("/graph/filters/0/clsid", "{1234}"), "/graph/filters/0/clsid",
+       texts::kJsonBadGuid},
+      {"DuplicateId", Changed("/graph/filters/1/id", first_id), "/graph/filters/1/id",
+       texts::kJsonDuplicateFilterId},
+      {"NoSuchFilter", Changed("/graph/connections/0/from/id", "9999"),
+       "/graph/connections/0/from/id", texts::kJsonNoSuchFilter},
+      {"QuoteInText", Changed("/graph/connections/0/to/pin", "a\"b"), "/graph/connections/0/to/pin",
+       texts::kJsonQuoteInText},
+      {"TooDeep", "{\"graph\":" + std::string(40, '[') + std::string(40, ']') + "}",
+       "/graph/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0", texts::kJsonTooDeep},
+  };
+}
+
+class BadJsonInput : public ::testing::TestWithParam<BadJson> {};
+
+TEST_P(BadJsonInput, IsRefusedWithItsPlace) {
+  const BadJson& bad = GetParam();
+  try {
+    ReadBack(bad.text);
+    FAIL() << "read";
+  } catch (const JsonInputError& error) {
+    EXPECT_EQ(error.Pointer(), bad.pointer);
+    EXPECT_TRUE(std::string_view(error.what()).ends_with(bad.problem)) << error.what();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, BadJsonInput, ::testing::ValuesIn(BadJsons()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
+}  // namespace mivalto::testing
