@@ -292,6 +292,20 @@ TEST_F(DropAndPaste, AnAnsiFileListIsReadToo) {
   EXPECT_EQ(ui::CurrentFileName, name);
 }
 
+// A JSON report is a graph like a file's; a faulty one says where it is wrong.
+TEST_F(DropAndPaste, AJsonReportIsAnalysedAndAFaultyOneShowsWhere) {
+  const std::filesystem::path json = FolderPath() + L"\\graphe.json";
+  std::ofstream(json) << R"({"graph": {"version": "0003", "filters": [{"id": "0001",
+      "name": "Source JSON", "clsid": "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"}],
+      "connections": [], "clock": {"required": true, "reference": "0000"}}})";
+  Drop({json.wstring()});
+  EXPECT_THAT(services_.errors, IsEmpty());
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Source JSON"));
+  std::ofstream(json) << R"({"graph": {"version": 3}})";
+  Drop({json.wstring()});
+  EXPECT_THAT(services_.errors, ElementsAre(HasSubstr(L"/graph/version : texte attendu")));
+}
+
 TEST_F(DropAndPaste, AnEmptyListIsIgnored) {
   Drop({});
   EXPECT_EQ(ui::CurrentFileName, L"");
@@ -355,7 +369,7 @@ TEST_F(DropAndPaste, OpenAnalysesTheChosenFileAndCancelChangesNothing) {
   EXPECT_EQ(ui::CurrentFileName, L"");
   ASSERT_EQ(services_.open_requests.size(), 1u);
   EXPECT_EQ(services_.open_requests[0].filter,
-            L"Fichiers GraphEdit (*.grf)|*.grf|Tous fichiers (*.*)|*.*");
+            L"Fichiers GraphEdit (*.grf)|*.grf|Rapports JSON de Mivalto (*.json)|*.json|Tous fichiers (*.*)|*.*");
   EXPECT_EQ(services_.open_requests[0].default_extension, L"grf");
   EXPECT_EQ(services_.open_requests[0].proposed_name, L"");
 
