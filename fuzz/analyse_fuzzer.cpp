@@ -1,10 +1,12 @@
-// Arbitrary bytes analysed as a graph file: whatever they hold, the walk ends without a
-// crash, a leak, a hang or a giant allocation.
+// Arbitrary bytes analysed as any input (a graph file, or a JSON report when they start with
+// "{" or "["): whatever they hold, the analysis ends, or refuses the JSON, without a crash, a
+// leak, a hang or a giant allocation.
 #include <cstddef>
 #include <cstdint>
 
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
+#include "analysis/json_input.h"
 
 namespace {
 
@@ -28,7 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const mivalto::FilterCatalogue catalogue = SampleCatalogue();
   mivalto::MemorySource source({data, size});
   mivalto::ReportView view;
-  mivalto::AnalyseSource(source, "/fuzz/graph.grf", {2024, 2, 29, 23, 59, 58}, catalogue,
-                         mivalto::testing::FixedCalendar(), view);
+  try {
+    mivalto::AnalyseInput(source, "/fuzz/graph.grf", {2024, 2, 29, 23, 59, 58}, catalogue,
+                          mivalto::testing::FixedCalendar(), view);
+  } catch (const mivalto::JsonInputError&) {
+  }
   return 0;
 }

@@ -20,6 +20,7 @@ namespace mivalto {
 namespace {
 
 constexpr std::uint16_t kEndMarkerStart = 'E';
+constexpr std::size_t kFirstSectorSize = 512;
 
 bool IsDigit(std::uint16_t unit) { return unit >= '0' && unit <= '9'; }
 
@@ -155,11 +156,15 @@ bool StartsAsJson(ByteSource& source) {
   return false;
 }
 
-// One step at a time, so that the JSON tree is gone before the stream is made, and the model
-// before the walk.
+// The graph text of a JSON report's graph where a graph file holds it, after the first
+// sector, which the walk never reads. One step at a time, so that the JSON tree is gone
+// before the text is made, and the model before the walk.
 std::vector<std::uint8_t> GraphTextOfJsonReport(ByteSource& source) {
   const GraphModel graph = GraphFromJson(ReadReportGraph(source));
-  return GraphStream(graph);
+  std::vector<std::uint8_t> file(kFirstSectorSize);
+  const std::vector<std::uint8_t> stream = GraphStream(graph);
+  file.insert(file.end(), stream.begin(), stream.end());
+  return file;
 }
 
 }  // namespace

@@ -95,8 +95,8 @@ std::vector<BadJson> BadJsons() {
   const std::string whole = SampleReport().dump();
   const std::string first_id = SampleReport()["graph"]["filters"][0]["id"];
   return {
-      {"NotJson", "{\"graph\" x", "", texts::kJsonNotJson},
-      {"CutShort", whole.substr(0, whole.size() / 2), "", texts::kJsonCutShort},
+      {"NotJson", "{\"graph\": x", "/graph", texts::kJsonNotJson},
+      {"CutShort", "{\"graph\": {\"filters\": [", "/graph/filters", texts::kJsonCutShort},
       {"NotAReport", "{\"lines\": []}", "", texts::kJsonNotReport},
       {"SeveralReports", "[" + whole + "," + whole + "]", "/1", texts::kJsonSeveralReports},
       {"WrongType", Changed("/graph/filters/0/name", 5), "/graph/filters/0/name",
