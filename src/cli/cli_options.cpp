@@ -21,19 +21,24 @@ namespace mivalto {
 namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"ansi", {}, WriteAnsi, GraphModelUse::kSkip, false, nullptr, AppendAnsiLine},
-    {"text", {".txt"}, WriteText, GraphModelUse::kSkip, false, nullptr, AppendTextLine},
-    {"rtf", {".rtf"}, WriteRtf, GraphModelUse::kSkip},
-    {"html", {".html", ".htm"}, WriteHtml},
-    {"json", {".json"}, WriteJson},
-    {"dot", {".dot", ".gv"}, WriteDot},
+    {.name = "ansi", .write = WriteAnsi, .model = GraphModelUse::kSkip,
+     .stream_lines = AppendAnsiLine},
+    {.name = "text", .extensions = {".txt"}, .write = WriteText, .model = GraphModelUse::kSkip,
+     .stream_lines = AppendTextLine},
+    {.name = "rtf", .extensions = {".rtf"}, .write = WriteRtf, .model = GraphModelUse::kSkip},
+    {.name = "html", .extensions = {".html", ".htm"}, .write = WriteHtml},
+    {.name = "json", .extensions = {".json"}, .write = WriteJson},
+    {.name = "dot", .extensions = {".dot", ".gv"}, .write = WriteDot, .reads_lines = false},
 #ifdef MIVALTO_HAS_GRAPHVIZ
-    {"svg", {".svg"}, WriteSvg, GraphModelUse::kKeep, false, SvgRefusal},
+    {.name = "svg", .extensions = {".svg"}, .write = WriteSvg, .refusal = SvgRefusal,
+     .reads_lines = false},
 #endif
     // One program builds one graph: a second wmain would not compile.
-    {"cpp", {".cpp"}, WriteCpp, GraphModelUse::kKeep, true},
+    {.name = "cpp", .extensions = {".cpp"}, .write = WriteCpp, .one_input = true,
+     .reads_lines = false},
     // A graph file holds one graph, written to a file (or a pipe), never to a terminal.
-    {"grf", {".grf"}, WriteGrf, GraphModelUse::kKeep, true, GrfRefusal, nullptr, true},
+    {.name = "grf", .extensions = {".grf"}, .write = WriteGrf, .one_input = true,
+     .refusal = GrfRefusal, .graph_file = true, .reads_lines = false},
 };
 constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
 constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];

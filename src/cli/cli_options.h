@@ -32,9 +32,11 @@ struct OutputFormat {
   // For a line-by-line format: its lines go out as the analysis writes them (`write` gives
   // the same bytes from whole reports), so that no report is held in memory.
   LineAppender stream_lines = nullptr;
-  // A graph file, not text: one input only, and -o FILE (or "-o -" when standard output is
-  // not a terminal).
+  // A graph file, not text: -o FILE (or "-o -" when standard output is not a terminal).
   bool graph_file = false;
+  // False for a writer that reads the graph alone: the report's lines are dropped as the
+  // walk writes them, and cost no memory.
+  bool reads_lines = true;
 };
 
 struct CliOptions {

@@ -103,18 +103,23 @@ void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue
   }
 }
 
-// Each file in its own view; the vector is sized once, so the views never move. Given
-// streamed lines, the views pass each report's lines on as the walk writes them.
+// The lines of a format whose writer reads the graph alone.
+class DroppedLines final : public LineConsumer {
+ public:
+  void TakeLine(const ReportLine&) override {}
+};
+
+// Each file in its own view; the vector is sized once, so the views never move. Given a
+// consumer, the views pass each report's lines to it as the walk writes them; streamed lines
+// are told where each report starts.
 std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths, GraphModelUse model,
-                                     StreamedLines* streamed = nullptr) {
+                                     LineConsumer* consumer, StreamedLines* streamed = nullptr) {
   const FilterCatalogue catalogue = BuildCatalogue();
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
   std::vector<AnalysedFile> files(paths.size());
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (streamed) {
-      streamed->StartReport();
-      files[i].view.PassLinesTo(streamed);
-    }
+    if (streamed) streamed->StartReport();
+    files[i].view.PassLinesTo(consumer);
     Analyse(paths[i], files[i], catalogue, *calendar, model);
     files[i].view.PassLinesTo(nullptr);
   }
@@ -192,7 +197,7 @@ std::optional<std::string> AnalyseAndStream(const CliOptions& options,
   std::optional<ReplacementFile> file;
   if (options.output) file.emplace(*options.output);
   StreamedLines lines(file ? file->Stream() : standard_output, options.format->stream_lines);
-  files = AnalyseAll(options.files, GraphModelUse::kSkip, &lines);
+  files = AnalyseAll(options.files, GraphModelUse::kSkip, &lines, &lines);
   lines.Flush();
   return file ? Commit(*file, files) : StandardOutputProblem(standard_output);
 }
@@ -219,7 +224,9 @@ std::optional<std::string> AnalyseAndWrite(const CliOptions& options,
                                            std::vector<AnalysedFile>& files,
                                            std::ostream& standard_output) {
   if (options.format->stream_lines) return AnalyseAndStream(options, files, standard_output);
-  files = AnalyseAll(options.files, options.format->model);
+  DroppedLines dropped;
+  files = AnalyseAll(options.files, options.format->model,
+                     options.format->reads_lines ? nullptr : &dropped);
   std::optional<std::string> problem = Refusal(options, files);
   if (!problem) problem = Write(options, files, standard_output);
   return problem;
