@@ -10,7 +10,6 @@
 namespace mivalto {
 namespace {
 
-constexpr Guid kSystemClock = "{E436EBB1-524F-11CE-9F53-0020AF0BA770}"_guid;
 constexpr std::uint16_t kRequiredFlag = '1';
 
 const std::string& FilterNameAt(const GraphFilterList& filters, std::int32_t position) {
@@ -54,7 +53,7 @@ ClockFilter ClockOf(const std::string& ref, const GraphFilterList& filters) {
       return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.Number == ref; });
     case 38: {
       const Guid clsid = ParseGuidOrFail(ref);
-      if (clsid == kSystemClock) return {"System Clock", ClockKind::kSystem, std::nullopt};
+      if (clsid == kClsidSystemClock) return {"System Clock", ClockKind::kSystem, std::nullopt};
       return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.CLSID == clsid; });
     }
     default:

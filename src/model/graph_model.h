@@ -125,6 +125,9 @@ struct ConnectionModel {
 
 enum class ClockKind { kNone, kFilter, kSystem, kUnknown };
 
+// The class of DirectShow's own clock, which a graph names by CLSID rather than by filter.
+inline constexpr Guid kClsidSystemClock = "{E436EBB1-524F-11CE-9F53-0020AF0BA770}"_guid;
+
 struct ClockModel {
   std::optional<bool> required;
   std::optional<std::string> reference;  // as read: four characters or a GUID text

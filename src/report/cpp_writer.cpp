@@ -241,8 +241,8 @@ class CppWriter {
       return text + std::string(cpp_texts::kClockNone) + Check("SetClock(graph, nullptr)");
     if (kind == ClockKind::kSystem) {
       return text + std::string(cpp_texts::kClockSystem) +
-             Check("SetClassClock(graph, CLSID_SystemClock, " + GuidTextLiteral(kSystemClock) +
-                   ")");
+             Check("SetClassClock(graph, CLSID_SystemClock, " +
+                   GuidTextLiteral(kClsidSystemClock) + ")");
     }
     if (filter) {
       return text + std::string(cpp_texts::kClockFilter) + Quoted(filter->name) + ".\n" +
@@ -258,8 +258,6 @@ class CppWriter {
     }
     return text + std::string(cpp_texts::kClockUnknown) + Quoted(reference) + '\n';
   }
-
-  static constexpr Guid kSystemClock = "{E436EBB1-524F-11CE-9F53-0020AF0BA770}"_guid;
 
   const GraphModel& graph_;
   GuidSpelling guids_;
