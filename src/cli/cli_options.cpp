@@ -198,7 +198,7 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                              bool standard_output_is_terminal, std::ostream& out,
                              std::ostream& err) {
-  CLI::App app(std::string(cli_texts::kDescription), std::string(cli_texts::kProgramName));
+  CLI::App app{std::string(cli_texts::kDescription), std::string(cli_texts::kProgramName)};
   GivenArguments given;
   DeclareOptions(app, given);
   try {
