@@ -31,6 +31,7 @@ constexpr std::string_view kDerivedMembers[] = {
     "/graph/clock/position",
 };
 constexpr std::string_view kGraph = "/graph";
+constexpr std::string_view kInGraph = "/graph/";
 
 // A report nests a few levels deep; far deeper is no report, and would cost memory per level.
 constexpr std::size_t kMaxDepth = 32;
@@ -40,7 +41,7 @@ constexpr std::size_t kMaxDepth = 32;
 constexpr std::string_view kReportsPattern = "[reports]";
 
 bool Kept(std::string_view pattern) {
-  const bool in_graph = pattern == kGraph || pattern.starts_with(std::string(kGraph) + '/');
+  const bool in_graph = pattern == kGraph || pattern.starts_with(kInGraph);
   return in_graph && std::find(std::begin(kDerivedMembers), std::end(kDerivedMembers), pattern) ==
                          std::end(kDerivedMembers);
 }

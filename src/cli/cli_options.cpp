@@ -162,7 +162,8 @@ CommandLine MisusedOption(const CLI::App& app, const CLI::ArgumentMismatch& erro
   return UsageError(err, cli_texts::kBadCommandLine, "");
 }
 
-// A graph file's bytes go to a named file, or through "-o -" to what is not a terminal. `given` is as CLI11 gave it, "-" included.
+// A graph file's bytes go to a named file, or through "-o -" to what is not a terminal.
+// `given` is as CLI11 gave it, "-" included.
 std::optional<std::string_view> GraphFileMisuse(const GivenArguments& given,
                                                 bool standard_output_is_terminal) {
   const bool to_standard_output = given.output == cli_texts::kStandardOutputName;

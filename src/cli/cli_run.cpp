@@ -166,9 +166,8 @@ std::optional<std::string> StandardOutputProblem(std::ostream& standard_output) 
 }
 
 // The --output file is replaced whole once the reports are written, or not at all: not when
-// writing fails, nor when there is no report to put in it.
-std::optional<std::string> Commit(ReplacementFile& file, const std::vector<AnalysedFile>& files) {
-  if (NothingAnalysed(files)) return std::nullopt;
+// writing fails (nor, as the callers see to, when there is no report to put in it).
+std::optional<std::string> Commit(ReplacementFile& file) {
   const FileError error = file.Commit();
   if (!error) return std::nullopt;
   return Explained(cli_texts::kCannotWrite, error);
@@ -186,7 +185,7 @@ std::optional<std::string> WriteReports(const CliOptions& options,
   if (NothingToWrite(*options.format, files)) return std::nullopt;
   ReplacementFile file(*options.output);
   options.format->write(documents, file.Stream());
-  return Commit(file, files);
+  return Commit(file);
 }
 
 // A line-by-line format writes each line as the walk makes it: the output is open before
@@ -199,7 +198,8 @@ std::optional<std::string> AnalyseAndStream(const CliOptions& options,
   StreamedLines lines(file ? file->Stream() : standard_output, options.format->stream_lines);
   files = AnalyseAll(options.files, GraphModelUse::kSkip, &lines, &lines);
   lines.Flush();
-  return file ? Commit(*file, files) : StandardOutputProblem(standard_output);
+  if (!file) return StandardOutputProblem(standard_output);
+  return NothingAnalysed(files) ? std::nullopt : Commit(*file);
 }
 
 // Graphviz's failure ends the output as a write's does: nothing replaces the --output file.
@@ -231,7 +231,6 @@ std::optional<std::string> AnalyseAndWrite(const CliOptions& options,
   if (!problem) problem = Write(options, files, standard_output);
   return problem;
 }
-
 
 int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
   if (InputThatIsTheOutput(options)) {
