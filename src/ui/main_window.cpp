@@ -416,7 +416,7 @@ void MainWindow::OnPaint() {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(Handle(), &paint);
   for (const LegendEntry& entry : kLegend) {
-    const UniqueBrush brush(CreateSolidBrush(entry.color));
+    const UniqueBrush brush(CreateSolidBrush(KindRow(entry.kind).color));
     const RECT shape = ScaledRect(entry.shape, scale_);
     FillRect(dc, &shape, brush.get());
   }
