@@ -497,7 +497,7 @@ TEST_F(SaveCommand, WritesThePageOrTheJsonUnderTheirNames) {
   Drop({graph});
   FilterCatalogue catalogue = BuildCatalogue();
   ReportView view;
-  const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), catalogue, calendar_, view);
+  const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), WideToUtf8(graph), catalogue, calendar_, view);
   ReleaseCatalogue(catalogue);
   const ReportDocument document{WideToUtf8(graph), walk.complete, &view, &walk.graph};
   const std::pair<const wchar_t*, ReportWriter> rows[] = {{L"\\page.HTML", WriteHtml},
