@@ -137,7 +137,8 @@ class DifferenceList {
     difference.b = std::move(b);
   }
 
-  void Bytes(DifferenceItem item, std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+  void Bytes(DifferenceItem item, std::span<const std::uint8_t> a,
+             std::span<const std::uint8_t> b) {
     if (std::ranges::equal(a, b)) return;
     Add(item, Change::kChanged).bytes = ByteDifferenceOf(a, b);
   }
@@ -229,7 +230,8 @@ void CompareFields(const FormatModel& a, const FormatModel& b, DifferenceList& o
     if (found != in_b.end()) in_b.erase(found);
   }
   for (const FormatField& field : b.fields) {
-    const bool left = std::ranges::any_of(in_b, [&](const auto& kept) { return kept.second == &field; });
+    const bool left =
+        std::ranges::any_of(in_b, [&](const auto& kept) { return kept.second == &field; });
     if (left) out.Values(DifferenceItem::kFormatField, std::nullopt, field.value, field.name);
   }
 }
@@ -239,7 +241,8 @@ void CompareFormats(const std::optional<FormatModel>& a, const std::optional<For
   const auto type = [](const std::optional<FormatModel>& f) {
     return f ? std::optional(f->type) : std::nullopt;
   };
-  out.Values(DifferenceItem::kFormatType, NamedWords(type(a), type(b)), NamedWords(type(b), type(a)));
+  out.Values(DifferenceItem::kFormatType, NamedWords(type(a), type(b)),
+             NamedWords(type(b), type(a)));
   if (!a || !b) return;
   out.Values(DifferenceItem::kFormatSize, NumberWords(a->size), NumberWords(b->size));
   CompareFields(*a, *b, out);
@@ -340,7 +343,8 @@ bool SameFilterClock(const ClockModel& a, const ClockModel& b, const FilterPairi
     return false;
   }
   const auto at = static_cast<std::size_t>(*a.position - 1);
-  return at < pairing.a_to_b.size() && pairing.a_to_b[at] == static_cast<std::size_t>(*b.position - 1);
+  return at < pairing.a_to_b.size() &&
+         pairing.a_to_b[at] == static_cast<std::size_t>(*b.position - 1);
 }
 
 void CompareClocks(const GraphModel& a, const GraphModel& b, const FilterPairing& pairing,

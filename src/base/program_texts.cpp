@@ -43,11 +43,14 @@ std::string DifferenceCountLine(std::size_t count) { return Counted(count, "diff
 std::string ByteDifferenceNote(std::size_t differing, std::size_t common,
                                std::string_view positions, std::size_t extra,
                                std::string_view longer) {
-  std::string note = differing == 0
-                         ? "les " + Counted(common, "octet") + " communs sont égaux"
-                         : Counted(differing, "octet") + (differing > 1 ? " différents" : " différent") +
-                               " sur les " + std::to_string(common) + " communs, aux positions " +
-                               std::string(positions);
+  std::string note;
+  if (differing == 0) {
+    note = "les " + Counted(common, "octet") + " communs sont égaux";
+  } else {
+    note = Counted(differing, "octet") + (differing > 1 ? " différents" : " différent") +
+           " sur les " + std::to_string(common) + " communs, aux positions " +
+           std::string(positions);
+  }
   if (extra > 0) note += " ; " + Counted(extra, "octet") + " de plus dans " + std::string(longer);
   return note;
 }

@@ -10,15 +10,15 @@ namespace {
 constexpr std::string_view kSectionNames[] = {"version", "filters", "connections", "clock"};
 constexpr std::string_view kChangeNames[] = {"removed", "added", "changed"};
 constexpr std::string_view kItemNames[] = {
-    "whole",       "version",     "id",         "name",
-    "clsid",       "file",        "data_size",  "data",
-    "description", "major_type",  "subtype",    "fixed_size_samples",
-    "temporal_compression", "sample_size", "format_type", "format_size",
-    "format_field", "format_bytes", "clock_required", "clock_source",
-};
+    "whole", "version", "id", "name", "clsid", "file", "data_size", "data", "description",
+    "major_type", "subtype", "fixed_size_samples", "temporal_compression", "sample_size",
+    "format_type", "format_size", "format_field", "format_bytes", "clock_required",
+    "clock_source"};
+static_assert(std::size(kItemNames) == static_cast<std::size_t>(DifferenceItem::kClockSource) + 1);
 
 template <typename Value, typename Write>
-void NullOr(JsonStream& json, std::string_view key, const std::optional<Value>& value, Write write) {
+void NullOr(JsonStream& json, std::string_view key, const std::optional<Value>& value,
+            Write write) {
   json.Key(key);
   if (value) {
     write(*value);
@@ -50,7 +50,9 @@ void WriteBytes(JsonStream& json, const ByteDifference& bytes) {
 }
 
 void WriteDifference(JsonStream& json, const Difference& difference) {
-  const auto position = [&](std::size_t index) { json.Number(static_cast<std::int64_t>(index + 1)); };
+  const auto position = [&](std::size_t index) {
+    json.Number(static_cast<std::int64_t>(index + 1));
+  };
   const auto text = [&](const std::string& words) { json.String(words); };
   json.BeginObject();
   json.Key("section");

@@ -108,12 +108,14 @@ void WriteSubject(const Difference& difference, const GraphModel& a, const Graph
     view.Line("  " + difference.subject, kBlack, true);
     return;
   }
-  const FilterModel& filter = difference.in_a ? a.filters[*difference.in_a] : b.filters[*difference.in_b];
+  const FilterModel& filter =
+      difference.in_a ? a.filters[*difference.in_a] : b.filters[*difference.in_b];
   view.Line("  " + difference.subject, KindRow(filter.kind).color);
 }
 
 void WriteDifference(const Difference& difference, ComparisonView& view) {
-  const bool under_subject = difference.item != DifferenceItem::kWhole && !difference.subject.empty();
+  const bool under_subject =
+      difference.item != DifferenceItem::kWhole && !difference.subject.empty();
   const std::string indent = under_subject ? std::string(kItemIndent) : "";
   const std::string label = LabelOf(difference);
   if (difference.bytes) {
@@ -168,7 +170,8 @@ ReportView ComparisonLines(const ReportDocument& a, const ReportDocument& b,
     if (entry == nullptr || entry->section != difference.section) {
       view.Heading(SectionTitleOf(difference.section));
     }
-    if (difference.item != DifferenceItem::kWhole && (entry == nullptr || !SameEntry(*entry, difference))) {
+    if (difference.item != DifferenceItem::kWhole &&
+        (entry == nullptr || !SameEntry(*entry, difference))) {
       WriteSubject(difference, *a.graph, *b.graph, view);
     }
     WriteDifference(difference, view);

@@ -23,8 +23,8 @@ using testing::ByteVector;
 GraphModel Walk(std::span<const std::uint8_t> bytes) {
   MemorySource source(bytes);
   ReportView view;
-  const AnalysisResult result = AnalyseInput(source, "/g.grf", {2026, 12, 8, 9, 30, 0}, {},
-                                             testing::FixedCalendar(), view);
+  const AnalysisResult result =
+      AnalyseInput(source, "/g.grf", {2026, 12, 8, 9, 30, 0}, {}, testing::FixedCalendar(), view);
   EXPECT_TRUE(result.complete) << result.stop_reason;
   return result.graph;
 }
@@ -67,7 +67,8 @@ void ReverseAndRenumber(GraphModel& graph) {
     graph.filters[i].id = FourDigits(i + 1);
   }
   for (ConnectionModel& connection : graph.connections) {
-    for (PinEnd* end : {&*connection.from, &*connection.to}) end->id = FourDigits(count + 1 - end->position);
+    for (PinEnd* end : {&*connection.from, &*connection.to})
+      end->id = FourDigits(count + 1 - end->position);
   }
 }
 
@@ -79,7 +80,8 @@ std::string Said(const nlohmann::json& difference) {
   if (difference.contains("field")) said += ' ' + difference["field"].get<std::string>();
   if (!difference.contains("bytes")) return said;
   for (const nlohmann::json& run : difference["bytes"]["runs"]) {
-    said += " @" + std::to_string(run["offset"].get<int>()) + '+' + std::to_string(run["count"].get<int>());
+    said += " @" + std::to_string(run["offset"].get<int>()) + '+' +
+            std::to_string(run["count"].get<int>());
   }
   return said;
 }
@@ -105,7 +107,8 @@ TEST_P(GraphPair, ListsWhatDiffers) {
   WriteComparisonJson(documents, out);
   const nlohmann::json comparison = nlohmann::json::parse(out.str());
   std::vector<std::string> said;
-  for (const nlohmann::json& difference : comparison["differences"]) said.push_back(Said(difference));
+  for (const nlohmann::json& difference : comparison["differences"])
+    said.push_back(Said(difference));
   EXPECT_EQ(said, GetParam().differences);
   EXPECT_EQ(comparison["same"], GetParam().differences.empty());
   EXPECT_EQ(ComparisonStatus(documents), GetParam().differences.empty() ? 0 : 1);
@@ -119,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
         PairCase{"SameGraphRewritten", kSame, {}},
         PairCase{"SameGraphFurtherOn", kSame, {}, FurtherOn},
         PairCase{"ItsJsonReport", kSame, {}, AsJsonReport},
-        PairCase{"RenamedFilter", [](GraphModel& g) { g.filters[2].name = "Autre"; },
+        PairCase{"RenamedFilter",
+                 [](GraphModel& g) { g.filters[2].name = "Autre"; },
                  {"filters name changed"}},
         PairCase{"RenumberedAndReordered", ReverseAndRenumber,
                  std::vector<std::string>(8, "filters id changed")},
@@ -129,12 +133,13 @@ INSTANTIATE_TEST_SUITE_P(
                    g.filters[6].clsid = Guid{};
                  },
                  {"filters name changed", "filters clsid changed"}},
-        PairCase{"PinRenamed", [](GraphModel& g) { g.connections[0].to->pin = "Entrée 2"; },
+        PairCase{"PinRenamed",
+                 [](GraphModel& g) { g.connections[0].to->pin = "Entrée 2"; },
                  {"connections whole removed", "connections whole added"}},
-        PairCase{"FormatFieldChanged",
-                 [](GraphModel& g) { ++g.connections[0].media_type->format->bytes[52]; },
-                 {"connections format_field changed biWidth",
-                  "connections format_bytes changed @52+1"}},
+        PairCase{
+            "FormatFieldChanged",
+            [](GraphModel& g) { ++g.connections[0].media_type->format->bytes[52]; },
+            {"connections format_field changed biWidth", "connections format_bytes changed @52+1"}},
         PairCase{"FlagCleared",
                  [](GraphModel& g) { g.connections[0].media_type->fixed_size_samples = false; },
                  {"connections fixed_size_samples removed"}},
@@ -145,7 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
                    g.filters[5].data[30] ^= 0xFF;
                  },
                  {"filters data changed @10+2 @30+1"}},
-        PairCase{"DataGrown", [](GraphModel& g) { g.filters[5].data.push_back(0); },
+        PairCase{"DataGrown",
+                 [](GraphModel& g) { g.filters[5].data.push_back(0); },
                  {"filters data_size changed", "filters data changed"}},
         PairCase{"ConnectionRemoved",
                  [](GraphModel& g) { g.connections.erase(g.connections.begin() + 2); },
