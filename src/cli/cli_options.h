@@ -1,5 +1,7 @@
 // The command line of mivalto-cli:
-//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE] GRAPH.grf...
+//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE]
+//               [--catalogue-file CATALOGUE.json] [--only-registered] GRAPH.grf...
+//   mivalto-cli --catalogue [--format ansi|text|html|json] [--output FILE]
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "analysis/analysis_driver.h"
+#include "report/catalogue_writer.h"
 #include "report/report_writer.h"
 
 namespace mivalto {
@@ -37,12 +40,17 @@ struct OutputFormat {
   // False for a writer that reads the graph alone: the report's lines are dropped as the
   // walk writes them, and cost no memory.
   bool reads_lines = true;
+  // How --catalogue writes the catalogue in this format; null when it can't.
+  CatalogueWriter write_catalogue = nullptr;
 };
 
 struct CliOptions {
   const OutputFormat* format = nullptr;
   std::optional<std::string> output;  // UTF-8 path; none: standard output
-  std::vector<std::string> files;     // UTF-8 paths, as given, at least one
+  std::vector<std::string> files;     // UTF-8 paths, as given, at least one but with --catalogue
+  bool list_catalogue = false;        // --catalogue: the catalogue in use, no graph
+  std::optional<std::string> catalogue_file;  // --catalogue-file: in place of this machine's
+  bool only_registered = false;       // --only-registered: grf without unregistered filters
 };
 
 // Options to run with, or none when the command line has been answered: exit_status 0 after
