@@ -80,7 +80,7 @@ inline constexpr std::string_view kOnlyRegisteredNeedsCatalogue =
     "--only-registered : aucun catalogue ne dit quels filtres sont enregistrés ; donnez "
     "--catalogue-file";
 inline constexpr std::string_view kDroppedFilter = "filtre non enregistré retiré du graphe";
-inline constexpr std::string_view kDroppedConnection = "connexion retirée avec lui";
+inline constexpr std::string_view kDroppedConnection = "connexion à un filtre retiré, retirée aussi";
 inline constexpr std::string_view kClockReset =
     "l'horloge était celle d'un filtre retiré : c'est maintenant l'horloge système";
 
