@@ -32,7 +32,7 @@ void DescribeCategory(const FilterCatalogue& catalogue, const TCategoryItem& cat
   for (const TfilterItem& filter : catalogue.KnownFilters) {
     if (filter.Category != category.CLSID) continue;
     Line(view, std::string(kIndent) + filter.Name + " " + GuidText(filter.CLSID),
-         FilterKindColor(FilterKindOf(filter.CLSID)));
+         KindRow(FilterKindOf(filter.CLSID)).color);
   }
 }
 
@@ -43,7 +43,7 @@ void DescribeDevices(const FilterCatalogue& catalogue, ReportView& view) {
   for (const TfilterItem& filter : catalogue.KnownFilters) {
     if (filter.DisplayName.empty()) continue;
     Line(view, std::string(kIndent) + filter.Name + " : " + filter.DisplayName,
-         FilterKindColor(FilterKind::kPnp));
+         KindRow(FilterKind::kPnp).color);
   }
 }
 
@@ -59,7 +59,7 @@ void DescribeCatalogue(const FilterCatalogue& catalogue, ReportView& view) {
   Heading(view, std::string(texts::kCatalogueDmos) + std::to_string(catalogue.KnownDmos.size()));
   for (const TDMOItem& dmo : catalogue.KnownDmos) {
     Line(view, std::string(kIndent) + dmo.Name + " " + GuidText(dmo.CLSID),
-         FilterKindColor(FilterKind::kDmo));
+         KindRow(FilterKind::kDmo).color);
   }
   DescribeDevices(catalogue, view);
 }

@@ -103,7 +103,7 @@ void DescribeDataFilter(GraphScanner& scanner, const FilterCatalogue& catalogue,
                         const DataFilter& kind, const std::string& guid_text,
                         FilterEntryLine& entry) {
   FilterModel& filter = entry.filter;
-  entry.color = FilterKindColor(kind.kind);
+  entry.color = KindRow(kind.kind).color;
   filter.kind = kind.kind;
   filter.file = ReadOptionalClause(scanner);
   FilterDataBlock block = ReadFilterDataBlock(scanner);

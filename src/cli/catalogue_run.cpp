@@ -32,7 +32,7 @@ std::optional<FilterCatalogue> CatalogueInUse(const CliOptions& options, std::os
   const std::string& path = *options.catalogue_file;
   const std::unique_ptr<FileSource> source = FileSource::Open(path);
   if (!source) {
-    ReportProblem(err, path, ReadProblemText(path));
+    ReportProblem(err, path, ReadProblemText(ReadProblem(path)));
     return std::nullopt;
   }
   try {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "cli/cli_options.h"
+#include "platform/file_system.h"
 
 namespace mivalto {
 
@@ -30,10 +31,10 @@ int ExitStatus(std::span<const FileOutcome> outcomes);
 int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostream& err);
 
 // What the run's parts share: "mivalto-cli : <subject> : <problem>" on err, cleaned for a
-// terminal; why a path that FileSource could not open can't be read; writing to the --output
+// terminal; why a file that could not be opened can't be read; writing to the --output
 // file (replaced whole once written) or else to standard output, and the output's problem.
 void ReportProblem(std::ostream& err, std::string_view subject, std::string_view problem);
-std::string ReadProblemText(const std::string& path);
+std::string ReadProblemText(const FileError& error);
 std::optional<std::string> WriteOutput(const CliOptions& options, std::ostream& standard_output,
                                        const std::function<void(std::ostream&)>& write);
 

@@ -56,12 +56,6 @@ std::string ByteArray(std::string_view name, const std::vector<std::uint8_t>& by
 
 std::string FilterVariable(int position) { return "filter" + std::to_string(position); }
 
-constexpr std::string_view kKindTexts[] = {cpp_texts::kKindDirectShow, cpp_texts::kKindDmo,
-                                           cpp_texts::kKindPnp, cpp_texts::kKindAcm,
-                                           cpp_texts::kKindAvi};
-
-std::string_view KindText(FilterKind kind) { return kKindTexts[static_cast<int>(kind)]; }
-
 const FilterModel* FilterAt(const GraphModel& graph, int position) {
   for (const FilterModel& filter : graph.filters) {
     if (filter.position == position) return &filter;
@@ -113,7 +107,7 @@ class CppWriter {
   std::string CreateFilter(const FilterModel& filter) {
     std::string text = std::string(cpp_texts::kFilter) + std::to_string(filter.position) + " (" +
                        Quoted(filter.id) + ") : " + Quoted(filter.name) + ", " +
-                       std::string(KindText(filter.kind));
+                       std::string(KindRow(filter.kind).comment);
     if (filter.description) text += ", " + Quoted(*filter.description);
     text += '\n';
     const Guid clsid = filter.clsid.value_or(kGuidNull);

@@ -6,7 +6,7 @@
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "base/text_encoding.h"
-#include "report/filter_legend.h"
+#include "model/filter_kind.h"
 
 namespace mivalto {
 namespace {
@@ -123,7 +123,7 @@ bool ShowsRegisteredName(const FilterModel& filter) {
 // At most three lines, so that a reader finds the filter in the report: its number and name
 // as the report writes them, the name the report gives its class, and what it wraps.
 void AppendNode(const FilterModel& filter, std::string_view prefix, std::string& dot) {
-  const std::string color = ColorHex(FilterKindColor(filter.kind));
+  const std::string color = ColorHex(KindRow(filter.kind).color);
   dot += "  " + NodeId(prefix, filter.position) + " [label=\"";
   AppendShownText(filter.id, dot);
   dot += "  ";

@@ -47,8 +47,9 @@ class MainWindow final : public WindowBase {
 
   // The analysis of one file, whichever command chose it; a filter catalogue's JSON (told from
   // a report by its content) becomes instead the catalogue of the next analyses, and the title
-  // names it. Throws FileDateError when the path names no file; then only CurrentFileName has
-  // changed. Throws JsonInputError for a catalogue that can't be read; the catalogue stays.
+  // names it. Throws FileDateError when the path names no file, std::runtime_error for a JSON
+  // report that can't be read; then only CurrentFileName has changed. Throws JsonInputError
+  // for a catalogue that can't be read; the catalogue stays.
   void AnalyseFile(const std::wstring& path);
   // CurrentFileName walked again into view, keeping the graph model that the window itself
   // skips, for the saves that draw the graph. Throws FileDateError as AnalyseFile does.
