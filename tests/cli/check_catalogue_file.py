@@ -2,7 +2,8 @@
 """Checks another machine's catalogue across the two builds: the catalogue that the Windows
 mivalto-cli exports under Wine, given to the Linux mivalto-cli with --catalogue-file, gives the
 same report lines (the header aside) and the same graph, registered flags included, as the
-Windows program for every graph file of a folder. Then --only-registered, under Wine and with
+Windows program for every graph file of a folder (the catalogue itself valid against
+docs/catalogue.schema.json). Then --only-registered, under Wine and with
 the catalogue on Linux, writes a graph that reads back complete, every filter registered.
 
 usage: check_catalogue_file.py LINUX_CLI FOLDER -- WINDOWS_CLI_COMMAND...
@@ -14,7 +15,10 @@ import subprocess
 import sys
 import tempfile
 
+import jsonschema
+
 SEPARATOR = "-" * 100
+SCHEMA = pathlib.Path(__file__).resolve().parents[2] / "docs" / "catalogue.schema.json"
 
 
 def run(command, *arguments):
@@ -57,6 +61,8 @@ def main():
         work = pathlib.Path(work)
         catalogue = work / "catalogue.json"
         assert run(windows, "--catalogue", "--format", "json", "-o", catalogue).returncode == 0
+        jsonschema.validate(json.loads(catalogue.read_text()), json.loads(SCHEMA.read_text()),
+                            jsonschema.Draft202012Validator)
         with_file = ("--catalogue-file", catalogue)
         for path in files:
             here, there = report(windows, path), report([linux_cli], *with_file, path)
