@@ -53,7 +53,9 @@ ClockFilter ClockOf(const std::string& ref, const GraphFilterList& filters) {
       return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.Number == ref; });
     case 38: {
       const Guid clsid = ParseGuidOrFail(ref);
-      if (clsid == kClsidSystemClock) return {"System Clock", ClockKind::kSystem, std::nullopt};
+      if (clsid == kClsidSystemClock) {
+        return {std::string(texts::kSystemClock), ClockKind::kSystem, std::nullopt};
+      }
       return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.CLSID == clsid; });
     }
     default:

@@ -18,7 +18,7 @@ struct TfilterItem {
   std::string GraphName;    // as read from the graph, double quotes included
   std::string Number;       // the graph entry's four-character number
   std::string DisplayName;  // moniker display name, kernel-streaming devices only
-  Guid Category;            // the CLSID of the category it was enumerated in
+  Guid Category = {};       // the CLSID of the category it was enumerated in
   friend bool operator==(const TfilterItem&, const TfilterItem&) = default;
 };
 

@@ -83,16 +83,17 @@ TEST(JsonReadBack, ReportsAnEditedGraphAsEdited) {
 TEST(CatalogueJson, ComesBackAsWritten) {
   const Guid first = "{083863F1-70DE-11D0-BD40-00A0C911CE86}"_guid;
   const Guid second = "{DA4E3DA0-D07D-11D0-BD50-00A0C911CE86}"_guid;
-  FilterCatalogue catalogue{.Known = true,
-                            .KnownCategories = {{"Filtres \"DirectShow\" ✓", first},
-                                                {"Vide\ttab", "{0A4252A0-7E70-11D0-A5D6-28DB04C10000}"_guid},
-                                                {"Périphériques", second}}};
-  catalogue.KnownFilters = {
-      {.Name = "AVI \\ Splitter", .CLSID = "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}"_guid, .Category = first},
-      {.Name = "Twice", .CLSID = "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}"_guid, .Category = first},
-      {.Name = "Caméra", .CLSID = kClsidProxy,
-       .DisplayName = "@device:pnp:\\\\?\\usb#vid_046d&pid_0825#5&1#{65e8773d}\\global",
-       .Category = second}};
+  FilterCatalogue catalogue;
+  catalogue.Known = true;
+  catalogue.KnownCategories = {{"Filtres \"DirectShow\" ✓", first},
+                               {"Vide\ttab", "{0A4252A0-7E70-11D0-A5D6-28DB04C10000}"_guid},
+                               {"Périphériques", second}};
+  const Guid splitter = "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}"_guid;
+  catalogue.KnownFilters = {  // name, CLSID, (graph name, number), display name, category
+      {"AVI \\ Splitter", splitter, "", "", "", first},
+      {"Twice", splitter, "", "", "", first},
+      {"Caméra", kClsidProxy, "", "", "@device:pnp:\\\\?\\usb#vid_046d&pid_0825#5&1#{65e8773d}\\global",
+       second}};
   catalogue.KnownDmos = {{"WMVideo Decoder DMO", "{82D353DF-90BD-4382-8BC2-3F6192B76E34}"_guid}};
   std::ostringstream out;
   WriteCatalogueJson(catalogue, out);
