@@ -75,6 +75,24 @@ std::optional<std::string> RegisteredName(const Guid& clsid, const FilterCatalog
   return known->Name;
 }
 
+template <typename Item>
+bool Lists(const std::vector<Item>& items, const Guid& clsid) {
+  return std::any_of(items.begin(), items.end(), [&](const Item& i) { return i.CLSID == clsid; });
+}
+
+// What a filter needs to load: a DMO wrapper its DMO, a device proxy a device that matches
+// its stored path (the device describer names it then), any other filter its own CLSID.
+bool Registered(const FilterModel& filter, const FilterCatalogue& catalogue) {
+  switch (filter.kind) {
+    case FilterKind::kDmo:
+      return filter.wraps.dmo_clsid && Lists(catalogue.KnownDmos, *filter.wraps.dmo_clsid);
+    case FilterKind::kPnp:
+      return filter.registered_name.has_value();
+    default:
+      return Lists(catalogue.KnownFilters, *filter.clsid);
+  }
+}
+
 std::optional<std::string> UnlessEmpty(std::string text) {
   if (text.empty()) return std::nullopt;
   return text;
@@ -139,6 +157,12 @@ bool DevicePathMatch(std::string_view a, std::string_view b) {
   return a == b;
 }
 
+FilterKind FilterKindOf(const Guid& clsid) {
+  const auto found = std::find_if(std::begin(kDataFilters), std::end(kDataFilters),
+                                  [&](const DataFilter& f) { return f.clsid == clsid; });
+  return found != std::end(kDataFilters) ? found->kind : FilterKind::kDirectShow;
+}
+
 std::string WithoutQuotes(std::string_view quoted) {
   return std::string(quoted.substr(1, quoted.size() - 2));
 }
@@ -165,6 +189,7 @@ FilterEntryLine ReadFilterEntry(GraphScanner& scanner, const FilterCatalogue& ca
   } else {
     DescribePlainFilter(scanner, catalogue, guid_text, separator, entry);
   }
+  if (catalogue.Known) filter.registered = Registered(filter, catalogue);
   scanner.NextChar();  // the CR
   scanner.NextChar();  // the LF
   AppendToLargeVector(filters, std::move(item));

@@ -29,6 +29,9 @@ struct FilterEntryLine {
 FilterEntryLine ReadFilterEntry(GraphScanner& scanner, const FilterCatalogue& catalogue,
                                 GraphFilterList& filters);
 
+// The kind of a filter of that class, as its line's colour says it.
+FilterKind FilterKindOf(const Guid& clsid);
+
 // A quoted text as the scanner reads it, without its two double quotes.
 std::string WithoutQuotes(std::string_view quoted);
 

@@ -21,6 +21,7 @@ constexpr std::string_view kDerivedMembers[] = {
     "/graph/filters/*/registered_name",
     "/graph/filters/*/description",
     "/graph/filters/*/wraps",
+    "/graph/filters/*/registered",
     "/graph/filters/*/data_size",
     "/graph/connections/*/media_type/major_type/name",
     "/graph/connections/*/media_type/subtype/name",
@@ -40,7 +41,7 @@ constexpr std::size_t kMaxDepth = 32;
 // as the report.
 constexpr std::string_view kReportsPattern = "[reports]";
 
-bool Kept(std::string_view pattern) {
+bool InReportGraph(std::string_view pattern) {
   const bool in_graph = pattern == kGraph || pattern.starts_with(kInGraph);
   return in_graph && std::find(std::begin(kDerivedMembers), std::end(kDerivedMembers), pattern) ==
                          std::end(kDerivedMembers);
@@ -100,9 +101,10 @@ class SourceIterator {
 
 // Builds the kept members into one tree as the parser reads them; the rest is only followed,
 // so that every fault has its place.
-class GraphSax final : public nlohmann::json_sax<Json> {
+class MemberSax final : public nlohmann::json_sax<Json> {
  public:
-  explicit GraphSax(std::uint64_t size) : size_(size) {}
+  MemberSax(std::uint64_t size, KeptMember kept, bool one_report_array)
+      : size_(size), kept_(kept), one_report_array_(one_report_array) {}
 
   Json TakeRoot() { return std::move(root_); }
 
@@ -160,7 +162,7 @@ class GraphSax final : public nlohmann::json_sax<Json> {
       return {slot, top.pattern + "/*", std::move(pointer)};
     }
     std::string pattern = top.pattern + '/' + top.key;
-    Json* slot = top.value && Kept(pattern) ? &(*top.value)[top.key] : nullptr;
+    Json* slot = top.value && kept_(pattern) ? &(*top.value)[top.key] : nullptr;
     return {slot, std::move(pattern), PointerTo(top.pointer, top.key)};
   }
 
@@ -179,7 +181,7 @@ class GraphSax final : public nlohmann::json_sax<Json> {
 
   bool Open(Json container, bool array) {
     if (frames_.size() >= kMaxDepth) throw JsonInputError(Where(), texts::kJsonTooDeep);
-    if (frames_.empty() && array) {
+    if (frames_.empty() && array && one_report_array_) {
       frames_.push_back({nullptr, true, 0, {}, std::string(kReportsPattern), ""});
       return true;
     }
@@ -195,9 +197,18 @@ class GraphSax final : public nlohmann::json_sax<Json> {
   }
 
   std::uint64_t size_;
+  KeptMember kept_;
+  bool one_report_array_;
   Json root_;
   std::vector<Frame> frames_;
 };
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
 
 std::string EscapedToken(std::string_view key) {
   std::string token;
@@ -223,15 +234,91 @@ std::string PointerTo(std::string_view parent, std::size_t index) {
   return std::string(parent) + '/' + std::to_string(index);
 }
 
-Json ReadReportGraph(ByteSource& source) {
+Json ReadJsonMembers(ByteSource& source, KeptMember kept, bool one_report_array) {
   SourceReader reader(source);
-  GraphSax sax(source.Size());
+  MemberSax sax(source.Size(), kept, one_report_array);
   Json::sax_parse(SourceIterator(&reader), SourceIterator(), &sax);
-  Json root = sax.TakeRoot();
+  return sax.TakeRoot();
+}
+
+Json ReadReportGraph(ByteSource& source) {
+  Json root = ReadJsonMembers(source, InReportGraph, true);
   if (!root.is_object() || !root.contains("graph")) {
     throw JsonInputError("", texts::kJsonNotReport);
   }
   return std::move(root["graph"]);
+}
+
+const Json* JsonAt::Find(std::string_view key) const {
+  const auto found = value.find(key);
+  return found == value.end() ? nullptr : &*found;
+}
+
+JsonAt JsonAt::operator[](std::string_view key) const {
+  const Json* member = Find(key);
+  if (!member || member->is_null()) throw JsonInputError(PointerTo(pointer, key), texts::kJsonMissingMember);
+  return {*member, PointerTo(pointer, key)};
+}
+
+std::optional<JsonAt> JsonAt::Optional(std::string_view key) const {
+  const Json* member = Find(key);
+  if (!member || member->is_null()) return std::nullopt;
+  return JsonAt{*member, PointerTo(pointer, key)};
+}
+
+JsonAt JsonAt::Element(std::size_t index) const { return {value[index], PointerTo(pointer, index)}; }
+
+const JsonAt& JsonAt::Object() const {
+  if (!value.is_object()) Fail(texts::kJsonObjectExpected);
+  return *this;
+}
+
+const Json::array_t& JsonAt::Array() const {
+  if (!value.is_array()) Fail(texts::kJsonArrayExpected);
+  return value.get_ref<const Json::array_t&>();
+}
+
+const std::string& JsonAt::String() const {
+  if (!value.is_string()) Fail(texts::kJsonStringExpected);
+  return value.get_ref<const std::string&>();
+}
+
+bool JsonAt::Bool() const {
+  if (!value.is_boolean()) Fail(texts::kJsonBooleanExpected);
+  return value.get<bool>();
+}
+
+std::uint64_t JsonAt::Unsigned(std::uint64_t most) const {
+  if (!value.is_number_unsigned() || value.get<std::uint64_t>() > most) {
+    Fail(texts::kJsonWholeNumberExpected);
+  }
+  return value.get<std::uint64_t>();
+}
+
+const std::string& JsonAt::StoredText() const {
+  const std::string& text = String();
+  if (text.find('"') != std::string::npos) Fail(texts::kJsonQuoteInText);
+  return text;
+}
+
+Guid JsonAt::GuidValue() const {
+  const std::optional<Guid> guid = ParseGuid(String());
+  if (!guid) Fail(texts::kJsonBadGuid);
+  return *guid;
+}
+
+std::vector<std::uint8_t> JsonAt::Hex() const {
+  const std::string& text = String();
+  if (text.size() % 2 != 0) Fail(texts::kJsonBadHex);
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(text.size() / 2);
+  for (std::size_t i = 0; i < text.size(); i += 2) {
+    const int high = HexDigit(text[i]);
+    const int low = HexDigit(text[i + 1]);
+    if (high < 0 || low < 0) Fail(texts::kJsonBadHex);
+    bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+  }
+  return bytes;
 }
 
 }  // namespace mivalto

@@ -128,5 +128,15 @@ inline constexpr std::string_view kJsonDuplicateFilterId = "identifiant de filtr
 inline constexpr std::string_view kJsonNoSuchFilter = "aucun filtre du graphe ne porte cet identifiant";
 inline constexpr std::string_view kJsonBadFileKeyword = "SOURCE ou SINK attendu";
 inline constexpr std::string_view kJsonBadClockReference = "identifiant de filtre de 4 caractères ou GUID d'horloge attendu";
+inline constexpr std::string_view kJsonNotCatalogue = "ce n'est pas un catalogue de Mivalto (aucun membre categories)";
+
+// The catalogue of filters as --catalogue lists it.
+inline constexpr std::string_view kCatalogueTitle = "Catalogue des filtres";
+inline constexpr std::string_view kCatalogueCategories = "Catégories : ";
+inline constexpr std::string_view kCatalogueFilters = "Filtres enregistrés : ";
+inline constexpr std::string_view kCatalogueCategory = "Catégorie « ";
+inline constexpr std::string_view kCatalogueFiltersInCategory = ", filtres : ";
+inline constexpr std::string_view kCatalogueDmos = "DMO : ";
+inline constexpr std::string_view kCatalogueDevices = "Périphériques kernel streaming : ";
 
 }  // namespace mivalto::texts

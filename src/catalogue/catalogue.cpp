@@ -3,6 +3,9 @@
 namespace mivalto {
 
 void ReleaseCatalogue(FilterCatalogue& catalogue) {
+  catalogue.Known = false;
+  catalogue.KnownCategories.clear();
+  catalogue.KnownCategories.shrink_to_fit();
   catalogue.KnownFilters.clear();
   catalogue.KnownFilters.shrink_to_fit();
   catalogue.KnownDmos.clear();

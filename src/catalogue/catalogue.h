@@ -10,24 +10,40 @@
 
 namespace mivalto {
 
-// A filter: of the catalogue (Name, CLSID, DisplayName) or of the graph being analysed
-// (Number, GraphName, CLSID). Texts are UTF-8.
+// A filter: of the catalogue (Name, CLSID, DisplayName, Category) or of the graph being
+// analysed (Number, GraphName, CLSID). Texts are UTF-8.
 struct TfilterItem {
   std::string Name;         // friendly name, at most 255 characters
   Guid CLSID;
   std::string GraphName;    // as read from the graph, double quotes included
   std::string Number;       // the graph entry's four-character number
   std::string DisplayName;  // moniker display name, kernel-streaming devices only
+  Guid Category = {};       // the CLSID of the category it was enumerated in
+  friend bool operator==(const TfilterItem&, const TfilterItem&) = default;
+};
+
+// A filter category, as the system device enumerator lists it.
+struct TCategoryItem {
+  std::string Name;  // friendly name, UTF-8
+  Guid CLSID;
+  friend bool operator==(const TCategoryItem&, const TCategoryItem&) = default;
 };
 
 struct TDMOItem {
   std::string Name;  // as DMO enumeration gives it, UTF-8
   Guid CLSID;
+  friend bool operator==(const TDMOItem&, const TDMOItem&) = default;
 };
 
 struct FilterCatalogue {
-  std::vector<TfilterItem> KnownFilters;  // enumeration order; a CLSID may repeat
+  // Whether these lists are a machine's catalogue: false where there is no DirectShow and no
+  // catalogue file was read, so that nothing is said missing for want of a catalogue.
+  bool Known = false;
+  std::vector<TCategoryItem> KnownCategories;  // enumeration order
+  // Category by category, in the categories' order; a CLSID may repeat.
+  std::vector<TfilterItem> KnownFilters;
   std::vector<TDMOItem> KnownDmos;
+  friend bool operator==(const FilterCatalogue&, const FilterCatalogue&) = default;
 };
 
 inline constexpr Guid kClsidProxy = "{17CCA71B-ECD7-11D0-B908-00A0C9223196}"_guid;

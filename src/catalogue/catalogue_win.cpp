@@ -29,11 +29,13 @@ class ComScope {
   HRESULT result_;
 };
 
-// Every filter of every category, categories in the order they are enumerated.
-std::vector<TfilterItem> ListKnownFilters() {
-  std::vector<TfilterItem> filters;
+// Every category, and every filter of each, in the order they are enumerated.
+void ListKnownFilters(FilterCatalogue& catalogue) {
+  std::vector<TfilterItem>& filters = catalogue.KnownFilters;
   TSysDevEnum devices;
   for (std::size_t category = 0; category < devices.CategoryCount(); ++category) {
+    DeviceEntry category_entry = devices.CategoryEntry(category);
+    catalogue.KnownCategories.push_back({std::move(category_entry.FriendlyName), category_entry.CLSID});
     devices.SelectCategory(category);
     for (std::size_t index = 0; index < devices.FilterCount(); ++index) {
       DeviceEntry entry = devices.FilterEntry(index);
@@ -41,9 +43,9 @@ std::vector<TfilterItem> ListKnownFilters() {
       filter.Name = std::move(entry.FriendlyName);
       filter.CLSID = entry.CLSID;
       filter.DisplayName = std::move(entry.DisplayName);
+      filter.Category = category_entry.CLSID;
     }
   }
-  return filters;
 }
 
 // Every DMO of every category, keyed ones included, in enumeration order.
@@ -68,8 +70,9 @@ std::vector<TDMOItem> ListKnownDmos() {
 FilterCatalogue BuildCatalogue() {
   const ComScope com;
   FilterCatalogue catalogue;
+  catalogue.Known = true;
   try {
-    catalogue.KnownFilters = ListKnownFilters();
+    ListKnownFilters(catalogue);
     catalogue.KnownDmos = ListKnownDmos();
   } catch (const std::exception&) {
     // Out of memory while listing: the lists completed so far stay, and the window opens.

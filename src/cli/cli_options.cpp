@@ -37,11 +37,14 @@ struct GivenArguments {
   std::optional<std::string> format;
   std::optional<std::string> output;
   std::vector<std::string> files;
+  bool list_catalogue = false;
+  std::optional<std::string> catalogue_file;
+  bool only_registered = false;
   bool compare = false;
 };
 
 // The options that take a value, by the name CLI11 gives them in its errors.
-constexpr std::string_view kValuedOptions[] = {"--format", "--output"};
+constexpr std::string_view kValuedOptions[] = {"--format", "--output", "--catalogue-file"};
 
 // CLI11's help in French: its labels, and our own texts for every option.
 void DeclareOptions(CLI::App& app, GivenArguments& given) {
@@ -58,9 +61,14 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
   app.add_option("-o,--output", given.output, std::string(cli_texts::kOutputHelp))
       ->type_name("FICHIER");
   app.add_flag("--compare", given.compare, std::string(cli_texts::kCompareHelp));
-  app.add_option("GRAPHE.grf", given.files, std::string(cli_texts::kFilesHelp))
-      ->type_name("")
-      ->required();
+  app.add_flag("--catalogue", given.list_catalogue, std::string(cli_texts::kCatalogueHelp));
+  app.add_option("--catalogue-file", given.catalogue_file,
+                 std::string(cli_texts::kCatalogueFileHelp))
+      ->type_name("CATALOGUE.json");
+  app.add_flag("--only-registered", given.only_registered,
+               std::string(cli_texts::kOnlyRegisteredHelp));
+  // Required but with --catalogue, as CheckArguments sees to.
+  app.add_option("GRAPHE.grf", given.files, std::string(cli_texts::kFilesHelp))->type_name("");
   app.footer(std::string(cli_texts::kFooter));
   // Unknown options are reported by CheckArguments, in French.
   app.allow_extras();
@@ -128,6 +136,18 @@ std::optional<std::string_view> GraphFileMisuse(const GivenArguments& given,
   return std::nullopt;
 }
 
+// Files to analyse, except with --catalogue, which lists the catalogue in the formats that
+// can; --only-registered only for a graph file.
+std::optional<std::string> CatalogueMisuse(const GivenArguments& given, const OutputFormat& format) {
+  if (given.list_catalogue && !given.files.empty()) return std::string(cli_texts::kCatalogueTakesNoFile);
+  if (given.list_catalogue && !format.write_catalogue) {
+    return std::string(cli_texts::kCatalogueFormat) + std::string(format.name);
+  }
+  if (!given.list_catalogue && given.files.empty()) return std::string(cli_texts::kNoFile);
+  if (given.only_registered && !format.graph_file) return std::string(cli_texts::kOnlyRegisteredGrf);
+  return std::nullopt;
+}
+
 CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
                            bool standard_output_is_terminal, std::ostream& err) {
   if (const auto unknown = FirstUnknownArgument(app)) {
@@ -143,11 +163,16 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
       given.format ? FindOutputFormat(*given.format, formats)
                    : &DefaultFormat(formats, given.output, standard_output_is_terminal);
   if (format == nullptr) return FormatRefused(err, given.compare, *given.format);
+  if (const auto mode_misuse = CatalogueMisuse(given, *format)) {
+    return UsageError(err, *mode_misuse, "");
+  }
   if (format->one_input && given.files.size() > 1) {
     return UsageError(err, cli_texts::kFormatTakesOneFile, format->name);
   }
   if (format->graph_file && misuse) return UsageError(err, *misuse, "");
-  return {CliOptions{format, std::move(given.output), std::move(given.files)}, 0};
+  return {CliOptions{format, std::move(given.output), std::move(given.files),
+                     given.list_catalogue, std::move(given.catalogue_file), given.only_registered},
+          0};
 }
 
 }  // namespace
@@ -164,12 +189,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     app.parse(reversed);
   } catch (const CLI::Success& answered) {  // --help, --version
     return {std::nullopt, app.exit(answered, out, err)};
-  } catch (const CLI::RequiredError&) {
-    // "-x.grf" alone is an unknown option, not a missing file.
-    if (const auto unknown = FirstUnknownArgument(app)) {
-      return UsageError(err, cli_texts::kUnknownOption, *unknown);
-    }
-    return UsageError(err, cli_texts::kNoFile, "");
   } catch (const CLI::ArgumentMismatch& error) {
     return MisusedOption(app, error, err);
   } catch (const CLI::ParseError&) {

@@ -1,6 +1,8 @@
 // The command line of mivalto-cli:
-//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE] GRAPH.grf...
+//   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE]
+//               [--catalogue-file CATALOGUE.json] [--only-registered] GRAPH.grf...
 //   mivalto-cli --compare [--format ansi|text|html|json] [--output FILE] A B
+//   mivalto-cli --catalogue [--format ansi|text|html|json] [--output FILE]
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
@@ -17,7 +19,10 @@ namespace mivalto {
 struct CliOptions {
   const OutputFormat* format = nullptr;  // under --compare, one of ComparisonFormats()
   std::optional<std::string> output;  // UTF-8 path; none: standard output
-  std::vector<std::string> files;     // UTF-8 paths, as given, at least one
+  std::vector<std::string> files;     // UTF-8 paths, as given, at least one but with --catalogue
+  bool list_catalogue = false;        // --catalogue: the catalogue in use, no graph
+  std::optional<std::string> catalogue_file = {};  // --catalogue-file: in place of this machine's
+  bool only_registered = false;       // --only-registered: grf without unregistered filters
 };
 
 // Options to run with, or none when the command line has been answered: exit_status 0 after

@@ -1,6 +1,7 @@
 #include "cli/cli_run.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <new>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "catalogue/catalogue.h"
+#include "cli/catalogue_run.h"
 #include "cli/cli_texts.h"
 #include "platform/calendar.h"
 #include "platform/file_system.h"
@@ -27,6 +29,7 @@ struct AnalysedFile {
   std::optional<GraphModel> graph;  // none when no walk ran
   FileOutcome outcome = FileOutcome::kNotAnalysed;
   std::string problem;  // what went wrong, for the error stream; empty when complete
+  bool dropped = false;  // --only-registered took filters out of its graph
 };
 
 struct ProblemText {
@@ -51,7 +54,8 @@ std::string Explained(std::string_view failed, const FileError& error) {
   return std::string(failed) + " : " + why;
 }
 
-// Why a file that could not be opened can't be read, as the entry found it.
+}  // namespace
+
 std::string ReadProblemText(const FileError& error) {
   if (error.problem == FileProblem::kNotFound) return std::string(cli_texts::kFileNotFound);
   if (!error) {  // a FIFO, a device: nothing the system would call an error
@@ -60,6 +64,8 @@ std::string ReadProblemText(const FileError& error) {
   }
   return Explained(cli_texts::kFileNotOpened, error);
 }
+
+namespace {
 
 // Why a file gave no walk, in the command line's words.
 std::string FailureText(const AnalysisResult& result) {
@@ -77,10 +83,14 @@ std::string FailureText(const AnalysisResult& result) {
   return result.stop_reason;
 }
 
+}  // namespace
+
 void ReportProblem(std::ostream& err, std::string_view subject, std::string_view problem) {
   err << cli_texts::kProgramName << " : " << PrintableText(subject) << " : "
       << PrintableText(problem) << '\n';
 }
+
+namespace {
 
 // The file is opened by the path as given, which works at any depth of the working folder;
 // the report shows where it is.
@@ -111,9 +121,9 @@ class DroppedLines final : public LineConsumer {
 // Each file in its own view; the vector is sized once, so the views never move. Given a
 // consumer, the views pass each report's lines to it as the walk writes them; streamed lines
 // are told where each report starts.
-std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths, GraphModelUse model,
+std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths,
+                                     const FilterCatalogue& catalogue, GraphModelUse model,
                                      LineConsumer* consumer, StreamedLines* streamed = nullptr) {
-  const FilterCatalogue catalogue = BuildCatalogue();
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
   std::vector<AnalysedFile> files(paths.size());
   for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -172,30 +182,41 @@ std::optional<std::string> Commit(ReplacementFile& file) {
   return Explained(cli_texts::kCannotWrite, error);
 }
 
+}  // namespace
+
+std::optional<std::string> WriteOutput(const CliOptions& options, std::ostream& standard_output,
+                                       const std::function<void(std::ostream&)>& write) {
+  if (!options.output) {
+    write(standard_output);
+    return StandardOutputProblem(standard_output);
+  }
+  ReplacementFile file(*options.output);
+  write(file.Stream());
+  return Commit(file);
+}
+
+namespace {
+
 // The output's problem, if any.
 std::optional<std::string> WriteReports(const CliOptions& options,
                                         const std::vector<AnalysedFile>& files,
                                         std::ostream& standard_output) {
+  if (options.output && NothingToWrite(*options.format, files)) return std::nullopt;
   const std::vector<ReportDocument> documents = Documents(files);
-  if (!options.output) {
-    options.format->write(documents, standard_output);
-    return StandardOutputProblem(standard_output);
-  }
-  if (NothingToWrite(*options.format, files)) return std::nullopt;
-  ReplacementFile file(*options.output);
-  options.format->write(documents, file.Stream());
-  return Commit(file);
+  return WriteOutput(options, standard_output,
+                     [&](std::ostream& out) { options.format->write(documents, out); });
 }
 
 // A line-by-line format writes each line as the walk makes it: the output is open before
 // the analysis, and the reports are never held whole. Returns the output's problem, if any.
 std::optional<std::string> AnalyseAndStream(const CliOptions& options,
+                                            const FilterCatalogue& catalogue,
                                             std::vector<AnalysedFile>& files,
                                             std::ostream& standard_output) {
   std::optional<ReplacementFile> file;
   if (options.output) file.emplace(*options.output);
   StreamedLines lines(file ? file->Stream() : standard_output, options.format->stream_lines);
-  files = AnalyseAll(options.files, GraphModelUse::kSkip, &lines, &lines);
+  files = AnalyseAll(options.files, catalogue, GraphModelUse::kSkip, &lines, &lines);
   lines.Flush();
   if (!file) return StandardOutputProblem(standard_output);
   return NothingAnalysed(files) ? std::nullopt : Commit(*file);
@@ -220,12 +241,19 @@ std::optional<std::string> Refusal(const CliOptions& options,
 
 // Analyses every file and writes the reports; returns the output's problem, if any.
 std::optional<std::string> AnalyseAndWrite(const CliOptions& options,
+                                           const FilterCatalogue& catalogue,
                                            std::vector<AnalysedFile>& files,
-                                           std::ostream& standard_output) {
-  if (options.format->stream_lines) return AnalyseAndStream(options, files, standard_output);
+                                           std::ostream& standard_output, std::ostream& err) {
+  if (options.format->stream_lines) {
+    return AnalyseAndStream(options, catalogue, files, standard_output);
+  }
   DroppedLines dropped;
-  files = AnalyseAll(options.files, options.format->model,
+  files = AnalyseAll(options.files, catalogue, options.format->model,
                      options.format->reads_lines ? nullptr : &dropped);
+  AnalysedFile& first = files.front();
+  if (options.only_registered && first.outcome == FileOutcome::kComplete) {
+    first.dropped = KeepOnlyRegistered(*first.graph, err);
+  }
   std::optional<std::string> problem = Refusal(options, files);
   if (!problem) problem = Write(options, files, standard_output);
   return problem;
@@ -236,14 +264,18 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
     ReportProblem(err, *options.output, cli_texts::kOutputIsInput);
     return 2;
   }
+  const std::optional<FilterCatalogue> catalogue = CatalogueInUse(options, err);
+  if (!catalogue) return 2;
+  if (options.list_catalogue) return ListCatalogue(options, *catalogue, standard_output, err);
+  if (options.only_registered && !CanTellRegistered(*catalogue, err)) return 2;
   std::vector<AnalysedFile> files;
   const std::optional<std::string> output_problem =
-      AnalyseAndWrite(options, files, standard_output);
+      AnalyseAndWrite(options, *catalogue, files, standard_output, err);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;
   for (const AnalysedFile& file : files) {
     if (!file.problem.empty()) ReportProblem(err, file.path, file.problem);
-    outcomes.push_back(file.outcome);
+    outcomes.push_back(file.dropped ? std::max(file.outcome, FileOutcome::kEndedEarly) : file.outcome);
   }
   if (output_problem) {
     ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)),

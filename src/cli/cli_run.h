@@ -3,10 +3,15 @@
 // error stream, and says how it all went as the exit status.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "cli/cli_options.h"
+#include "platform/file_system.h"
 
 namespace mivalto {
 
@@ -24,6 +29,14 @@ int ExitStatus(std::span<const FileOutcome> outcomes);
 // when the output can't be written, when it is one of the files to analyse, and when memory
 // runs out).
 int RunCli(const CliOptions& options, std::ostream& standard_output, std::ostream& err);
+
+// What the run's parts share: "mivalto-cli : <subject> : <problem>" on err, cleaned for a
+// terminal; why a file that could not be opened can't be read; writing to the --output
+// file (replaced whole once written) or else to standard output, and the output's problem.
+void ReportProblem(std::ostream& err, std::string_view subject, std::string_view problem);
+std::string ReadProblemText(const FileError& error);
+std::optional<std::string> WriteOutput(const CliOptions& options, std::ostream& standard_output,
+                                       const std::function<void(std::ostream&)>& write);
 
 // Says on err that memory ran out; returns the exit status for it.
 int OutOfMemory(std::ostream& err);

@@ -29,6 +29,15 @@ inline constexpr std::string_view kCompareHelp =
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
     "n'est remplacé qu'une fois le rapport entier écrit";
+inline constexpr std::string_view kCatalogueHelp =
+    "liste le catalogue des filtres de cette machine (ou de --catalogue-file) par catégorie, "
+    "les DMO et les périphériques, au format ansi, text, html ou json, sans fichier de graphe";
+inline constexpr std::string_view kCatalogueFileHelp =
+    "explique les graphes avec ce catalogue, écrit par --catalogue --format json sur une autre "
+    "machine, au lieu de celui de cette machine";
+inline constexpr std::string_view kOnlyRegisteredHelp =
+    "avec --format grf : écrit le graphe sans les filtres que le catalogue ne connaît pas ni "
+    "leurs connexions (code de retour 1 quand il en retire)";
 inline constexpr std::string_view kHelpHelp = "affiche cette aide et quitte";
 inline constexpr std::string_view kVersionHelp = "affiche la version et quitte";
 inline constexpr std::string_view kFooter =
@@ -49,6 +58,11 @@ inline constexpr std::string_view kBadCommandLine = "ligne de commande incorrect
 inline constexpr std::string_view kGraphFileNeedsOutput =
     "--format grf écrit un fichier binaire : donnez -o FICHIER (« -o - » seulement quand la "
     "sortie standard n'est pas un terminal)";
+inline constexpr std::string_view kCatalogueTakesNoFile =
+    "--catalogue liste le catalogue des filtres : aucun fichier de graphe avec lui";
+inline constexpr std::string_view kCatalogueFormat =
+    "--catalogue s'écrit en ansi, text, html ou json, pas en ";
+inline constexpr std::string_view kOnlyRegisteredGrf = "--only-registered va avec --format grf";
 inline constexpr std::string_view kHelpHint = "Pour l'aide : mivalto-cli --help";
 // "-o -": the report goes to standard output.
 inline constexpr std::string_view kStandardOutputName = "-";
@@ -63,6 +77,18 @@ inline constexpr std::string_view kStandardOutput = "sortie standard";
 inline constexpr std::string_view kOutputIsInput =
     "le fichier de sortie est l'un des fichiers à analyser : rien n'est analysé ni écrit";
 inline constexpr std::string_view kOutOfMemory = "mémoire insuffisante";
+
+// The catalogue: "mivalto-cli : <problem>", or "mivalto-cli : <file> : <problem>".
+inline constexpr std::string_view kNoCatalogue =
+    "cette plateforme n'a pas de catalogue de filtres (pas de DirectShow) ; --catalogue-file "
+    "en donne un";
+inline constexpr std::string_view kOnlyRegisteredNeedsCatalogue =
+    "--only-registered : aucun catalogue ne dit quels filtres sont enregistrés ; donnez "
+    "--catalogue-file";
+inline constexpr std::string_view kDroppedFilter = "filtre non enregistré retiré du graphe";
+inline constexpr std::string_view kDroppedConnection = "connexion à un filtre retiré, retirée aussi";
+inline constexpr std::string_view kClockReset =
+    "l'horloge était celle d'un filtre retiré : c'est maintenant l'horloge système";
 
 // Why a file can't be read or written (after kFileNotOpened or kCannotWrite and " : ").
 inline constexpr std::string_view kFolderNotFound = "dossier introuvable";

@@ -52,6 +52,9 @@ struct FilterModel {
   // FourCC, the data note), without the separating spaces; nullopt when it says nothing.
   std::optional<std::string> description;
   WrappedFacts wraps;
+  // Whether the catalogue lists what the filter needs to load (see the analysis' filter
+  // section); nullopt when no catalogue is known.
+  std::optional<bool> registered;
   std::optional<FileClause> file;
   std::optional<std::uint32_t> data_size;  // the data block's byte count
   std::vector<std::uint8_t> data;          // the data block's bytes, as the filter saved them

@@ -81,6 +81,12 @@ void WriteFilter(JsonStream& json, const FilterModel& filter) {
   StringOrNull(json, "description", filter.description);
   json.Key("wraps");
   WriteWraps(json, filter.wraps);
+  json.Key("registered");
+  if (filter.registered) {
+    json.Bool(*filter.registered);
+  } else {
+    json.Null();
+  }
   json.Key("file");
   if (filter.file) {
     json.BeginObject();

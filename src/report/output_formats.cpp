@@ -19,13 +19,14 @@ namespace {
 
 constexpr OutputFormat kOutputFormats[] = {
     {.name = "ansi", .write = WriteAnsi, .model = GraphModelUse::kSkip,
-     .stream_lines = AppendAnsiLine},
+     .stream_lines = AppendAnsiLine, .write_catalogue = WriteCatalogueAnsi},
     {.name = "text", .extensions = {".txt"}, .write = WriteText, .model = GraphModelUse::kSkip,
-     .stream_lines = AppendTextLine},
+     .stream_lines = AppendTextLine, .write_catalogue = WriteCatalogueText},
     {.name = "rtf", .extensions = {".rtf"}, .write = WriteRtf, .model = GraphModelUse::kSkip},
     {.name = "html", .extensions = {".html", ".htm"}, .write = WriteHtml,
-     .saved_by_window = true},
-    {.name = "json", .extensions = {".json"}, .write = WriteJson, .saved_by_window = true},
+     .saved_by_window = true, .write_catalogue = WriteCatalogueHtml},
+    {.name = "json", .extensions = {".json"}, .write = WriteJson, .saved_by_window = true,
+     .write_catalogue = WriteCatalogueJson},
     {.name = "dot", .extensions = {".dot", ".gv"}, .write = WriteDot, .reads_lines = false},
 #ifdef MIVALTO_HAS_GRAPHVIZ
     {.name = "svg", .extensions = {".svg"}, .write = WriteSvg, .refusal = SvgRefusal,

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "analysis/analysis_driver.h"
+#include "report/catalogue_writer.h"
 #include "report/report_writer.h"
 
 namespace mivalto {
@@ -38,6 +39,8 @@ struct OutputFormat {
   // The exit status that what was written calls for beyond the walks' (a comparison: 1 when
   // the graphs differ); null for none.
   int (*status)(std::span<const ReportDocument> documents) = nullptr;
+  // How --catalogue writes the catalogue in this format; null when it can't.
+  CatalogueWriter write_catalogue = nullptr;
 };
 
 using FormatTable = std::span<const OutputFormat>;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <stdexcept>
 
 #include <commctrl.h>
@@ -10,8 +11,11 @@
 #include <windowsx.h>
 
 #include "analysis/analysis_driver.h"
+#include "analysis/catalogue_json.h"
+#include "base/file_path.h"
 #include "base/program_texts.h"
 #include "platform/wide_text.h"
+#include "scan/byte_source.h"
 #include "ui/report_control.h"
 #include "ui/resource_ids.h"
 #include "ui/resource_text.h"
@@ -171,11 +175,20 @@ void MainWindow::FormCreate() {
 
 void MainWindow::FormShow() {
   ApplyHints();
-  const std::wstring title = Utf8ToWide(texts::kProductVersionName) + L" " +
-                             ResourceText(IDS_TITLE_DE) + L" " + Utf8ToWide(texts::kAuthor);
-  SetWindowTextW(Handle(), title.c_str());
+  ShowTitle();
   about_.LoadAboutTexts();
   DragAcceptFiles(Handle(), TRUE);
+}
+
+// The program, its author and the catalogue in use.
+void MainWindow::ShowTitle() {
+  const std::wstring catalogue = catalogue_file_.empty()
+                                     ? ResourceText(IDS_CATALOGUE_THIS_MACHINE)
+                                     : Utf8ToWide(FileNameOf(WideToUtf8(catalogue_file_)));
+  const std::wstring title = Utf8ToWide(texts::kProductVersionName) + L" " +
+                             ResourceText(IDS_TITLE_DE) + L" " + Utf8ToWide(texts::kAuthor) +
+                             FormatText(ResourceText(IDS_CATALOGUE), {catalogue});
+  SetWindowTextW(Handle(), title.c_str());
 }
 
 void MainWindow::FormResize() {
@@ -240,8 +253,18 @@ void MainWindow::ReportErrors(Command command) {
   }
 }
 
+bool MainWindow::TakeCatalogue(const std::wstring& path) {
+  const std::unique_ptr<FileSource> source = FileSource::Open(WideToUtf8(path));
+  if (!source || !IsCatalogueJson(*source)) return false;
+  catalogue_ = ReadCatalogueJson(*source);
+  catalogue_file_ = path;
+  ShowTitle();
+  return true;
+}
+
 void MainWindow::AnalyseFile(const std::wstring& path) {
   const BusyCursor busy;
+  if (TakeCatalogue(path)) return;
   CurrentFileName = path;
   // The window shows only the report's lines.
   const std::string utf8_path = WideToUtf8(path);

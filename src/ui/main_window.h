@@ -45,9 +45,11 @@ class MainWindow final : public WindowBase {
   // Shortcuts and keyboard navigation between controls; true when the message was used.
   bool PreTranslateMessage(MSG& message);
 
-  // The analysis of one file, whichever command chose it. Throws FileDateError when the path
-  // names no file, std::runtime_error for a JSON report that can't be read; then only
-  // CurrentFileName has changed.
+  // The analysis of one file, whichever command chose it; a filter catalogue's JSON (told from
+  // a report by its content) becomes instead the catalogue of the next analyses, and the title
+  // names it. Throws FileDateError when the path names no file, std::runtime_error for a JSON
+  // report that can't be read; then only CurrentFileName has changed. Throws JsonInputError
+  // for a catalogue that can't be read; the catalogue stays.
   void AnalyseFile(const std::wstring& path);
   // CurrentFileName walked again into view, keeping the graph model that the window itself
   // skips, for the saves that draw the graph. Throws FileDateError as AnalyseFile does.
@@ -90,6 +92,8 @@ class MainWindow final : public WindowBase {
   void ApplyDpi();
   void ApplyHints();
   void SetActionEnabled(int action_id, bool enabled);
+  bool TakeCatalogue(const std::wstring& path);
+  void ShowTitle();
   // Runs a command; an error that escapes it is shown in the error box.
   template <typename Command>
   void ReportErrors(Command command);
@@ -98,6 +102,7 @@ class MainWindow final : public WindowBase {
   const Calendar& calendar_;
   DpiScale scale_;
   FilterCatalogue catalogue_;
+  std::wstring catalogue_file_;  // the catalogue's JSON; empty for this machine's
   ReportView report_;
   std::size_t report_shown_ = 0;  // lines of report_ that Memo1 shows
   static constexpr UINT_PTR kShowMoreTimer = 1;

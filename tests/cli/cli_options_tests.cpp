@@ -113,7 +113,7 @@ TEST_P(AnsweredCommandLine, PrintsAndGivesTheStatus) {
 
 const std::string kHelpStart =
     "Explique des fichiers de graphe DirectShow (.grf) : filtres, connexions, types de média, "
-    "horloge.\nUtilisation: mivalto-cli [OPTIONS] GRAPHE.grf...\n";
+    "horloge.\nUtilisation: mivalto-cli [OPTIONS] [GRAPHE.grf...]\n";
 const std::string kHint = "\nPour l'aide : mivalto-cli --help\n";
 
 INSTANTIATE_TEST_SUITE_P(

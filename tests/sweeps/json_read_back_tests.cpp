@@ -1,6 +1,6 @@
 // A JSON report read back as an input: over every real file and sample it gives the report and
 // the model of the file itself; edited, it is reported as edited; each fault is refused with
-// its place.
+// its place, as in a catalogue file, which comes back as it was written.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -8,8 +8,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/catalogue_json.h"
 #include "analysis/json_input.h"
 #include "base/program_texts.h"
+#include "report/catalogue_writer.h"
 #include "report/json_writer.h"
 #include "support/test_files.h"
 #include "sweeps/sweep_files.h"
@@ -77,12 +79,46 @@ TEST(JsonReadBack, ReportsAnEditedGraphAsEdited) {
   EXPECT_EQ(graph.filters[1].position, 2);  // positions follow the order anew
 }
 
+// Names that need escaping, a device, a repeated CLSID, an empty category.
+TEST(CatalogueJson, ComesBackAsWritten) {
+  const Guid first = "{083863F1-70DE-11D0-BD40-00A0C911CE86}"_guid;
+  const Guid second = "{DA4E3DA0-D07D-11D0-BD50-00A0C911CE86}"_guid;
+  FilterCatalogue catalogue;
+  catalogue.Known = true;
+  catalogue.KnownCategories = {{"Filtres \"DirectShow\" ✓", first},
+                               {"Vide\ttab", "{0A4252A0-7E70-11D0-A5D6-28DB04C10000}"_guid},
+                               {"Périphériques", second}};
+  const Guid splitter = "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}"_guid;
+  catalogue.KnownFilters = {  // name, CLSID, (graph name, number), display name, category
+      {"AVI \\ Splitter", splitter, "", "", "", first},
+      {"Twice", splitter, "", "", "", first},
+      {"Caméra", kClsidProxy, "", "", "@device:pnp:\\\\?\\usb#vid_046d&pid_0825#5&1#{65e8773d}\\global",
+       second}};
+  catalogue.KnownDmos = {{"WMVideo Decoder DMO", "{82D353DF-90BD-4382-8BC2-3F6192B76E34}"_guid}};
+  std::ostringstream out;
+  WriteCatalogueJson(catalogue, out);
+  const std::string json = out.str();
+  MemorySource source({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+  EXPECT_TRUE(IsCatalogueJson(source));
+  EXPECT_EQ(ReadCatalogueJson(source), catalogue);
+}
+
+void ReadReport(std::string_view json) { ReadBack(json); }
+
+void ReadCatalogue(std::string_view json) {
+  MemorySource source({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+  ReadCatalogueJson(source);
+}
+
 struct BadJson {
   const char* label;
   std::string text;
   std::string pointer;
   std::string_view problem;
+  void (*read)(std::string_view json) = ReadReport;
 };
+
+constexpr std::string_view kCategory = R"({"name": "c", "clsid": "{083863F1-70DE-11D0-BD40-00A0C911CE86}", "filters": )";
 
 // The sample's report with the value at `pointer` replaced.
 std::string Changed(const char* pointer, Json value) {
@@ -115,6 +151,16 @@ std::vector<BadJson> BadJsons() {
        texts::kJsonQuoteInText},
       {"TooDeep", "{\"graph\":" + std::string(40, '[') + std::string(40, ']') + "}",
        "/graph/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0", texts::kJsonTooDeep},
+      {"NotACatalogue", whole, "", texts::kJsonNotCatalogue, ReadCatalogue},
+      {"CatalogueWithoutDmos", R"({"categories": []})", "/dmos", texts::kJsonMissingMember,
+       ReadCatalogue},
+      {"CatalogueBadGuid", R"({"dmos": [{"name": "d", "clsid": "{1}"}], "categories": []})",
+       "/dmos/0/clsid", texts::kJsonBadGuid, ReadCatalogue},
+      {"CatalogueWrongType",
+       R"({"dmos": [], "categories": [)" + std::string(kCategory) + R"([{"name": 5}]}]})",
+       "/categories/0/filters/0/name", texts::kJsonStringExpected, ReadCatalogue},
+      {"CatalogueCutShort", R"({"categories": [)" + std::string(kCategory),
+       "/categories/0/filters", texts::kJsonCutShort, ReadCatalogue},
   };
 }
 
@@ -123,7 +169,7 @@ class BadJsonInput : public ::testing::TestWithParam<BadJson> {};
 TEST_P(BadJsonInput, IsRefusedWithItsPlace) {
   const BadJson& bad = GetParam();
   try {
-    ReadBack(bad.text);
+    bad.read(bad.text);
     FAIL() << "read";
   } catch (const JsonInputError& error) {
     EXPECT_EQ(error.Pointer(), bad.pointer);

@@ -28,6 +28,7 @@ namespace mivalto::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
@@ -70,7 +71,7 @@ class ShownWindow : public MainWindowTest {
 
 TEST_F(ShownWindow, TitleNamesProgramVersionAndAuthorFromTheFirstDisplayOn) {
   EXPECT_TRUE(IsWindowVisible(Window()));
-  EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth");
+  EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth — Catalogue : celui de cette machine");
 }
 
 using WindowCreation = MainWindowTest;
@@ -305,6 +306,26 @@ TEST_F(DropAndPaste, AJsonReportIsAnalysedAndAFaultyOneShowsWhere) {
   std::ofstream(json) << R"({"graph": {"version": 3}})";
   Drop({json.wstring()});
   EXPECT_THAT(services_.errors, ElementsAre(HasSubstr(L"/graph/version : texte attendu")));
+}
+
+// A catalogue's JSON names the next graphs' filters and the title names it; a faulty one
+// says where it is wrong and leaves the catalogue as it was.
+TEST_F(DropAndPaste, ACatalogueNamesTheNextGraphsFilters) {
+  const std::filesystem::path catalogue = FolderPath() + L"\\ailleurs.json";
+  std::ofstream(catalogue) << R"({"dmos": [], "categories": [{"name": "c",
+      "clsid": "{083863F1-70DE-11D0-BD40-00A0C911CE86}", "filters": [{"name": "Lecteur d'ailleurs",
+      "clsid": "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"}]}]})";
+  Drop({catalogue.wstring()});
+  const std::filesystem::path bad = FolderPath() + L"\\faux.json";
+  std::ofstream(bad) << R"({"dmos": 1, "categories": []})";
+  Drop({bad.wstring()});
+  EXPECT_THAT(services_.errors, ElementsAre(HasSubstr(L"/dmos : tableau attendu")));
+  EXPECT_THAT(TextOf(Window()), EndsWith(L"Catalogue : ailleurs.json"));
+  const std::filesystem::path json = FolderPath() + L"\\graphe.json";
+  std::ofstream(json) << R"({"graph": {"version": "0002", "filters": [{"id": "0001",
+      "name": "Source", "clsid": "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"}], "connections": []}})";
+  Drop({json.wstring()});
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Lecteur d'ailleurs"));
 }
 
 TEST_F(DropAndPaste, AnEmptyListIsIgnored) {
