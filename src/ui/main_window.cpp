@@ -180,14 +180,15 @@ void MainWindow::FormShow() {
   DragAcceptFiles(Handle(), TRUE);
 }
 
-// The program, its author and the catalogue in use.
+// The program and its author, as ever; then the catalogue file, when one was given in place
+// of this machine's.
 void MainWindow::ShowTitle() {
-  const std::wstring catalogue = catalogue_file_.empty()
-                                     ? ResourceText(IDS_CATALOGUE_THIS_MACHINE)
-                                     : Utf8ToWide(FileNameOf(WideToUtf8(catalogue_file_)));
-  const std::wstring title = Utf8ToWide(texts::kProductVersionName) + L" " +
-                             ResourceText(IDS_TITLE_DE) + L" " + Utf8ToWide(texts::kAuthor) +
-                             FormatText(ResourceText(IDS_CATALOGUE), {catalogue});
+  std::wstring title = Utf8ToWide(texts::kProductVersionName) + L" " +
+                       ResourceText(IDS_TITLE_DE) + L" " + Utf8ToWide(texts::kAuthor);
+  if (!catalogue_file_.empty()) {
+    title += FormatText(ResourceText(IDS_CATALOGUE),
+                        {Utf8ToWide(FileNameOf(WideToUtf8(catalogue_file_)))});
+  }
   SetWindowTextW(Handle(), title.c_str());
 }
 

@@ -71,7 +71,7 @@ class ShownWindow : public MainWindowTest {
 
 TEST_F(ShownWindow, TitleNamesProgramVersionAndAuthorFromTheFirstDisplayOn) {
   EXPECT_TRUE(IsWindowVisible(Window()));
-  EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth — Catalogue : celui de cette machine");
+  EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth");
 }
 
 using WindowCreation = MainWindowTest;
