@@ -21,6 +21,13 @@ constexpr std::uint32_t FoldDigit(std::uint32_t value, std::uint16_t unit) {
 
 }  // namespace
 
+std::string OddSpelling(std::string_view text) {
+  const bool canonical = ParseGuid(text) && std::none_of(text.begin(), text.end(), [](char c) {
+                           return c >= 'a' && c <= 'f';
+                         });
+  return canonical ? std::string() : std::string(text);
+}
+
 // Never a buffer larger than the file: sweeps and fuzzing analyse many thousands of small ones.
 GraphScanner::GraphScanner(ByteSource& source)
     : source_(source), size_(source.Size()), buffer_(std::min<std::uint64_t>(kBufferSize, size_)) {}
@@ -129,6 +136,11 @@ std::string GraphScanner::ReadGuidText() {
   return text;
 }
 
+SpelledGuid GraphScanner::ReadGuid() {
+  const std::string text = ReadGuidText();
+  return {ParseGuidOrFail(text), OddSpelling(text)};
+}
+
 std::string GraphScanner::SkipChar() {
   NextChar();
   return "  ";
@@ -196,11 +208,8 @@ void GraphScanner::SkipBlockRest() {
   if (BlockBytesLeft() > 0) MoveLookaheadTo(block_end_);
 }
 
-std::uint64_t GraphScanner::SkipBlockRestBeforeLineRest() {
-  const std::uint64_t left = BlockBytesLeft();
-  if (left <= 2) return 0;
-  MoveLookaheadTo(block_end_);
-  return left;
+void GraphScanner::SkipBlockRestBeforeLineRest() {
+  if (BlockBytesLeft() > 2) MoveLookaheadTo(block_end_);
 }
 
 std::uint32_t GraphScanner::ReadFilterBlockCount() {

@@ -11,9 +11,22 @@
 #include <string>
 #include <vector>
 
+#include "base/guid.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {
+
+// A GUID as the graph text spells it: its value and, only when the text is not the value's
+// canonical (upper-case) text, the text itself, which a report that echoes the GUID shows.
+struct SpelledGuid {
+  Guid value;
+  std::string odd_text;  // empty for the canonical text
+  std::string Text() const { return odd_text.empty() ? GuidText(value) : odd_text; }
+};
+
+// The text to keep beside the value of a GUID read as `text`: empty when `text` is the
+// canonical text of a GUID, else `text`.
+std::string OddSpelling(std::string_view text);
 
 class GraphScanner {
  public:
@@ -42,6 +55,7 @@ class GraphScanner {
   std::string ReadWord();            // up to a space, not consumed
   std::string ReadQuoted();          // "..." with both quotes
   std::string ReadGuidText();        // up to and including "}"
+  SpelledGuid ReadGuid();            // ReadGuidText's GUID; a text that is no GUID fails
   // Consumes one unit, a separator of the graph text, and returns "  ", the two spaces the
   // report puts between items: the caller appends it or drops it.
   std::string SkipChar();
@@ -74,8 +88,8 @@ class GraphScanner {
   // Passes what is left of the open block: CurrentChar is then the unit right after it.
   void SkipBlockRest();
   // The same for a block that SkipLineRest ends (a format block), except that a rest of one
-  // or two bytes stays where it is: SkipLineRest passes it bytewise. Returns the bytes passed.
-  std::uint64_t SkipBlockRestBeforeLineRest();
+  // or two bytes stays where it is: SkipLineRest passes it bytewise.
+  void SkipBlockRestBeforeLineRest();
 
   std::uint64_t Position() const { return position_; }
   std::uint64_t Size() const { return size_; }
