@@ -74,6 +74,7 @@ std::string DescribeFormat(FormatModel& format) {
   if (!fields.empty()) AppendFieldLines(line, fields);
   const std::size_t unshown = FormatBytesUnshown(type, *format.size);
   if (unshown > 2) line += texts::BinaryBytesNote(static_cast<long long>(unshown));
+  format.fields.clear();
   format.fields.reserve(fields.size());
   for (const DecodedField& field : fields) {
     format.fields.push_back({FieldName(field), std::string(FieldValue(field)), field.number});
