@@ -123,7 +123,7 @@ DataDescription DescribeAviEncoderData(FilterData data) {
 }
 
 DataDescription DescribeDeviceData(FilterData data, const FilterCatalogue& catalogue,
-                                   const std::string& clsid_text) {
+                                   const SpelledGuid& clsid) {
   const std::string path = DevicePath(data);
   const auto match = std::find_if(
       catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(), [&](const TfilterItem& f) {
@@ -135,7 +135,7 @@ DataDescription DescribeDeviceData(FilterData data, const FilterCatalogue& catal
     description.text = match->Name + " " + path;
     description.registered_name = match->Name;
   } else {
-    description.text = "Proxy " + clsid_text;
+    description.text = "Proxy " + clsid.Text();
   }
   if (!data.empty()) description.text += " " + texts::BinaryBytesNote(static_cast<long long>(data.size()));
   return description;

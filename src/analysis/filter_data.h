@@ -9,6 +9,7 @@
 
 #include "catalogue/catalogue.h"
 #include "model/graph_model.h"
+#include "scan/graph_scanner.h"
 
 namespace mivalto {
 
@@ -34,7 +35,7 @@ DataDescription DescribeAviEncoderData(FilterData data);
 // (its name is the registered one), else "Proxy " and the CLSID's text as spelled; then the
 // note on the block's size.
 DataDescription DescribeDeviceData(FilterData data, const FilterCatalogue& catalogue,
-                                   const std::string& clsid_text);
+                                   const SpelledGuid& clsid);
 
 // Device paths "prefix#hardware id#instance id#interface": equal but for the instance id.
 bool DevicePathMatch(std::string_view a, std::string_view b);

@@ -10,7 +10,7 @@ namespace {
 
 // Filters whose data block says what they wrap; their line shows that instead of the CLSID.
 using DataDescriber = DataDescription (*)(FilterData, const FilterCatalogue&,
-                                          const std::string& clsid_text);
+                                          const SpelledGuid& clsid);
 
 struct DataFilter {
   Guid clsid;
@@ -20,12 +20,12 @@ struct DataFilter {
 
 constexpr DataFilter kDataFilters[] = {
     {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, FilterKind::kDmo,
-     [](FilterData d, const FilterCatalogue& c, const std::string&) { return DescribeDmoData(d, c); }},
+     [](FilterData d, const FilterCatalogue& c, const SpelledGuid&) { return DescribeDmoData(d, c); }},
     {kClsidProxy, FilterKind::kPnp, DescribeDeviceData},
     {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, FilterKind::kAcm,
-     [](FilterData d, const FilterCatalogue&, const std::string&) { return DescribeAcmData(d); }},
+     [](FilterData d, const FilterCatalogue&, const SpelledGuid&) { return DescribeAcmData(d); }},
     {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, FilterKind::kAvi,
-     [](FilterData d, const FilterCatalogue&, const std::string&) {
+     [](FilterData d, const FilterCatalogue&, const SpelledGuid&) {
        return DescribeAviEncoderData(d);
      }},
 };
@@ -58,8 +58,8 @@ std::optional<std::string> UnlessEmpty(std::string text) {
   return text;
 }
 
-std::string ClsidText(const FilterModel& filter, const FilterSpelling& spelling) {
-  return spelling.clsid.empty() ? GuidText(*filter.clsid) : spelling.clsid;
+SpelledGuid Clsid(const FilterModel& filter, const FilterSpelling& spelling) {
+  return {*filter.clsid, spelling.clsid};
 }
 
 // The optional "SOURCE  "path"  " clause as the line shows it.
@@ -81,7 +81,7 @@ void ClassifyFilter(FilterModel& filter, const FilterSpelling& spelling,
     return;
   }
   DataDescription description =
-      data_filter->describe(filter.data, catalogue, ClsidText(filter, spelling));
+      data_filter->describe(filter.data, catalogue, Clsid(filter, spelling));
   filter.kind = data_filter->kind;
   filter.registered_name = std::move(description.registered_name);
   filter.description = UnlessEmpty(std::move(description.text));
@@ -96,7 +96,7 @@ FilterLine DescribeFilter(const FilterModel& filter, const FilterSpelling& spell
     return line;
   }
   if (filter.registered_name) (line.text += ": ") += *filter.registered_name + " ";
-  line.text += ClsidText(filter, spelling) + "  " + ClauseText(filter.file) +
+  line.text += Clsid(filter, spelling).Text() + "  " + ClauseText(filter.file) +
                filter.description.value_or("");
   return line;
 }

@@ -24,8 +24,8 @@ void ReadMajorType(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelli
 }
 
 void ReadSubtype(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelling& spelling) {
-  std::string text = scanner.ReadGuidText();
-  const Guid subtype = SubtypeGuid(text);
+  SpelledGuid subtype;
+  if (!scanner.ReadGuidInto(subtype)) subtype.value = SubtypeGuid(subtype.odd_text);
   scanner.SkipChar();
   const bool fixed_size_samples = FlagSet(scanner.NextChar());
   scanner.NextChar();
@@ -33,11 +33,11 @@ void ReadSubtype(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelling
   scanner.NextChar();
   const auto sample_size = static_cast<std::uint32_t>(scanner.ReadDecimal(10));
   scanner.NextChar();
-  media.subtype = NamedGuid{subtype, {}};
+  media.subtype = NamedGuid{subtype.value, {}};
   media.fixed_size_samples = fixed_size_samples;
   media.temporal_compression = temporal_compression;
   media.sample_size = sample_size;
-  spelling.subtype = OddSpelling(text);
+  spelling.subtype = std::move(subtype.odd_text);
 }
 
 void ReadFormat(GraphScanner& scanner, MediaTypeModel& media) {

@@ -15,18 +15,15 @@ constexpr std::uint64_t kSectorSize = 512;
 constexpr std::uint16_t kCr = 13, kSpace = 32, kQuote = 34, kCloseBrace = 125;
 
 // Any unit counts as a digit, by its low byte; the value wraps like the 32-bit fold it is.
+bool HasLowerCaseDigit(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'f'; });
+}
+
 constexpr std::uint32_t FoldDigit(std::uint32_t value, std::uint16_t unit) {
   return value * 10 + ((unit & 0xFF) - 48u);
 }
 
 }  // namespace
-
-std::string OddSpelling(std::string_view text) {
-  const bool canonical = ParseGuid(text) && std::none_of(text.begin(), text.end(), [](char c) {
-                           return c >= 'a' && c <= 'f';
-                         });
-  return canonical ? std::string() : std::string(text);
-}
 
 // Never a buffer larger than the file: sweeps and fuzzing analyse many thousands of small ones.
 GraphScanner::GraphScanner(ByteSource& source)
@@ -126,19 +123,43 @@ std::string GraphScanner::ReadQuoted() {
   return text;
 }
 
-std::string GraphScanner::ReadGuidText() {
-  std::string text;
-  text.reserve(38);  // the registry form: one allocation, not three
+// A GUID's 38 characters are read as bytes, without a string; any other text goes on through
+// the decoder from the first unit that makes it no GUID.
+bool GraphScanner::ReadGuidInto(SpelledGuid& guid) {
+  std::array<char, 38> ascii;
+  std::size_t length = 0;
+  for (bool last = false; !last;) {
+    last = current_read_ && current_ == kCloseBrace;
+    const std::uint16_t unit = NextChar();
+    if (unit >= 0x80 || length == ascii.size()) {
+      guid.odd_text = ReadGuidTextRest({ascii.data(), length}, unit, last);
+      return false;
+    }
+    ascii[length++] = static_cast<char>(unit);
+  }
+  const std::string_view text(ascii.data(), length);
+  const std::optional<Guid> value = ParseGuid(text);
+  guid.odd_text = !value || HasLowerCaseDigit(text) ? std::string(text) : std::string();
+  if (value) guid.value = *value;
+  return value.has_value();
+}
+
+std::string GraphScanner::ReadGuidTextRest(std::string_view start, std::uint16_t unit, bool last) {
+  std::string text(start);
   Utf16Decoder decoder(text);
-  while (current_ != kCloseBrace || !current_read_) decoder.Push(NextChar());
-  decoder.Push(NextChar());
+  decoder.Push(unit);
+  if (!last) {
+    while (current_ != kCloseBrace || !current_read_) decoder.Push(NextChar());
+    decoder.Push(NextChar());
+  }
   decoder.Finish();
   return text;
 }
 
 SpelledGuid GraphScanner::ReadGuid() {
-  const std::string text = ReadGuidText();
-  return {ParseGuidOrFail(text), OddSpelling(text)};
+  SpelledGuid guid;
+  if (!ReadGuidInto(guid)) throw ReadFailure(texts::InvalidGuidText(guid.odd_text));
+  return guid;
 }
 
 std::string GraphScanner::SkipChar() {

@@ -24,10 +24,6 @@ struct SpelledGuid {
   std::string Text() const { return odd_text.empty() ? GuidText(value) : odd_text; }
 };
 
-// The text to keep beside the value of a GUID read as `text`: empty when `text` is the
-// canonical text of a GUID, else `text`.
-std::string OddSpelling(std::string_view text);
-
 class GraphScanner {
  public:
   explicit GraphScanner(ByteSource& source);
@@ -54,8 +50,10 @@ class GraphScanner {
   void SkipLineRest();               // bytewise to the next CR, whatever the alignment
   std::string ReadWord();            // up to a space, not consumed
   std::string ReadQuoted();          // "..." with both quotes
-  std::string ReadGuidText();        // up to and including "}"
-  SpelledGuid ReadGuid();            // ReadGuidText's GUID; a text that is no GUID fails
+  // A GUID text, up to and including "}": true with the GUID when the text is one; false,
+  // the value untouched, with the text in odd_text when it is not.
+  bool ReadGuidInto(SpelledGuid& guid);
+  SpelledGuid ReadGuid();  // the same; a text that is no GUID fails
   // Consumes one unit, a separator of the graph text, and returns "  ", the two spaces the
   // report puts between items: the caller appends it or drops it.
   std::string SkipChar();
@@ -109,6 +107,7 @@ class GraphScanner {
   }
   void LoadCharOutsideBuffer();
   [[noreturn]] static void FailAtEndOfFile();
+  std::string ReadGuidTextRest(std::string_view start, std::uint16_t unit, bool last);
   std::size_t CopyBytes(std::uint64_t offset, std::span<std::uint8_t> out);
   int ByteAt(std::uint64_t offset);  // -1 past the end
   void OpenBlock(std::uint64_t count);
