@@ -73,7 +73,7 @@ void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue
     ClassifyFilter(entry.filter, entry.spelling, catalogue);
     const FilterLine line = DescribeFilter(entry.filter, entry.spelling);
     sink.AddColoredLine(line.text, line.color);
-    AppendToLargeVector(filters, ListedFilter(entry.filter));
+    AppendToLargeVector(filters, ListingOf(entry.filter));
     if (graph) graph->filters.push_back(std::move(entry.filter));
   }
   WriteSectionEnd(sink);

@@ -30,7 +30,7 @@ PinEnd ReadPinEnd(GraphScanner& scanner, const GraphFilterList& filters) {
 
 // "name  pin" of one end.
 std::string PinEndText(const PinEnd& end, const GraphFilterList& filters) {
-  return filters[end.position - 1].GraphName + "  \"" + end.pin + "\"";
+  return filters[end.position - 1].quoted_name + "  \"" + end.pin + "\"";
 }
 
 struct ClockFilter {
@@ -49,11 +49,11 @@ ClockFilter ClockOf(const std::string& ref, const GraphFilterList& filters) {
   switch (CodePointCount(ref)) {
     case 4:
       if (ref == "0000") return {ClockKind::kNone, std::nullopt};
-      return FirstClockFilter(filters, [&](const TfilterItem& f) { return f.Number == ref; });
+      return FirstClockFilter(filters, [&](const ListedFilter& f) { return f.number == ref; });
     case 38: {
       const Guid clsid = ParseGuidOrFail(ref);
       if (clsid == kClsidSystemClock) return {ClockKind::kSystem, std::nullopt};
-      return FirstClockFilter(filters, [&](const TfilterItem& f) { return f.CLSID == clsid; });
+      return FirstClockFilter(filters, [&](const ListedFilter& f) { return f.clsid == clsid; });
     }
     default:
       return {ClockKind::kUnknown, std::nullopt};
@@ -67,7 +67,7 @@ std::string ClockName(const ClockModel& clock, const GraphFilterList& filters) {
     case ClockKind::kSystem:
       return "System Clock";
     case ClockKind::kFilter:
-      return filters[*clock.position - 1].GraphName;
+      return filters[*clock.position - 1].quoted_name;
     case ClockKind::kUnknown:
       break;
   }

@@ -51,8 +51,8 @@ FilterEntry ReadFilterEntry(GraphScanner& scanner, int position) {
   return entry;
 }
 
-TfilterItem ListedFilter(const FilterModel& filter) {
-  return {"", *filter.clsid, "\"" + filter.name + "\"", filter.id, ""};
+ListedFilter ListingOf(const FilterModel& filter) {
+  return {filter.id, "\"" + filter.name + "\"", *filter.clsid};
 }
 
 }  // namespace mivalto

@@ -7,15 +7,22 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/catalogue.h"
 #include "model/graph_model.h"
 #include "platform/large_memory.h"
 #include "scan/graph_scanner.h"
 
 namespace mivalto {
 
+// A filter read, as connections and the clock line find it (by position, number or CLSID) and
+// name it.
+struct ListedFilter {
+  std::string number;       // the four characters of its entry
+  std::string quoted_name;  // between double quotes, as the lines show it
+  Guid clsid;
+};
+
 // The filters of a large graph take large memory, as its report does.
-using GraphFilterList = LargeVector<TfilterItem>;
+using GraphFilterList = LargeVector<ListedFilter>;
 
 // What a filter's line echoes as the file spells it and the model does not keep: the CLSID's
 // text when it is not the canonical one (empty otherwise).
@@ -32,8 +39,7 @@ struct FilterEntry {
 // and leaves CurrentChar on the next line.
 FilterEntry ReadFilterEntry(GraphScanner& scanner, int position);
 
-// The filter as connections and the clock line find it.
-TfilterItem ListedFilter(const FilterModel& filter);
+ListedFilter ListingOf(const FilterModel& filter);
 
 // A quoted text as the scanner reads it, without its two double quotes.
 std::string WithoutQuotes(std::string_view quoted);

@@ -10,6 +10,9 @@ namespace {
 // Unknown format types show no GUID text, and their block only by its size.
 constexpr FormatType kUnknownFormat{{}, "Unknown Format"};
 
+// VIDEOINFOHEADER2's, the most of any record: one allocation per format block.
+constexpr std::size_t kMostFields = 22;
+
 bool HoldsRecord(const FormatType& type, std::int32_t size) {
   return type.record_size != 0 && size >= static_cast<std::int32_t>(type.record_size);
 }
@@ -29,7 +32,9 @@ const FormatType& FindFormatType(const Guid& format_type) {
 DecodedFields FormatFields(const FormatType& type, std::int32_t size,
                            std::span<const std::uint8_t> bytes) {
   DecodedFields fields;
-  if (HoldsRecord(type, size)) type.decoder(bytes.first(type.record_size), fields);
+  if (!HoldsRecord(type, size)) return fields;
+  fields.reserve(kMostFields);
+  type.decoder(bytes.first(type.record_size), fields);
   return fields;
 }
 

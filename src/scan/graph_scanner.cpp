@@ -123,12 +123,33 @@ std::string GraphScanner::ReadQuoted() {
   return text;
 }
 
+// The common case at once: the next 38 units lie in the buffer, are ASCII and only the last is
+// "}", as in a GUID's text.
+bool GraphScanner::TakeGuidTextFromBuffer(GuidChars& chars) {
+  const std::uint64_t start = position_ - 2;  // CurrentChar's first byte
+  if (!current_read_ || start < buffer_offset_ ||
+      start - buffer_offset_ + 2 * chars.size() > buffer_length_) {
+    return false;
+  }
+  const std::uint8_t* units = buffer_.data() + (start - buffer_offset_);
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    const std::uint8_t low = units[2 * i];
+    if (units[2 * i + 1] != 0 || low >= 0x80 || (low == kCloseBrace) != (i + 1 == chars.size())) {
+      return false;
+    }
+    chars[i] = static_cast<char>(low);
+  }
+  MoveLookaheadTo(start + 2 * chars.size());
+  return true;
+}
+
 // A GUID's 38 characters are read as bytes, without a string; any other text goes on through
 // the decoder from the first unit that makes it no GUID.
 bool GraphScanner::ReadGuidInto(SpelledGuid& guid) {
-  std::array<char, 38> ascii;
+  GuidChars ascii;
   std::size_t length = 0;
-  for (bool last = false; !last;) {
+  if (TakeGuidTextFromBuffer(ascii)) length = ascii.size();
+  for (bool last = length != 0; !last;) {
     last = current_read_ && current_ == kCloseBrace;
     const std::uint16_t unit = NextChar();
     if (unit >= 0x80 || length == ascii.size()) {

@@ -5,6 +5,7 @@
 // reader fails with ReadFailure rather than read beyond the file.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -107,6 +108,8 @@ class GraphScanner {
   }
   void LoadCharOutsideBuffer();
   [[noreturn]] static void FailAtEndOfFile();
+  using GuidChars = std::array<char, 38>;
+  bool TakeGuidTextFromBuffer(GuidChars& chars);
   std::string ReadGuidTextRest(std::string_view start, std::uint16_t unit, bool last);
   std::size_t CopyBytes(std::uint64_t offset, std::span<std::uint8_t> out);
   int ByteAt(std::uint64_t offset);  // -1 past the end

@@ -19,9 +19,9 @@ constexpr Guid kOther = "{336475D0-942A-11CE-A870-00AA002FEAB5}"_guid;
 
 // Numbered 0003 then 0001: connections count positions, the clock line compares numbers.
 GraphFilterList Filters() {
-  return {{"", kShared, "\"Third\"", "0003", ""},
-          {"", kOther, "\"First\"", "0001", ""},
-          {"", kShared, "\"Also shared\"", "0002", ""}};
+  return {{"0003", "\"Third\"", kShared},
+          {"0001", "\"First\"", kOther},
+          {"0002", "\"Also shared\"", kShared}};
 }
 
 const char* kMediaTypeStart = "{73646976-0000-0010-8000-00AA00389B71}";

@@ -104,10 +104,10 @@ TEST_P(FilterEntryTest, MakesTheLineAndRecordsTheFilter) {
   EXPECT_EQ(entry.line.text, c.expected);
   EXPECT_EQ(entry.line.color, c.color);
   EXPECT_EQ(scanner->CurrentChar(), '9');
-  const TfilterItem listed = ListedFilter(entry.filter);
-  EXPECT_EQ(listed.Number, "0003");
-  EXPECT_EQ(listed.GraphName, "\"My filter\"");
-  EXPECT_EQ(listed.CLSID, ParseGuid(c.clsid));
+  const ListedFilter listed = ListingOf(entry.filter);
+  EXPECT_EQ(listed.number, "0003");
+  EXPECT_EQ(listed.quoted_name, "\"My filter\"");
+  EXPECT_EQ(listed.clsid, ParseGuid(c.clsid));
 }
 
 const std::string kHead = "0003  \"My filter\"  ";

@@ -70,7 +70,7 @@ TEST_P(JsonReadBack, DescribesEachEntryAsTheWalk) {
   for (FilterModel& filter : graph.filters) {
     ClassifyFilter(filter, {}, {});
     next(DescribeFilter(filter, {}).text);
-    AppendToLargeVector(filters, ListedFilter(filter));
+    AppendToLargeVector(filters, ListingOf(filter));
   }
   for (ConnectionModel& connection : graph.connections) {
     next(DescribeConnectionPins(*connection.from, *connection.to, filters));
