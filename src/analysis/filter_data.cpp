@@ -84,7 +84,7 @@ bool DevicePathMatch(std::string_view a, std::string_view b) {
 }
 
 std::string FilterDataNote(FilterData data) {
-  return !data.empty() ? texts::BinaryBytesNote(static_cast<long long>(data.size())) : std::string();
+  return !data.empty() ? texts::BinaryBytesNote(data.size()) : std::string();
 }
 
 DataDescription DescribeDmoData(FilterData data, const FilterCatalogue& catalogue) {
@@ -96,7 +96,7 @@ DataDescription DescribeDmoData(FilterData data, const FilterCatalogue& catalogu
   description.text =
       DmoName(catalogue, clsid) + GuidText(clsid) + " cat= " + DmoCategoryLabel(category);
   if (data.size() > kDmoGuidsSize) {
-    description.text += " " + texts::BinaryBytesNote(static_cast<long long>(data.size() - kDmoGuidsSize));
+    description.text += " " + texts::BinaryBytesNote(data.size() - kDmoGuidsSize);
   }
   description.wraps.dmo_clsid = clsid;
   description.wraps.dmo_category = category;
@@ -137,7 +137,7 @@ DataDescription DescribeDeviceData(FilterData data, const FilterCatalogue& catal
   } else {
     description.text = "Proxy " + clsid.Text();
   }
-  if (!data.empty()) description.text += " " + texts::BinaryBytesNote(static_cast<long long>(data.size()));
+  if (!data.empty()) description.text += " " + texts::BinaryBytesNote(data.size());
   return description;
 }
 

@@ -20,7 +20,9 @@ struct DataFilter {
 
 constexpr DataFilter kDataFilters[] = {
     {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, FilterKind::kDmo,
-     [](FilterData d, const FilterCatalogue& c, const SpelledGuid&) { return DescribeDmoData(d, c); }},
+     [](FilterData d, const FilterCatalogue& c, const SpelledGuid&) {
+       return DescribeDmoData(d, c);
+     }},
     {kClsidProxy, FilterKind::kPnp, DescribeDeviceData},
     {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, FilterKind::kAcm,
      [](FilterData d, const FilterCatalogue&, const SpelledGuid&) { return DescribeAcmData(d); }},
@@ -71,8 +73,7 @@ std::string ClauseText(const std::optional<FileClause>& clause) {
 
 void ClassifyFilter(FilterModel& filter, const FilterSpelling& spelling,
                     const FilterCatalogue& catalogue) {
-  const auto data_filter = std::find_if(std::begin(kDataFilters), std::end(kDataFilters),
-                                        [&](const DataFilter& f) { return f.clsid == *filter.clsid; });
+  const auto data_filter = std::ranges::find(kDataFilters, *filter.clsid, &DataFilter::clsid);
   if (data_filter == std::end(kDataFilters)) {
     filter.kind = FilterKind::kDirectShow;
     filter.registered_name = RegisteredName(*filter.clsid, catalogue);

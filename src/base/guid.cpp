@@ -12,7 +12,9 @@ std::string GuidText(const Guid& g) {
   std::string text(38, '-');
   std::size_t at = 1;
   const auto put = [&](std::uint32_t value, int digits) {
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text[at++] = kDigits[(value >> shift) & 0xF];
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+      text[at++] = kDigits[(value >> shift) & 0xF];
+    }
   };
   put(g.data1, 8);
   ++at;

@@ -59,7 +59,8 @@ Guid SubtypeGuid(std::string_view guid_text) {
 }
 
 std::string SubtypeName(const Guid& subtype, std::string_view spelling) {
-  const bool on_base = spelling.empty() ? OnTheBaseGuid(subtype) : spelling.ends_with(kBaseGuidSuffix);
+  const bool on_base =
+      spelling.empty() ? OnTheBaseGuid(subtype) : spelling.ends_with(kBaseGuidSuffix);
   if (on_base) return BaseGuidMemberName(subtype.data1);
   if (const auto name = FindName(kSubtypeTable, subtype)) return std::string(*name);
   return spelling.empty() ? GuidText(subtype) : std::string(spelling);

@@ -295,7 +295,8 @@ TEST_F(CatalogueOnWine, FirstRegistrationNamesAGraphsFilter) {
   };
   EXPECT_THAT(next_line(), HasSubstr(": " + std::string(kPrivateFilterName.utf8) + " " +
                                      GuidText(kPrivateFilter)));
-  EXPECT_THAT(next_line(), HasSubstr(std::string(kPrivateDmoName.utf8) + " " + GuidText(kPrivateDmo)));
+  EXPECT_THAT(next_line(),
+              HasSubstr(std::string(kPrivateDmoName.utf8) + " " + GuidText(kPrivateDmo)));
   EXPECT_THAT(next_line(), HasSubstr(": " + std::string(kDeviceName.utf8) + " " + device_path));
 }
 
