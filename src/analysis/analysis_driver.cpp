@@ -69,7 +69,7 @@ void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue
                   GraphFilterList& filters, GraphModel* graph) {
   WriteSectionTitle(sink, scanner);
   while (IsDigit(NextLineStart(scanner))) {
-    FilterEntry entry = ReadFilterEntry(scanner, static_cast<int>(filters.size() + 1));
+    FilterAsRead entry = ReadFilterEntry(scanner, static_cast<int>(filters.size() + 1));
     ClassifyFilter(entry.filter, entry.spelling, catalogue);
     const FilterLine line = DescribeFilter(entry.filter, entry.spelling);
     sink.AddColoredLine(line.text, line.color);

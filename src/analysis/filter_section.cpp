@@ -31,8 +31,8 @@ std::string WithoutQuotes(std::string_view quoted) {
   return std::string(quoted.substr(1, quoted.size() - 2));
 }
 
-FilterEntry ReadFilterEntry(GraphScanner& scanner, int position) {
-  FilterEntry entry;
+FilterAsRead ReadFilterEntry(GraphScanner& scanner, int position) {
+  FilterAsRead entry;
   FilterModel& filter = entry.filter;
   filter.position = position;
   filter.id = scanner.ReadChars(4);

@@ -30,14 +30,14 @@ struct FilterSpelling {
   std::string clsid;
 };
 
-struct FilterEntry {
+struct FilterAsRead {
   FilterModel filter;  // the stored facts; what is derived from them is left to describe
   FilterSpelling spelling;
 };
 
 // Reads one entry (CurrentChar on its first digit), the filter at `position` in the section,
 // and leaves CurrentChar on the next line.
-FilterEntry ReadFilterEntry(GraphScanner& scanner, int position);
+FilterAsRead ReadFilterEntry(GraphScanner& scanner, int position);
 
 ListedFilter ListingOf(const FilterModel& filter);
 

@@ -289,7 +289,7 @@ TEST_F(CatalogueOnWine, FirstRegistrationNamesAGraphsFilter) {
                .data = DeviceData(device_path)});
   TextScanner scanner(text.Bytes());
   const auto next_line = [&] {
-    FilterEntry entry = ReadFilterEntry(*scanner, 1);
+    FilterAsRead entry = ReadFilterEntry(*scanner, 1);
     ClassifyFilter(entry.filter, entry.spelling, catalogue_);
     return DescribeFilter(entry.filter, entry.spelling).text;
   };
