@@ -170,7 +170,6 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
   ReportSink sink(view);
   sink.ClearReport();
   AnalysisResult result;
-  result.opened = true;
   try {
     WriteHeader(sink, path, last_write, calendar);
     GraphScanner scanner(source);
@@ -195,19 +194,31 @@ AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
   return AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
 }
 
-AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catalogue,
-                           const Calendar& calendar, ReportView& view, GraphModelUse model) {
+AnalysisResult AnalyseFile(const std::string& path, const std::string& shown_path,
+                           const FilterCatalogue& catalogue, const Calendar& calendar,
+                           ReportView& view, GraphModelUse model) {
+  AnalysisResult result;
   const std::optional<LocalDateTime> last_write = FileLastWriteTime(path);
-  if (!last_write) throw FileDateError();
+  if (!last_write) {
+    result.failure = FileFailure::kNoDate;
+    result.file_error = ReadProblem(path);
+    return result;
+  }
   const std::unique_ptr<FileSource> file = FileSource::Open(path);
   if (!file) {
-    ReportSink sink(view);
-    sink.ClearReport();
-    AnalysisResult result;
+    ReportSink(view).ClearReport();
+    result.failure = FileFailure::kNotOpened;
+    result.file_error = ReadProblem(path);
     result.stop_reason = texts::kCannotOpenFile;
     return result;
   }
-  return AnalyseInput(*file, path, *last_write, catalogue, calendar, view, model);
+  try {
+    return AnalyseInput(*file, shown_path, *last_write, catalogue, calendar, view, model);
+  } catch (const JsonInputError& error) {
+    result.failure = FileFailure::kBadJson;
+    result.stop_reason = error.what();
+    return result;
+  }
 }
 
 }  // namespace mivalto

@@ -11,14 +11,25 @@
 #include "model/graph_model.h"
 #include "model/report_view.h"
 #include "platform/calendar.h"
+#include "platform/file_system.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {
 
+// Why a file has no walk at all. The report is then as it was, but after kNotOpened, which
+// leaves it empty.
+enum class FileFailure {
+  kNone,
+  kNoDate,     // its last-write time can't be had: the path names no file, or the date is bad
+  kNotOpened,  // it can't be opened for reading
+  kBadJson,    // a JSON report that can't be read (stop_reason says where and what)
+};
+
 struct AnalysisResult {
   bool complete = false;    // the walk reached its end
-  bool opened = false;      // the file could be opened
-  std::string stop_reason;  // why the walk ended early (empty when complete)
+  FileFailure failure = FileFailure::kNone;
+  FileError file_error = {};  // for kNoDate and kNotOpened: why the file can't be read, if it can't
+  std::string stop_reason;  // why the walk ended early, or did not start (empty when complete)
   GraphModel graph;         // what the walk read, as far as it went; empty with kSkip
 };
 
@@ -27,16 +38,18 @@ struct AnalysisResult {
 // much memory as the report.
 enum class GraphModelUse { kKeep, kSkip };
 
-// The path names no file: its date can't be looked up. The report is left untouched.
+// How the window tells of a file whose date can't be looked up (FileFailure::kNoDate).
 class FileDateError : public std::runtime_error {
  public:
   FileDateError() : std::runtime_error("Invalid argument to date encode") {}
 };
 
-// path: UTF-8, as the caller got it (the report shows it as given). Throws FileDateError.
-AnalysisResult AnalyseFile(const std::string& path, const FilterCatalogue& catalogue,
-                           const Calendar& calendar, ReportView& view,
-                           GraphModelUse model = GraphModelUse::kKeep);
+// The one entry for a file on disk, whoever asks (the window, the command-line tool): its date,
+// then its bytes, then the walk of a graph file or a JSON report. path: UTF-8, opened as given;
+// the report shows shown_path (the caller's choice: as given, or absolute).
+AnalysisResult AnalyseFile(const std::string& path, const std::string& shown_path,
+                           const FilterCatalogue& catalogue, const Calendar& calendar,
+                           ReportView& view, GraphModelUse model = GraphModelUse::kKeep);
 
 // The walk over bytes already at hand (tests, fuzzing): the report of a file whose path
 // and last-write time are given. The bytes are a graph file's.

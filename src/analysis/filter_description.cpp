@@ -91,7 +91,7 @@ void ClassifyFilter(FilterModel& filter, const FilterSpelling& spelling,
 
 // A wrapper's line tells what it wraps where another's tells its class.
 FilterLine DescribeFilter(const FilterModel& filter, const FilterSpelling& spelling) {
-  FilterLine line{filter.id + "  \"" + filter.name + "\"  ", FilterKindColor(filter.kind)};
+  FilterLine line{filter.id + "  \"" + filter.name + "\"  ", KindRow(filter.kind).color};
   if (filter.kind != FilterKind::kDirectShow) {
     line.text += ClauseText(filter.file) + ": " + filter.description.value_or("");
     return line;

@@ -30,6 +30,12 @@ inline constexpr std::string_view kLegendDirectShow = "Filtre DirectShow";
 inline constexpr std::string_view kLegendDmo = "DMO";
 inline constexpr std::string_view kLegendPnp = "Périphérique Plug-and-Play";
 inline constexpr std::string_view kLegendAcmAvi = "ACM ou compresseur AVI";
+// What the generated code's comment says a filter of each kind is.
+inline constexpr std::string_view kKindDirectShow = "filtre DirectShow";
+inline constexpr std::string_view kKindDmo = "DMO (enveloppe DMO)";
+inline constexpr std::string_view kKindPnp = "périphérique Plug-and-Play (proxy de streaming noyau)";
+inline constexpr std::string_view kKindAcm = "enveloppe ACM";
+inline constexpr std::string_view kKindAvi = "compresseur AVI";
 // A walk that ended early: on standard error and in the picture's title.
 inline constexpr std::string_view kGraphIncomplete = "analyse arrêtée avant la fin";
 inline constexpr std::string_view kHertz = "Hz";

@@ -3,50 +3,16 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
-#include "base/file_path.h"
 #include "base/program_texts.h"
 #include "cli/cli_texts.h"
-#include "report/ansi_writer.h"
-#include "report/cpp_writer.h"
-#include "report/graph_dot.h"
-#include "report/graph_svg.h"
-#include "report/grf_writer.h"
-#include "report/html_writer.h"
-#include "report/json_writer.h"
-#include "report/report_writer.h"
-#include "report/rtf_writer.h"
-#include "report/text_writer.h"
 
 namespace mivalto {
 namespace {
 
-constexpr OutputFormat kOutputFormats[] = {
-    {.name = "ansi", .write = WriteAnsi, .model = GraphModelUse::kSkip,
-     .stream_lines = AppendAnsiLine},
-    {.name = "text", .extensions = {".txt"}, .write = WriteText, .model = GraphModelUse::kSkip,
-     .stream_lines = AppendTextLine},
-    {.name = "rtf", .extensions = {".rtf"}, .write = WriteRtf, .model = GraphModelUse::kSkip},
-    {.name = "html", .extensions = {".html", ".htm"}, .write = WriteHtml},
-    {.name = "json", .extensions = {".json"}, .write = WriteJson},
-    {.name = "dot", .extensions = {".dot", ".gv"}, .write = WriteDot, .reads_lines = false},
-#ifdef MIVALTO_HAS_GRAPHVIZ
-    {.name = "svg", .extensions = {".svg"}, .write = WriteSvg, .refusal = SvgRefusal,
-     .reads_lines = false},
-#endif
-    // One program builds one graph: a second wmain would not compile.
-    {.name = "cpp", .extensions = {".cpp"}, .write = WriteCpp, .one_input = true,
-     .reads_lines = false},
-    // A graph file holds one graph, written to a file (or a pipe), never to a terminal.
-    {.name = "grf", .extensions = {".grf"}, .write = WriteGrf, .one_input = true,
-     .refusal = GrfRefusal, .graph_file = true, .reads_lines = false},
-};
-constexpr const OutputFormat& kTerminalFormat = kOutputFormats[0];
-constexpr const OutputFormat& kPlainFormat = kOutputFormats[1];
-
 // The formats' names, each with its extensions when asked: "text (.txt), rtf (.rtf)".
 std::string FormatList(bool with_extensions) {
   std::string list;
-  for (const OutputFormat& format : kOutputFormats) {
+  for (const OutputFormat& format : OutputFormats()) {
     if (!list.empty()) list += ", ";
     list += format.name;
     if (!with_extensions || format.extensions.front().empty()) continue;
@@ -63,13 +29,6 @@ std::string FormatList(bool with_extensions) {
 
 std::string FormatHelp() {
   return FormatList(true) + std::string(cli_texts::kFormatHelp);
-}
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameWord(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // The arguments as CLI11 gives them back, before they are checked.
@@ -114,31 +73,12 @@ CommandLine UsageError(std::ostream& err, std::string_view before, std::string_v
   return {std::nullopt, 2};
 }
 
-const OutputFormat* FindFormat(std::string_view name) {
-  for (const OutputFormat& format : kOutputFormats) {
-    if (SameWord(format.name, name)) return &format;
-  }
-  return nullptr;
-}
-
-// The extension of the path's file name, with its dot; empty when it has none.
-std::string Extension(std::string_view path) {
-  const std::string name = FileNameOf(path);
-  const std::size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 // Without --format: the format the --output file's extension names, as converters do, or
 // else the terminal's or the plain text.
 const OutputFormat& DefaultFormat(std::optional<std::string_view> output, bool to_terminal) {
-  if (!output) return to_terminal ? kTerminalFormat : kPlainFormat;
-  const std::string extension = Extension(*output);
-  for (const OutputFormat& format : kOutputFormats) {
-    for (const std::string_view known : format.extensions) {
-      if (!known.empty() && SameWord(known, extension)) return format;
-    }
-  }
-  return kPlainFormat;
+  if (!output) return to_terminal ? TerminalFormat() : PlainTextFormat();
+  const OutputFormat* named = FormatOfFileName(*output);
+  return named != nullptr ? *named : PlainTextFormat();
 }
 
 // CLI11 keeps the "--" that ends the options among the arguments it did not take.
@@ -181,7 +121,7 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
   const auto misuse = GraphFileMisuse(given, standard_output_is_terminal);
   if (given.output == cli_texts::kStandardOutputName) given.output.reset();
   const OutputFormat* format = given.format
-                                   ? FindFormat(*given.format)
+                                   ? FindOutputFormat(*given.format)
                                    : &DefaultFormat(given.output, standard_output_is_terminal);
   if (format == nullptr) {
     return UsageError(err, cli_texts::kUnknownFormat, *given.format,

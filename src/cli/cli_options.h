@@ -3,41 +3,15 @@
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <ostream>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "analysis/analysis_driver.h"
-#include "report/report_writer.h"
+#include "report/output_formats.h"
 
 namespace mivalto {
-
-// One row of the output formats' table, from which the help, the check of --format and the
-// format of an --output file's extension all come.
-struct OutputFormat {
-  std::string_view name;  // a word, given in any case
-  // The --output extensions that choose it when --format is not given (lower case, with the
-  // dot); unused entries empty.
-  std::array<std::string_view, 2> extensions = {};
-  ReportWriter write;
-  GraphModelUse model = GraphModelUse::kKeep;  // kSkip for writers that read only the lines
-  bool one_input = false;  // its output is one graph's alone (the C++ of a program)
-  // Why the format can't be written for these reports (French), checked before any output
-  // is opened; null when it always can.
-  std::optional<std::string> (*refusal)(std::span<const ReportDocument> documents) = nullptr;
-  // For a line-by-line format: its lines go out as the analysis writes them (`write` gives
-  // the same bytes from whole reports), so that no report is held in memory.
-  LineAppender stream_lines = nullptr;
-  // A graph file, not text: -o FILE (or "-o -" when standard output is not a terminal).
-  bool graph_file = false;
-  // False for a writer that reads the graph alone: the report's lines are dropped as the
-  // walk writes them, and cost no memory.
-  bool reads_lines = true;
-};
 
 struct CliOptions {
   const OutputFormat* format = nullptr;

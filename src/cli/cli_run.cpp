@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "analysis/analysis_driver.h"
-#include "analysis/json_input.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "catalogue/catalogue.h"
@@ -18,7 +17,6 @@
 #include "platform/replacement_file.h"
 #include "report/graph_svg.h"
 #include "report/report_writer.h"
-#include "scan/byte_source.h"
 
 namespace mivalto {
 namespace {
@@ -53,15 +51,30 @@ std::string Explained(std::string_view failed, const FileError& error) {
   return std::string(failed) + " : " + why;
 }
 
-// Why a path that FileSource could not open can't be read.
-std::string ReadProblemText(const std::string& path) {
-  const FileError error = ReadProblem(path);
+// Why a file that could not be opened can't be read, as the entry found it.
+std::string ReadProblemText(const FileError& error) {
   if (error.problem == FileProblem::kNotFound) return std::string(cli_texts::kFileNotFound);
   if (!error) {  // a FIFO, a device: nothing the system would call an error
     return std::string(cli_texts::kFileNotOpened) + " : " +
            std::string(cli_texts::kNotARegularFile);
   }
   return Explained(cli_texts::kFileNotOpened, error);
+}
+
+// Why a file gave no walk, in the command line's words.
+std::string FailureText(const AnalysisResult& result) {
+  switch (result.failure) {
+    case FileFailure::kNoDate:
+      // Unless the file is gone or unreadable, the date itself is the fault.
+      if (!result.file_error) return std::string(cli_texts::kDateNotConverted);
+      return ReadProblemText(result.file_error);
+    case FileFailure::kNotOpened:
+      return ReadProblemText(result.file_error);
+    case FileFailure::kBadJson:  // where in the JSON, and what is wrong there
+    case FileFailure::kNone:
+      break;
+  }
+  return result.stop_reason;
 }
 
 void ReportProblem(std::ostream& err, std::string_view subject, std::string_view problem) {
@@ -74,23 +87,9 @@ void ReportProblem(std::ostream& err, std::string_view subject, std::string_view
 void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue& catalogue,
              const Calendar& calendar, GraphModelUse model) {
   file.path = AbsoluteUtf8Path(given);
-  const std::unique_ptr<FileSource> source = FileSource::Open(given);
-  if (!source) {
-    file.problem = ReadProblemText(given);
-    return;
-  }
-  const std::optional<LocalDateTime> last_write = FileLastWriteTime(given);
-  if (!last_write) {
-    // The file was there a moment ago: unless it has gone since, the date is the fault.
-    file.problem =
-        ReadProblem(given) ? ReadProblemText(given) : std::string(cli_texts::kDateNotConverted);
-    return;
-  }
-  AnalysisResult result;
-  try {
-    result = AnalyseInput(*source, file.path, *last_write, catalogue, calendar, file.view, model);
-  } catch (const JsonInputError& error) {
-    file.problem = error.what();  // where in the JSON, and what is wrong there
+  AnalysisResult result = AnalyseFile(given, file.path, catalogue, calendar, file.view, model);
+  if (result.failure != FileFailure::kNone) {
+    file.problem = FailureText(result);
     return;
   }
   if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);

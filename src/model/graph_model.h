@@ -15,30 +15,10 @@
 #include <vector>
 
 #include "base/guid.h"
+#include "model/filter_kind.h"
 #include "model/report_view.h"  // Guid, NamedGuid
 
 namespace mivalto {
-
-// The kind of a filter, as its report line's colour says it: the DMO wrapper, the
-// kernel-streaming proxy (a Plug-and-Play device), the ACM wrapper, the AVI compressor, and
-// every other filter (renderers included).
-enum class FilterKind { kDirectShow, kDmo, kPnp, kAcm, kAvi };
-
-// The colour of a kind's report line (the window's legend), from the kind alone.
-constexpr Color FilterKindColor(FilterKind kind) {
-  switch (kind) {
-    case FilterKind::kDmo:
-      return kGreen;
-    case FilterKind::kPnp:
-      return kPurple;
-    case FilterKind::kAcm:
-    case FilterKind::kAvi:
-      return kBlue;
-    case FilterKind::kDirectShow:
-      break;
-  }
-  return kBlack;
-}
 
 // The optional "SOURCE"/"SINK" clause of a filter entry, both texts as read (the path without
 // its double quotes).

@@ -235,11 +235,6 @@ inline constexpr std::string_view kConnectionsStep =
 inline constexpr std::string_view kClockStep = "\n  // L'horloge de référence.\n";
 inline constexpr std::string_view kFilter = "  // Filtre ";
 inline constexpr std::string_view kConnection = "  // Connexion ";
-inline constexpr std::string_view kKindDirectShow = "filtre DirectShow";
-inline constexpr std::string_view kKindDmo = "DMO (enveloppe DMO)";
-inline constexpr std::string_view kKindPnp = "périphérique Plug-and-Play (proxy de streaming noyau)";
-inline constexpr std::string_view kKindAcm = "enveloppe ACM";
-inline constexpr std::string_view kKindAvi = "compresseur AVI";
 inline constexpr std::string_view kOtherClause =
     "  // Clause que ce programme ne sait pas rendre au filtre : ";
 inline constexpr std::string_view kMissingFilter =

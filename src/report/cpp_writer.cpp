@@ -1,9 +1,12 @@
 #include "report/cpp_writer.h"
 
+#include <algorithm>
+#include <sstream>
 #include <vector>
 
 #include "base/file_path.h"
 #include "base/program_texts.h"
+#include "report/buffered_output.h"
 #include "report/cpp_literal.h"
 #include "report/cpp_texts.h"
 #include "report/platform_guid_names.h"
@@ -56,13 +59,12 @@ std::string ByteArray(std::string_view name, const std::vector<std::uint8_t>& by
 
 std::string FilterVariable(int position) { return "filter" + std::to_string(position); }
 
-constexpr std::string_view kKindTexts[] = {cpp_texts::kKindDirectShow, cpp_texts::kKindDmo,
-                                           cpp_texts::kKindPnp, cpp_texts::kKindAcm,
-                                           cpp_texts::kKindAvi};
-
-std::string_view KindText(FilterKind kind) { return kKindTexts[static_cast<int>(kind)]; }
-
+// The filter at that position: where it normally is, or else wherever it is.
 const FilterModel* FilterAt(const GraphModel& graph, int position) {
+  if (position >= 1 && static_cast<std::size_t>(position) <= graph.filters.size() &&
+      graph.filters[position - 1].position == position) {
+    return &graph.filters[position - 1];
+  }
   for (const FilterModel& filter : graph.filters) {
     if (filter.position == position) return &filter;
   }
@@ -75,45 +77,76 @@ std::string Check(std::string_view call, std::string_view indent = "  ") {
   return margin + "hr = " + std::string(call) + ";\n" + margin + "if (FAILED(hr)) return hr;\n";
 }
 
+// The source goes out as it is made, so that a large graph's program is never held whole. It
+// takes two walks of the graph, since what BuildGraph uses is declared above it: the first
+// writes the data and format arrays as it meets them and gathers the GUIDs the headers don't
+// name (BuildGraph's own text is dropped entry by entry); the second writes BuildGraph.
 class CppWriter {
  public:
-  explicit CppWriter(const GraphModel& graph) : graph_(graph) {}
+  CppWriter(const GraphModel& graph, BufferedOutput& out) : graph_(graph), out_(out) {}
 
-  std::string Source(std::string_view file_name) {
-    std::string body = std::string(cpp_texts::kBuildGraph);
-    if (!graph_.filters.empty()) body += Filters() + Settings();
-    if (!graph_.connections.empty()) body += Connections();
-    if (graph_.clock) body += Clock(*graph_.clock);
-    // Every call that uses the graph takes it first; without one the parameter is unused.
-    if (body.find("(graph,") == std::string::npos) body += cpp_texts::kEmptyGraph;
-    body += "  return hr;\n}\n";
-
-    std::string source =
-        std::string(cpp_texts::kMadeFrom) + std::string(texts::kProductVersionName) +
-        std::string(cpp_texts::kFromGraphFile) + Quoted(file_name) + ".\n" +
-        std::string(cpp_texts::kRebuilds) + std::to_string(graph_.filters.size()) +
-        std::string(cpp_texts::kFilters) + std::to_string(graph_.connections.size()) +
-        std::string(cpp_texts::kConnections) + std::string(cpp_texts::kHelpers);
+  void Write(std::string_view file_name) {
+    out_.Bytes() += std::string(cpp_texts::kMadeFrom) + std::string(texts::kProductVersionName) +
+                    std::string(cpp_texts::kFromGraphFile) + Quoted(file_name) + ".\n" +
+                    std::string(cpp_texts::kRebuilds) + std::to_string(graph_.filters.size()) +
+                    std::string(cpp_texts::kFilters) + std::to_string(graph_.connections.size()) +
+                    std::string(cpp_texts::kConnections) + std::string(cpp_texts::kHelpers);
+    BuildGraph();
     if (!guids_.Declarations().empty()) {
-      source += std::string(cpp_texts::kUnnamedGuids) + guids_.Declarations();
+      out_.Bytes() += std::string(cpp_texts::kUnnamedGuids) + guids_.Declarations();
     }
-    return source + arrays_ + body + std::string(cpp_texts::kMain);
+    body_pass_ = true;
+    BuildGraph();
+    out_.Bytes() += cpp_texts::kMain;
   }
 
  private:
-  std::string Filters() {
-    std::string text = std::string(cpp_texts::kFiltersStep);
-    for (const FilterModel& filter : graph_.filters) {
-      text += "  Held<IBaseFilter> " + FilterVariable(filter.position) + ";\n";
+  void BuildGraph() {
+    Text() += cpp_texts::kBuildGraph;
+    if (!graph_.filters.empty()) {
+      Filters();
+      Settings();
     }
-    for (const FilterModel& filter : graph_.filters) text += CreateFilter(filter);
-    return text + "  if (FAILED(hr)) return hr;\n";
+    if (!graph_.connections.empty()) Connections();
+    if (graph_.clock) Clock(*graph_.clock);
+    // Every call that uses the graph takes it first; without one the parameter is unused.
+    if (!uses_graph_) Text() += cpp_texts::kEmptyGraph;
+    Text() += "  return hr;\n}\n";
+    EndOfEntry();
+  }
+
+  // Where BuildGraph's text goes: the output, or in the first walk a scratch text.
+  std::string& Text() { return body_pass_ ? out_.Bytes() : scratch_; }
+
+  // In the first walk, what an entry made is only looked at, then dropped.
+  void EndOfEntry() {
+    if (body_pass_) return;
+    uses_graph_ = uses_graph_ || scratch_.find("(graph,") != std::string::npos;
+    scratch_.clear();
+  }
+
+  // A static array above BuildGraph, written in the first walk.
+  void Array(std::string_view comment, std::string_view name,
+             const std::vector<std::uint8_t>& bytes) {
+    if (!body_pass_) out_.Bytes() += std::string(comment) + ByteArray(name, bytes);
+  }
+
+  void Filters() {
+    Text() += cpp_texts::kFiltersStep;
+    for (const FilterModel& filter : graph_.filters) {
+      Text() += "  Held<IBaseFilter> " + FilterVariable(filter.position) + ";\n";
+    }
+    for (const FilterModel& filter : graph_.filters) {
+      Text() += CreateFilter(filter);
+      EndOfEntry();
+    }
+    Text() += "  if (FAILED(hr)) return hr;\n";
   }
 
   std::string CreateFilter(const FilterModel& filter) {
     std::string text = std::string(cpp_texts::kFilter) + std::to_string(filter.position) + " (" +
                        Quoted(filter.id) + ") : " + Quoted(filter.name) + ", " +
-                       std::string(KindText(filter.kind));
+                       std::string(KindRow(filter.kind).comment);
     if (filter.description) text += ", " + Quoted(*filter.description);
     text += '\n';
     const Guid clsid = filter.clsid.value_or(kGuidNull);
@@ -123,10 +156,17 @@ class CppWriter {
            ", " + FilterVariable(filter.position) + ".put()));\n";
   }
 
-  std::string Settings() {
-    std::string text;
-    for (const FilterModel& filter : graph_.filters) text += FilterSettings(filter);
-    return text.empty() ? text : std::string(cpp_texts::kSettingsStep) + text;
+  static bool HasSettings(const FilterModel& filter) {
+    return !filter.data.empty() || filter.file.has_value();
+  }
+
+  void Settings() {
+    if (std::none_of(graph_.filters.begin(), graph_.filters.end(), HasSettings)) return;
+    Text() += cpp_texts::kSettingsStep;
+    for (const FilterModel& filter : graph_.filters) {
+      Text() += FilterSettings(filter);
+      EndOfEntry();
+    }
   }
 
   std::string FilterSettings(const FilterModel& filter) {
@@ -135,8 +175,9 @@ class CppWriter {
     std::string text;
     if (!filter.data.empty()) {
       const std::string array = "kFilter" + std::to_string(filter.position) + "Data";
-      arrays_ += std::string(cpp_texts::kFilterData) + Quoted(filter.name) +
-                 std::string(cpp_texts::kFilterDataEnd) + ByteArray(array, filter.data);
+      Array(std::string(cpp_texts::kFilterData) + Quoted(filter.name) +
+                std::string(cpp_texts::kFilterDataEnd),
+            array, filter.data);
       text += Check("LoadFilterData(" + variable + ", " + name + ", " + array + ", sizeof " +
                     array + ")");
     }
@@ -153,14 +194,13 @@ class CppWriter {
            Quoted(clause.path) + '\n';
   }
 
-  std::string Connections() {
-    std::string text = std::string(cpp_texts::kConnectionsStep);
+  void Connections() {
+    Text() += cpp_texts::kConnectionsStep;
     for (std::size_t i = 0; i < graph_.connections.size(); ++i) {
-      text += Connection(static_cast<int>(i) + 1, graph_.connections[i]);
+      Text() += Connection(static_cast<int>(i) + 1, graph_.connections[i]);
+      EndOfEntry();
     }
-    return text;
   }
-
   std::string Connection(int number, const ConnectionModel& connection) {
     const PinEnd from = connection.from.value_or(PinEnd{});
     const PinEnd to = connection.to.value_or(PinEnd{});
@@ -226,12 +266,18 @@ class CppWriter {
     }
     if (format.bytes.empty()) return text;
     const std::string array = "kConnection" + std::to_string(number) + "Format";
-    arrays_ += std::string(cpp_texts::kFormatBlock) + std::to_string(number) +
-               std::string(cpp_texts::kFormatBlockEnd) + ByteArray(array, format.bytes);
+    Array(std::string(cpp_texts::kFormatBlock) + std::to_string(number) +
+              std::string(cpp_texts::kFormatBlockEnd),
+          array, format.bytes);
     return text + "    type.cbFormat = sizeof " + array + ";\n    type.pbFormat = " + array + ";\n";
   }
 
-  std::string Clock(const ClockModel& clock) {
+  void Clock(const ClockModel& clock) {
+    Text() += ClockText(clock);
+    EndOfEntry();
+  }
+
+  std::string ClockText(const ClockModel& clock) {
     std::string text = std::string(cpp_texts::kClockStep);
     if (clock.required.value_or(false)) text += cpp_texts::kClockRequired;
     const ClockKind kind = clock.kind.value_or(ClockKind::kUnknown);
@@ -260,20 +306,29 @@ class CppWriter {
   }
 
   const GraphModel& graph_;
+  BufferedOutput& out_;
   GuidSpelling guids_;
-  std::string arrays_;
+  bool body_pass_ = false;
+  bool uses_graph_ = false;  // known after the first walk
+  std::string scratch_;
 };
 
 }  // namespace
 
 std::string GraphCpp(const GraphModel& graph, std::string_view file_name) {
-  return CppWriter(graph).Source(file_name);
+  std::ostringstream source;
+  {
+    BufferedOutput out(source);
+    CppWriter(graph, out).Write(file_name);
+  }
+  return std::move(source).str();
 }
 
 void WriteCpp(std::span<const ReportDocument> documents, std::ostream& out) {
+  BufferedOutput output(out);
   for (const ReportDocument& document : documents) {
     if (document.complete && document.graph != nullptr) {
-      out << GraphCpp(*document.graph, FileNameOf(document.file));
+      CppWriter(*document.graph, output).Write(FileNameOf(document.file));
     }
   }
 }

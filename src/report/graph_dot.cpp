@@ -6,7 +6,8 @@
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "base/text_encoding.h"
-#include "report/filter_legend.h"
+#include "model/filter_kind.h"
+#include "report/buffered_output.h"
 
 namespace mivalto {
 namespace {
@@ -123,7 +124,7 @@ bool ShowsRegisteredName(const FilterModel& filter) {
 // At most three lines, so that a reader finds the filter in the report: its number and name
 // as the report writes them, the name the report gives its class, and what it wraps.
 void AppendNode(const FilterModel& filter, std::string_view prefix, std::string& dot) {
-  const std::string color = ColorHex(FilterKindColor(filter.kind));
+  const std::string color = ColorHex(KindRow(filter.kind).color);
   dot += "  " + NodeId(prefix, filter.position) + " [label=\"";
   AppendShownText(filter.id, dot);
   dot += "  ";
@@ -164,26 +165,6 @@ void AppendEdge(const ConnectionModel& connection, std::string_view prefix, std:
   dot += "\"];\n";
 }
 
-// The statements are gathered into writes of some size, as the report writers do.
-class DotOutput {
- public:
-  explicit DotOutput(std::ostream& out) : out_(out) { bytes_.reserve(2 * kWriteSize); }
-  ~DotOutput() { Write(); }
-  std::string& Bytes() {
-    if (bytes_.size() >= kWriteSize) Write();
-    return bytes_;
-  }
-
- private:
-  static constexpr std::size_t kWriteSize = 64 << 10;
-  void Write() {
-    out_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-    bytes_.clear();
-  }
-  std::ostream& out_;
-  std::string bytes_;
-};
-
 void AppendLabel(std::string_view indent, std::string_view title, std::string& dot) {
   dot += indent;
   dot += "label=\"";
@@ -191,7 +172,7 @@ void AppendLabel(std::string_view indent, std::string_view title, std::string& d
   dot += "\";\n";
 }
 
-void WriteGraphStatements(const GraphModel& graph, std::string_view prefix, DotOutput& output) {
+void WriteGraphStatements(const GraphModel& graph, std::string_view prefix, BufferedOutput& output) {
   for (const FilterModel& filter : graph.filters) AppendNode(filter, prefix, output.Bytes());
   for (const ConnectionModel& connection : graph.connections) {
     if (Joins(connection, graph)) AppendEdge(connection, prefix, output.Bytes());
@@ -238,7 +219,7 @@ void WriteDot(std::span<const ReportDocument> documents, std::ostream& out) {
 }
 
 void WriteGraphsDot(std::span<const TitledGraph> graphs, std::ostream& out) {
-  DotOutput output(out);
+  BufferedOutput output(out);
   output.Bytes() += "digraph mivalto {\n";
   output.Bytes() += kAttributes;
   if (graphs.size() == 1) {

@@ -8,7 +8,6 @@
 namespace mivalto {
 namespace {
 
-constexpr std::string_view kFilterKindNames[] = {"directshow", "dmo", "pnp", "acm", "avi"};
 constexpr std::string_view kClockKindNames[] = {"none", "filter", "system", "unknown"};
 
 void WriteGuid(JsonStream& json, const Guid& guid) { json.String(GuidText(guid)); }
@@ -77,7 +76,7 @@ void WriteFilter(JsonStream& json, const FilterModel& filter) {
   json.String(filter.name);
   OptionalMember(json, "clsid", filter.clsid, [&](const Guid& g) { WriteGuid(json, g); });
   json.Key("kind");
-  json.String(kFilterKindNames[static_cast<int>(filter.kind)]);
+  json.String(KindRow(filter.kind).json_name);
   StringOrNull(json, "registered_name", filter.registered_name);
   StringOrNull(json, "description", filter.description);
   json.Key("wraps");

@@ -4,7 +4,7 @@
 
 #include "base/file_path.h"
 #include "base/program_texts.h"
-#include "report/filter_legend.h"
+#include "model/filter_kind.h"
 #include "report/graph_svg.h"
 
 namespace mivalto {
@@ -82,9 +82,10 @@ void WriteHeader(std::ostream& out) {
   out << "<header>\n<h1>" << texts::kProductName << "</h1>\n<p>"
       << HtmlText(texts::kProductVersionName) << " · " << HtmlText(texts::kWebSite)
       << "</p>\n<ul class=\"legend\">\n";
-  for (const LegendEntry& entry : kFilterLegend) {
-    out << "<li><span class=\"swatch\" style=\"background:" << ColorHex(entry.color) << "\"></span>"
-        << HtmlText(entry.label) << "</li>\n";
+  for (const FilterKindRow& kind : kFilterKinds) {
+    if (kind.legend.empty()) continue;
+    out << "<li><span class=\"swatch\" style=\"background:" << ColorHex(kind.color) << "\"></span>"
+        << HtmlText(kind.legend) << "</li>\n";
   }
   out << "</ul>\n</header>\n";
 }

@@ -5,7 +5,6 @@
 namespace mivalto {
 namespace {
 
-constexpr std::size_t kWriteSize = 64 << 10;
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 // The shapes of well-formed UTF-8 sequences: lead byte range, length, and the range of the
@@ -84,21 +83,15 @@ void AppendJsonString(std::string_view utf8, std::string& out) {
   out += '"';
 }
 
-JsonStream::JsonStream(std::ostream& out) : out_(out) { buffer_.reserve(2 * kWriteSize); }
+JsonStream::JsonStream(std::ostream& out) : output_(out) {}
 
-JsonStream::~JsonStream() { out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size())); }
-
-void JsonStream::WriteIfFull() {
-  if (buffer_.size() < kWriteSize) return;
-  out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  buffer_.clear();
-}
+JsonStream::~JsonStream() = default;
 
 void JsonStream::NextMember() {
   Container& container = open_.back();
-  buffer_ += container.has_members ? ",\n" : "\n";
+  output_.Bytes() += container.has_members ? ",\n" : "\n";
   container.has_members = true;
-  buffer_.append(2 * open_.size(), ' ');
+  output_.Bytes().append(2 * open_.size(), ' ');
 }
 
 void JsonStream::BeforeValue() {
@@ -107,7 +100,7 @@ void JsonStream::BeforeValue() {
 
 void JsonStream::Open(char bracket, bool is_array) {
   BeforeValue();
-  buffer_ += bracket;
+  output_.Bytes() += bracket;
   open_.push_back({is_array, false});
 }
 
@@ -115,11 +108,10 @@ void JsonStream::Close(char bracket) {
   const bool had_members = open_.back().has_members;
   open_.pop_back();
   if (had_members) {
-    buffer_ += '\n';
-    buffer_.append(2 * open_.size(), ' ');
+    output_.Bytes() += '\n';
+    output_.Bytes().append(2 * open_.size(), ' ');
   }
-  buffer_ += bracket;
-  WriteIfFull();
+  output_.Bytes() += bracket;
 }
 
 void JsonStream::BeginObject() { Open('{', false); }
@@ -129,29 +121,28 @@ void JsonStream::EndArray() { Close(']'); }
 
 void JsonStream::Key(std::string_view key) {
   NextMember();
-  AppendJsonString(key, buffer_);
-  buffer_ += ": ";
+  AppendJsonString(key, output_.Bytes());
+  output_.Bytes() += ": ";
 }
 
 void JsonStream::String(std::string_view utf8) {
   BeforeValue();
-  AppendJsonString(utf8, buffer_);
-  WriteIfFull();
+  AppendJsonString(utf8, output_.Bytes());
 }
 
 void JsonStream::Number(std::int64_t value) {
   BeforeValue();
-  buffer_ += std::to_string(value);
+  output_.Bytes() += std::to_string(value);
 }
 
 void JsonStream::Bool(bool value) {
   BeforeValue();
-  buffer_ += value ? "true" : "false";
+  output_.Bytes() += value ? "true" : "false";
 }
 
 void JsonStream::Null() {
   BeforeValue();
-  buffer_ += "null";
+  output_.Bytes() += "null";
 }
 
 }  // namespace mivalto

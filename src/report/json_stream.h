@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "report/buffered_output.h"
+
 namespace mivalto {
 
 class JsonStream {
@@ -42,10 +44,8 @@ class JsonStream {
   void Close(char bracket);
   void BeforeValue();
   void NextMember();
-  void WriteIfFull();
 
-  std::ostream& out_;
-  std::string buffer_;
+  BufferedOutput output_;
   std::vector<Container> open_;
 };
 

@@ -6,7 +6,6 @@ namespace mivalto {
 namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
-constexpr std::size_t kWriteSize = 64 << 10;  // bytes gathered before a write
 
 // The length of the front run of printable ASCII and TABs, which is kept as it stands.
 std::size_t PrintableAsciiLength(std::string_view text) {
@@ -53,24 +52,18 @@ void AppendPrintable(std::string_view utf8, std::string& out) {
 }
 
 StreamedLines::StreamedLines(std::ostream& out, LineAppender append_line)
-    : out_(out), append_line_(append_line) {
-  bytes_.reserve(2 * kWriteSize);
-}
+    : output_(out), append_line_(append_line) {}
 
 void StreamedLines::StartReport() {
-  if (!first_report_) bytes_ += '\n';
+  if (!first_report_) output_.Bytes() += '\n';
   first_report_ = false;
 }
 
 void StreamedLines::TakeLine(const ReportLine& line) {
-  append_line_(line, bytes_);
-  if (bytes_.size() >= kWriteSize) Flush();
+  append_line_(line, output_.Bytes());
 }
 
-void StreamedLines::Flush() {
-  out_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-  bytes_.clear();
-}
+void StreamedLines::Flush() { output_.Flush(); }
 
 void WriteLinesOneAfterAnother(std::span<const ReportDocument> documents, std::ostream& out,
                                LineAppender append_line) {

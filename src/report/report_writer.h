@@ -12,6 +12,7 @@
 #include "base/text_encoding.h"
 #include "model/graph_model.h"
 #include "model/report_view.h"
+#include "report/buffered_output.h"
 
 namespace mivalto {
 
@@ -37,8 +38,7 @@ void AppendPrintable(std::string_view utf8, std::string& out);
 using LineAppender = void (*)(const ReportLine& line, std::string& bytes);
 
 // The lines of one report after another, as the appender gives their bytes, an empty line
-// between two reports; gathered into writes of some size, as a stream operation per line
-// costs more than the line's bytes. A line consumer, so that lines can go out while the
+// between two reports, through a BufferedOutput. A line consumer, so that lines can go out while the
 // analysis writes them.
 class StreamedLines final : public LineConsumer {
  public:
@@ -51,9 +51,8 @@ class StreamedLines final : public LineConsumer {
   void Flush();  // after the last report
 
  private:
-  std::ostream& out_;
+  BufferedOutput output_;
   LineAppender append_line_;
-  std::string bytes_;
   bool first_report_ = true;
 };
 

@@ -9,13 +9,14 @@
 namespace mivalto::ui {
 namespace {
 
-// The RTF report of the lines the window shows, or the HTML page of a new walk of the file:
-// the page's picture needs the graph model, which the window does not keep.
+// The RTF report of the lines the window shows, or another format from a new walk of the file:
+// the page's picture and the JSON's graph need the graph model, which the window does not keep.
 DWORD SaveAs(const MainWindow& window, const std::wstring& path) {
-  if (!SavesPage(path)) return SaveReportFile(path, window.Report());
+  const OutputFormat* format = SavedFormat(path);
+  if (format == nullptr) return SaveReportFile(path, window.Report());
   ReportView view;
   const AnalysisResult walk = window.AnalyseWithGraph(view);
-  return SavePageFile(path, {.file = WideToUtf8(CurrentFileName),
+  return SaveDocumentFile(path, *format, {.file = WideToUtf8(CurrentFileName),
                              .complete = walk.complete,
                              .view = &view,
                              .graph = &walk.graph,

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "model/filter_kind.h"
 #include "model/report_view.h"
 #include "ui/resource_ids.h"
 
@@ -37,16 +38,16 @@ inline constexpr DesignRect kAboutPanelPlace{0, 0, 398, 555};
 // caption: only its top-left corner and height are design values.
 struct LegendEntry {
   DesignRect shape;
-  Color color;
+  FilterKind kind;  // gives the colour
   POINT label_at;
   UINT text_id;
 };
 inline constexpr int kLegendLabelHeight = 18;
 inline constexpr std::array<LegendEntry, 4> kLegend{{
-    {{384, 49, 25, 13}, kBlack, {423, 49}, IDS_LEGEND_DIRECTSHOW},
-    {{384, 71, 25, 13}, kGreen, {423, 69}, IDS_LEGEND_DMO},
-    {{502, 52, 25, 12}, kPurple, {532, 49}, IDS_LEGEND_PNP},
-    {{502, 71, 25, 13}, kBlue, {532, 69}, IDS_LEGEND_ACM},
+    {{384, 49, 25, 13}, FilterKind::kDirectShow, {423, 49}, IDS_LEGEND_DIRECTSHOW},
+    {{384, 71, 25, 13}, FilterKind::kDmo, {423, 69}, IDS_LEGEND_DMO},
+    {{502, 52, 25, 12}, FilterKind::kPnp, {532, 49}, IDS_LEGEND_PNP},
+    {{502, 71, 25, 13}, FilterKind::kAcm, {532, 69}, IDS_LEGEND_ACM},
 }};
 
 // The resize rule, in pixels: the view keeps its left and top edges and ends 20 pixels short

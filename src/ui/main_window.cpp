@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -64,6 +65,14 @@ class BusyCursor {
  private:
   HCURSOR previous_;
 };
+
+// The window tells in a message box of a file it could not walk at all: a date that can't be
+// had, a JSON report that can't be read. A file that can't be opened shows an empty report.
+AnalysisResult ThrowIfNoWalk(AnalysisResult result) {
+  if (result.failure == FileFailure::kNoDate) throw FileDateError();
+  if (result.failure == FileFailure::kBadJson) throw std::runtime_error(result.stop_reason);
+  return result;
+}
 
 }  // namespace
 
@@ -235,7 +244,9 @@ void MainWindow::AnalyseFile(const std::wstring& path) {
   const BusyCursor busy;
   CurrentFileName = path;
   // The window shows only the report's lines.
-  mivalto::AnalyseFile(WideToUtf8(path), catalogue_, calendar_, report_, GraphModelUse::kSkip);
+  const std::string utf8_path = WideToUtf8(path);
+  ThrowIfNoWalk(
+      mivalto::AnalyseFile(utf8_path, utf8_path, catalogue_, calendar_, report_, GraphModelUse::kSkip));
   SetDlgItemTextW(GetDlgItem(Handle(), IDC_PANEL1), IDC_LABEL1, (path + L"  ").c_str());
   const ActionDef& save = ActionOf(ID_AC_SAUVER);
   hints_.Set(GetDlgItem(Handle(), save.button_id), ActionHint(save, CurrentFileName));
@@ -248,7 +259,8 @@ void MainWindow::AnalyseFile(const std::wstring& path) {
 
 AnalysisResult MainWindow::AnalyseWithGraph(ReportView& view) const {
   const BusyCursor busy;
-  return mivalto::AnalyseFile(WideToUtf8(CurrentFileName), catalogue_, calendar_, view);
+  const std::string utf8_path = WideToUtf8(CurrentFileName);
+  return ThrowIfNoWalk(mivalto::AnalyseFile(utf8_path, utf8_path, catalogue_, calendar_, view));
 }
 
 void MainWindow::ShowMoreOfReportOnTimer() {
@@ -416,7 +428,7 @@ void MainWindow::OnPaint() {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(Handle(), &paint);
   for (const LegendEntry& entry : kLegend) {
-    const UniqueBrush brush(CreateSolidBrush(entry.color));
+    const UniqueBrush brush(CreateSolidBrush(KindRow(entry.kind).color));
     const RECT shape = ScaledRect(entry.shape, scale_);
     FillRect(dc, &shape, brush.get());
   }

@@ -46,7 +46,8 @@ class MainWindow final : public WindowBase {
   bool PreTranslateMessage(MSG& message);
 
   // The analysis of one file, whichever command chose it. Throws FileDateError when the path
-  // names no file; then only CurrentFileName has changed.
+  // names no file, std::runtime_error for a JSON report that can't be read; then only
+  // CurrentFileName has changed.
   void AnalyseFile(const std::wstring& path);
   // CurrentFileName walked again into view, keeping the graph model that the window itself
   // skips, for the saves that draw the graph. Throws FileDateError as AnalyseFile does.

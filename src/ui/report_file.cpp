@@ -4,14 +4,12 @@
 
 #include "platform/replacement_file.h"
 #include "platform/wide_text.h"
-#include "report/html_writer.h"
 #include "report/rtf_writer.h"
 
 namespace mivalto::ui {
 namespace {
 
 constexpr std::wstring_view kSeparators = L"\\/:";
-constexpr std::wstring_view kPageExtensions[] = {L".html", L".htm"};
 
 // Where the path's extension begins (its "."), or npos when it has none.
 std::size_t ExtensionStart(std::wstring_view path) {
@@ -35,25 +33,18 @@ std::wstring ProposedSaveName(const std::wstring& graph_path) {
   return graph_path.substr(0, ExtensionStart(graph_path)) + L".log";
 }
 
-bool SavesPage(const std::wstring& path) {
-  const std::size_t start = ExtensionStart(path);
-  if (start == std::wstring::npos) return false;
-  const std::wstring_view extension = std::wstring_view(path).substr(start);
-  for (const std::wstring_view page : kPageExtensions) {
-    if (CompareStringOrdinal(extension.data(), static_cast<int>(extension.size()), page.data(),
-                             static_cast<int>(page.size()), TRUE) == CSTR_EQUAL) {
-      return true;
-    }
-  }
-  return false;
+const OutputFormat* SavedFormat(const std::wstring& path) {
+  const OutputFormat* format = FormatOfFileName(WideToUtf8(path));
+  return format != nullptr && format->saved_by_window ? format : nullptr;
 }
 
 DWORD SaveReportFile(const std::wstring& path, const ReportView& view) {
   return SaveFile(path, [&](std::ostream& out) { WriteRtf(view, out); });
 }
 
-DWORD SavePageFile(const std::wstring& path, const ReportDocument& document) {
-  return SaveFile(path, [&](std::ostream& out) { WriteHtml(std::span(&document, 1), out); });
+DWORD SaveDocumentFile(const std::wstring& path, const OutputFormat& format,
+                       const ReportDocument& document) {
+  return SaveFile(path, [&](std::ostream& out) { format.write(std::span(&document, 1), out); });
 }
 
 std::wstring SystemErrorText(DWORD error) {

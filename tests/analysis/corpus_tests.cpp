@@ -131,7 +131,7 @@ TEST_P(CorpusTest, IsReadToTheEndAndShowsWhatTheFileHolds) {
   const std::string path = *corpus + "/" + GetParam().name;
   ASSERT_TRUE(testing::IsFile(path));
   ReportView view;
-  const AnalysisResult result = AnalyseFile(path, {}, testing::FixedCalendar(), view);
+  const AnalysisResult result = AnalyseFile(path, path, {}, testing::FixedCalendar(), view);
   ASSERT_TRUE(result.complete) << result.stop_reason;
   const Sections s = Split(view.Lines());
   EXPECT_EQ(s.filters, GetParam().filters);

@@ -195,19 +195,22 @@ TEST(AnalyseSource, ColoursCarryOverFromLineToLine) {
   }
 }
 
-TEST(AnalyseFile, MissingFileIsADateError) {
+TEST(AnalyseFile, MissingFileHasNoDateAndKeepsTheReport) {
   ReportView view;
   ReportSink(view).AddLine("kept");
-  EXPECT_THROW(AnalyseFile("/nonexistent/mivalto/x.grf", {}, FixedCalendar(), view), FileDateError);
+  const std::string path = "/nonexistent/mivalto/x.grf";
+  const AnalysisResult result = AnalyseFile(path, path, {}, FixedCalendar(), view);
+  EXPECT_EQ(result.failure, FileFailure::kNoDate);
+  EXPECT_EQ(result.file_error.problem, FileProblem::kNotFound);
   ASSERT_EQ(view.Lines().size(), 1u);
 }
 
 TEST(AnalyseFile, FolderIsNotOpenedAndLeavesAnEmptyReport) {
   ReportView view;
   ReportSink(view).AddLine("old");
-  const AnalysisResult result =
-      AnalyseFile(testing::Utf8Path(testing::TempFolder()), {}, FixedCalendar(), view);
-  EXPECT_FALSE(result.opened);
+  const std::string folder = testing::Utf8Path(testing::TempFolder());
+  const AnalysisResult result = AnalyseFile(folder, folder, {}, FixedCalendar(), view);
+  EXPECT_EQ(result.failure, FileFailure::kNotOpened);
   EXPECT_FALSE(result.complete);
   EXPECT_TRUE(view.Lines().empty());
 }
@@ -216,9 +219,9 @@ TEST(AnalyseFile, ReadsAFileOnDisk) {
   const testing::TempFile graph(AtSector(GraphText().Text("0002\r\nF\r\nC\r\nEND").Bytes(), 1),
                                 "mivalto-driver.grf");
   ReportView view;
-  const AnalysisResult result = AnalyseFile(graph.Utf8(), {}, FixedCalendar(), view);
+  const AnalysisResult result = AnalyseFile(graph.Utf8(), "shown.grf", {}, FixedCalendar(), view);
   EXPECT_TRUE(result.complete);
-  EXPECT_EQ(view.Lines()[1].text, "MIVALTO-DRIVER.GRF");
+  EXPECT_EQ(view.Lines()[1].text, "SHOWN.GRF");
   EXPECT_EQ(view.Lines().back().text, "END");
 }
 

@@ -152,7 +152,7 @@ Analysed Analyse(const fs::path& path) {
   Analysed analysed;
   const FilterCatalogue no_catalogue;
   analysed.result =
-      AnalyseFile(testing::Utf8Path(path), no_catalogue, testing::FixedCalendar(), analysed.view);
+      AnalyseFile(testing::Utf8Path(path), testing::Utf8Path(path), no_catalogue, testing::FixedCalendar(), analysed.view);
   EXPECT_TRUE(analysed.result.complete) << path << ": " << analysed.result.stop_reason;
   return analysed;
 }

@@ -93,13 +93,18 @@ TEST(ProposedSaveName, ReplacesOrAppendsTheExtension) {
   for (const Row& row : rows) EXPECT_EQ(ui::ProposedSaveName(row.graph), row.proposed) << row.graph;
 }
 
-TEST(SavesPage, OnlyUnderAnHtmlExtensionInAnyCase) {
-  const std::pair<const wchar_t*, bool> rows[] = {
-      {L"C:\\a\\page.html", true},  {L"C:\\a\\PAGE.Htm", true},
-      {L"C:\\a\\page.html.log", false}, {L"C:\\a.html\\page", false},
-      {L"C:\\a\\page.xhtml", false}, {L"C:\\a\\html", false},
+TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
+  const std::pair<const wchar_t*, const char*> rows[] = {
+      {L"C:\\a\\page.html", "html"},  {L"C:\\a\\PAGE.Htm", "html"},
+      {L"C:\\a\\r.JSON", "json"},     {L"C:\\a\\page.html.log", nullptr},
+      {L"C:\\a.html\\page", nullptr}, {L"C:\\a\\page.xhtml", nullptr},
+      {L"C:\\a\\html", nullptr},      {L"C:\\a\\r.txt", nullptr},
+      {L"C:\\a\\g.grf", nullptr},
   };
-  for (const auto& [path, page] : rows) EXPECT_EQ(ui::SavesPage(path), page) << path;
+  for (const auto& [path, name] : rows) {
+    const OutputFormat* format = ui::SavedFormat(path);
+    EXPECT_EQ(format ? format->name : std::string_view("RTF"), name ? name : "RTF") << path;
+  }
 }
 
 TEST(SystemErrorText, HasNoFinalPeriodOrLineBreak) {

@@ -15,6 +15,7 @@
 #include "analysis/analysis_driver.h"
 #include "platform/wide_text.h"
 #include "report/html_writer.h"
+#include "report/json_writer.h"
 #include "support/test_files.h"
 #include "ui/actions.h"
 #include "ui/controls.h"
@@ -472,7 +473,7 @@ TEST_F(SaveCommand, ProposesTheGraphPathWithLogAndTheSaveFilters) {
   ASSERT_EQ(services_.save_requests.size(), 1u);
   EXPECT_EQ(services_.save_requests[0].proposed_name, FolderPath() + L"\\graphe.log");
   EXPECT_EQ(services_.save_requests[0].filter,
-            L"Fichier Log (*.log)|*.log|Fichier Texte (*.txt)|*.txt|Page HTML (*.html)|*.html|"
+            L"Fichier Log (*.log)|*.log|Fichier Texte (*.txt)|*.txt|Page HTML (*.html)|*.html|Rapport JSON (*.json)|*.json|"
             L"Tous fichiers (*.*)|*.*");
   EXPECT_EQ(services_.save_requests[0].default_extension, L"log");
 }
@@ -488,27 +489,31 @@ TEST_F(SaveCommand, WritesRtfWithTheReportColoursEvenAsText) {
   EXPECT_THAT(services_.errors, IsEmpty());
 }
 
-// The same page as --format html writes for the same walk, picture included.
-TEST_F(SaveCommand, WritesTheHtmlPageWithThePictureUnderAnHtmlName) {
+// The same page or JSON as the command-line tool writes for the same walk, picture and graph
+// included.
+TEST_F(SaveCommand, WritesThePageOrTheJsonUnderTheirNames) {
   const std::wstring graph =
       (std::filesystem::path(SamplesDir()) / "capture-preview.grf").make_preferred().wstring();
   Drop({graph});
-  services_.save_answer = FolderPath() + L"\\page.HTML";
-  Command(ID_AC_SAUVER);
-  EXPECT_THAT(services_.errors, IsEmpty());
-  const std::string saved = ReadBytes(*services_.save_answer);
-
   FilterCatalogue catalogue = BuildCatalogue();
   ReportView view;
-  const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), catalogue, calendar_, view);
+  const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), WideToUtf8(graph), catalogue, calendar_, view);
   ReleaseCatalogue(catalogue);
   const ReportDocument document{WideToUtf8(graph), walk.complete, &view, &walk.graph};
-  std::ostringstream page;
-  WriteHtml(std::span(&document, 1), page);
-  EXPECT_EQ(saved, page.str());
+  const std::pair<const wchar_t*, ReportWriter> rows[] = {{L"\\page.HTML", WriteHtml},
+                                                          {L"\\rapport.json", WriteJson}};
+  for (const auto& [name, write] : rows) {
+    services_.save_answer = FolderPath() + name;
+    Command(ID_AC_SAUVER);
+    EXPECT_THAT(services_.errors, IsEmpty());
+    std::ostringstream expected;
+    write(std::span(&document, 1), expected);
+    EXPECT_EQ(ReadBytes(*services_.save_answer), expected.str());
+  }
+  const std::string page = ReadBytes(FolderPath() + L"\\page.HTML");
   std::size_t nodes = 0;
-  for (std::size_t at = saved.find("class=\"node\""); at != std::string::npos;
-       at = saved.find("class=\"node\"", at + 1)) {
+  for (std::size_t at = page.find("class=\"node\""); at != std::string::npos;
+       at = page.find("class=\"node\"", at + 1)) {
     ++nodes;
   }
   EXPECT_EQ(nodes, walk.graph.filters.size());
