@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::string_view kLineIndent = "     ";
 constexpr std::string_view kItemSeparator = " - ";
+// Room for a format line's head and note, and for one field line: most fit.
+constexpr std::size_t kFormatLineHead = 96;
+constexpr std::size_t kFieldLineSize = 48;
 
 // A sample flag is set when its character's low byte is above "0".
 bool FlagSet(std::uint16_t unit) { return (unit & 0xFF) > '0'; }
@@ -69,8 +72,9 @@ std::string DescribeFormat(FormatModel& format) {
   const FormatType& type = FindFormatType(format.type.guid);
   format.type.name = type.text;
   const DecodedFields fields = FormatFields(type, *format.size, format.bytes);
-  std::string line(kLineIndent);
-  (line += type.text) += "  ";
+  std::string line;
+  line.reserve(kFormatLineHead + kFieldLineSize * fields.size());  // grown once, not per field
+  ((line += kLineIndent) += type.text) += "  ";
   if (!fields.empty()) AppendFieldLines(line, fields);
   const std::size_t unshown = FormatBytesUnshown(type, *format.size);
   if (unshown > 2) line += texts::BinaryBytesNote(static_cast<long long>(unshown));
