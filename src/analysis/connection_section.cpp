@@ -65,7 +65,7 @@ std::string ClockName(const ClockModel& clock, const GraphFilterList& filters) {
     case ClockKind::kNone:
       return std::string(texts::kNone);
     case ClockKind::kSystem:
-      return "System Clock";
+      return std::string(texts::kSystemClock);
     case ClockKind::kFilter:
       return filters[*clock.position - 1].quoted_name;
     case ClockKind::kUnknown:

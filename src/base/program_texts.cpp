@@ -29,4 +29,30 @@ std::string ConnectionToMissingFilter(std::int32_t position) {
   return "connexion au filtre " + std::to_string(position) + ", absent de la liste des filtres";
 }
 
+namespace {
+
+// A count and its noun, the noun taking an "s" from two on, as French counts do.
+std::string Counted(std::size_t count, std::string_view noun) {
+  return std::to_string(count) + ' ' + std::string(noun) + (count > 1 ? "s" : "");
+}
+
+}  // namespace
+
+std::string DifferenceCountLine(std::size_t count) { return Counted(count, "différence"); }
+
+std::string ByteDifferenceNote(std::size_t differing, std::size_t common,
+                               std::string_view positions, std::size_t extra,
+                               std::string_view longer) {
+  std::string note;
+  if (differing == 0) {
+    note = "les " + Counted(common, "octet") + " communs sont égaux";
+  } else {
+    note = Counted(differing, "octet") + (differing > 1 ? " différents" : " différent") +
+           " sur les " + std::to_string(common) + " communs, aux positions " +
+           std::string(positions);
+  }
+  if (extra > 0) note += " ; " + Counted(extra, "octet") + " de plus dans " + std::string(longer);
+  return note;
+}
+
 }  // namespace mivalto::texts

@@ -3,6 +3,7 @@
 // Windows resources, the command-line tool's own texts in cli/cli_texts.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -52,6 +53,38 @@ inline constexpr std::string_view kUnstorableText =
     "pas garder : rien n'est écrit";
 inline constexpr std::string_view kGraphFileTooLarge =
     "graphe trop grand pour un fichier de graphe (plus de 7 Mo de texte) : rien n'est écrit";
+
+// The comparison of two graphs (--compare): its headings (the report's own section words),
+// the labels of the facts that differ, its notes and why it compares nothing.
+inline constexpr std::string_view kSystemClock = "System Clock";
+inline constexpr std::string_view kComparisonTitle = "COMPARAISON";
+inline constexpr std::string_view kVersionTitle = "VERSION";
+inline constexpr std::string_view kFiltersTitle = "FILTERS";
+inline constexpr std::string_view kConnectionsTitle = "CONNECTIONS";
+inline constexpr std::string_view kClockTitle = "CLOCK";
+inline constexpr std::string_view kComparisonMarks =
+    "- : seulement dans A, ou la valeur dans A ; + : seulement dans B, ou la valeur dans B ; "
+    "~ : des octets diffèrent";
+inline constexpr std::string_view kGraphsSame = "Les deux graphes sont identiques.";
+inline constexpr std::string_view kLabelId = "numéro";
+inline constexpr std::string_view kLabelName = "nom";
+inline constexpr std::string_view kLabelClsid = "CLSID";
+inline constexpr std::string_view kLabelFile = "fichier";
+inline constexpr std::string_view kLabelDataSize = "taille des données";
+inline constexpr std::string_view kLabelData = "données";
+inline constexpr std::string_view kLabelDescription = "description";
+inline constexpr std::string_view kLabelSampleSize = "taille des échantillons";
+inline constexpr std::string_view kLabelFormatSize = "taille du format";
+inline constexpr std::string_view kLabelFormatBytes = "octets du format";
+inline constexpr std::string_view kComparisonRefused =
+    "rien n'est comparé : les deux fichiers doivent être analysés jusqu'au bout";
+// "1 différence", "3 différences".
+std::string DifferenceCountLine(std::size_t count);
+// "2 octets différents sur les 206 communs, aux positions 36-37, 48", then
+// " ; 4 octets de plus dans B" when one block is longer; positions: the runs, in words.
+std::string ByteDifferenceNote(std::size_t differing, std::size_t common,
+                               std::string_view positions, std::size_t extra,
+                               std::string_view longer);
 
 // "<N octets de données binaires >", the note on bytes that are shown only by their count.
 std::string BinaryBytesNote(long long count);

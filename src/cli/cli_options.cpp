@@ -10,9 +10,9 @@ namespace mivalto {
 namespace {
 
 // The formats' names, each with its extensions when asked: "text (.txt), rtf (.rtf)".
-std::string FormatList(bool with_extensions) {
+std::string FormatList(FormatTable formats, bool with_extensions) {
   std::string list;
-  for (const OutputFormat& format : OutputFormats()) {
+  for (const OutputFormat& format : formats) {
     if (!list.empty()) list += ", ";
     list += format.name;
     if (!with_extensions || format.extensions.front().empty()) continue;
@@ -24,11 +24,12 @@ std::string FormatList(bool with_extensions) {
     }
     list += ')';
   }
-  return list + std::string(cli_texts::kFormatsNotBuilt);
+  return list;
 }
 
 std::string FormatHelp() {
-  return FormatList(true) + std::string(cli_texts::kFormatHelp);
+  return FormatList(OutputFormats(), true) + std::string(cli_texts::kFormatsNotBuilt) +
+         std::string(cli_texts::kFormatHelp);
 }
 
 // The arguments as CLI11 gives them back, before they are checked.
@@ -36,6 +37,7 @@ struct GivenArguments {
   std::optional<std::string> format;
   std::optional<std::string> output;
   std::vector<std::string> files;
+  bool compare = false;
 };
 
 // The options that take a value, by the name CLI11 gives them in its errors.
@@ -55,6 +57,7 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
       ->type_name("FORMAT");
   app.add_option("-o,--output", given.output, std::string(cli_texts::kOutputHelp))
       ->type_name("FICHIER");
+  app.add_flag("--compare", given.compare, std::string(cli_texts::kCompareHelp));
   app.add_option("GRAPHE.grf", given.files, std::string(cli_texts::kFilesHelp))
       ->type_name("")
       ->required();
@@ -75,10 +78,22 @@ CommandLine UsageError(std::ostream& err, std::string_view before, std::string_v
 
 // Without --format: the format the --output file's extension names, as converters do, or
 // else the terminal's or the plain text.
-const OutputFormat& DefaultFormat(std::optional<std::string_view> output, bool to_terminal) {
-  if (!output) return to_terminal ? TerminalFormat() : PlainTextFormat();
-  const OutputFormat* named = FormatOfFileName(*output);
-  return named != nullptr ? *named : PlainTextFormat();
+const OutputFormat& DefaultFormat(FormatTable formats, std::optional<std::string_view> output,
+                                  bool to_terminal) {
+  if (!output) return to_terminal ? TerminalFormat(formats) : PlainTextFormat(formats);
+  const OutputFormat* named = FormatOfFileName(*output, formats);
+  return named != nullptr ? *named : PlainTextFormat(formats);
+}
+
+CommandLine FormatRefused(std::ostream& err, bool compare, std::string_view name) {
+  const std::string list = FormatList(compare ? ComparisonFormats() : OutputFormats(), false);
+  if (compare) {
+    return UsageError(err, cli_texts::kFormatNotCompared, name,
+                      " (" + std::string(cli_texts::kFormats) + list + ")");
+  }
+  return UsageError(err, cli_texts::kUnknownFormat, name,
+                    " (" + std::string(cli_texts::kFormats) + list +
+                        std::string(cli_texts::kFormatsNotBuilt) + ")");
 }
 
 // CLI11 keeps the "--" that ends the options among the arguments it did not take.
@@ -120,13 +135,14 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
   }
   const auto misuse = GraphFileMisuse(given, standard_output_is_terminal);
   if (given.output == cli_texts::kStandardOutputName) given.output.reset();
-  const OutputFormat* format = given.format
-                                   ? FindOutputFormat(*given.format)
-                                   : &DefaultFormat(given.output, standard_output_is_terminal);
-  if (format == nullptr) {
-    return UsageError(err, cli_texts::kUnknownFormat, *given.format,
-                      " (" + std::string(cli_texts::kFormats) + FormatList(false) + ")");
+  if (given.compare && given.files.size() != 2) {
+    return UsageError(err, cli_texts::kCompareTakesTwoFiles, "");
   }
+  const FormatTable formats = given.compare ? ComparisonFormats() : OutputFormats();
+  const OutputFormat* format =
+      given.format ? FindOutputFormat(*given.format, formats)
+                   : &DefaultFormat(formats, given.output, standard_output_is_terminal);
+  if (format == nullptr) return FormatRefused(err, given.compare, *given.format);
   if (format->one_input && given.files.size() > 1) {
     return UsageError(err, cli_texts::kFormatTakesOneFile, format->name);
   }

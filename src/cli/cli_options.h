@@ -1,5 +1,6 @@
 // The command line of mivalto-cli:
 //   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE] GRAPH.grf...
+//   mivalto-cli --compare [--format ansi|text|html|json] [--output FILE] A B
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
@@ -14,7 +15,7 @@
 namespace mivalto {
 
 struct CliOptions {
-  const OutputFormat* format = nullptr;
+  const OutputFormat* format = nullptr;  // under --compare, one of ComparisonFormats()
   std::optional<std::string> output;  // UTF-8 path; none: standard output
   std::vector<std::string> files;     // UTF-8 paths, as given, at least one
 };

@@ -250,7 +250,9 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
                   *output_problem);
     return 2;
   }
-  return ExitStatus(outcomes);
+  const int status = ExitStatus(outcomes);
+  if (!options.format->status) return status;
+  return std::max(status, options.format->status(Documents(files)));
 }
 
 }  // namespace

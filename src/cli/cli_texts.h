@@ -22,6 +22,10 @@ inline constexpr std::string_view kFormatsNotBuilt = "";
 #else
 inline constexpr std::string_view kFormatsNotBuilt = " ; svg : absent de cette version, construite sans Graphviz";
 #endif
+inline constexpr std::string_view kCompareHelp =
+    "compare deux graphes, A puis B (fichiers .grf ou rapports JSON) : ce qui n'est que dans A "
+    "(-), que dans B (+), ce qui a changé ; formats ansi, text, html, json ; code de retour 0 "
+    "pour deux graphes identiques, 1 s'ils diffèrent, 2 pour une erreur";
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
     "n'est remplacé qu'une fois le rapport entier écrit";
@@ -37,6 +41,8 @@ inline constexpr std::string_view kUnknownOption = "option inconnue : ";
 inline constexpr std::string_view kUnknownFormat = "format inconnu : ";
 inline constexpr std::string_view kFormats = "formats : ";
 inline constexpr std::string_view kFormatTakesOneFile = "un seul fichier de graphe pour le format ";
+inline constexpr std::string_view kCompareTakesTwoFiles = "--compare compare deux fichiers de graphe";
+inline constexpr std::string_view kFormatNotCompared = "--compare n'écrit pas le format ";
 inline constexpr std::string_view kOptionWithoutValue = " : valeur manquante";
 inline constexpr std::string_view kOptionTwice = " : option donnée plus d'une fois";
 inline constexpr std::string_view kBadCommandLine = "ligne de commande incorrecte";

@@ -22,6 +22,7 @@ inline constexpr Color kGreen = 0x008000;
 inline constexpr Color kPurple = 0x800080;
 inline constexpr Color kBlue = 0xFF0000;
 inline constexpr Color kOlive = 0x008080;
+inline constexpr Color kRed = 0x0000C0;  // what a comparison finds only in the first graph
 
 constexpr std::uint8_t RedOf(Color c) { return c & 0xFF; }
 constexpr std::uint8_t GreenOf(Color c) { return (c >> 8) & 0xFF; }

@@ -18,6 +18,7 @@ constexpr TerminalColor kTerminalColors[] = {
     {kPurple, "35"},
     {kBlue, "34"},
     {kOlive, "33"},
+    {kRed, "31"},
 };
 
 // Any other colour is sent as 24-bit RGB.

@@ -121,9 +121,20 @@ bool ShowsRegisteredName(const FilterModel& filter) {
   return !ShowsDescription(filter) || !filter.description->starts_with(*filter.registered_name);
 }
 
+// Ends a statement's attributes, with the picture's own mark for it.
+void AppendMark(std::string_view mark, std::string& dot) {
+  if (!mark.empty()) (dot += ", ") += mark;
+  dot += "];\n";
+}
+
+std::string_view MarkAt(const std::vector<std::string_view>& marks, std::size_t index) {
+  return index < marks.size() ? marks[index] : std::string_view();
+}
+
 // At most three lines, so that a reader finds the filter in the report: its number and name
 // as the report writes them, the name the report gives its class, and what it wraps.
-void AppendNode(const FilterModel& filter, std::string_view prefix, std::string& dot) {
+void AppendNode(const FilterModel& filter, std::string_view prefix, std::string_view mark,
+                std::string& dot) {
   const std::string color = ColorHex(KindRow(filter.kind).color);
   dot += "  " + NodeId(prefix, filter.position) + " [label=\"";
   AppendShownText(filter.id, dot);
@@ -137,7 +148,8 @@ void AppendNode(const FilterModel& filter, std::string_view prefix, std::string&
     dot += kLabelBreak;
     AppendShownText(*filter.description, dot);
   }
-  dot += "\", color=\"" + color + "\", fontcolor=\"" + color + "\"];\n";
+  dot += "\", color=\"" + color + "\", fontcolor=\"" + color + "\"";
+  AppendMark(mark, dot);
 }
 
 // A connection the walk read whole joins two filters of the list; one cut short has no edge.
@@ -149,7 +161,8 @@ bool Joins(const ConnectionModel& connection, const GraphModel& graph) {
   return listed(connection.from) && listed(connection.to);
 }
 
-void AppendEdge(const ConnectionModel& connection, std::string_view prefix, std::string& dot) {
+void AppendEdge(const ConnectionModel& connection, std::string_view prefix, std::string_view mark,
+                std::string& dot) {
   dot += "  " + NodeId(prefix, connection.from->position) + " -> " +
          NodeId(prefix, connection.to->position) + " [label=\"";
   AppendShownText(connection.from->pin, dot);
@@ -162,7 +175,8 @@ void AppendEdge(const ConnectionModel& connection, std::string_view prefix, std:
       AppendShownText(media, dot);
     }
   }
-  dot += "\"];\n";
+  dot += '"';
+  AppendMark(mark, dot);
 }
 
 void AppendLabel(std::string_view indent, std::string_view title, std::string& dot) {
@@ -172,10 +186,17 @@ void AppendLabel(std::string_view indent, std::string_view title, std::string& d
   dot += "\";\n";
 }
 
-void WriteGraphStatements(const GraphModel& graph, std::string_view prefix, BufferedOutput& output) {
-  for (const FilterModel& filter : graph.filters) AppendNode(filter, prefix, output.Bytes());
-  for (const ConnectionModel& connection : graph.connections) {
-    if (Joins(connection, graph)) AppendEdge(connection, prefix, output.Bytes());
+void WriteGraphStatements(const TitledGraph& titled, std::string_view prefix, BufferedOutput& output) {
+  static const PictureMarks kNoMarks;
+  const GraphModel& graph = *titled.graph;
+  const PictureMarks& marks = titled.marks != nullptr ? *titled.marks : kNoMarks;
+  for (std::size_t i = 0; i < graph.filters.size(); ++i) {
+    AppendNode(graph.filters[i], prefix, MarkAt(marks.filters, i), output.Bytes());
+  }
+  for (std::size_t i = 0; i < graph.connections.size(); ++i) {
+    const ConnectionModel& connection = graph.connections[i];
+    if (!Joins(connection, graph)) continue;
+    AppendEdge(connection, prefix, MarkAt(marks.connections, i), output.Bytes());
   }
 }
 
@@ -224,13 +245,13 @@ void WriteGraphsDot(std::span<const TitledGraph> graphs, std::ostream& out) {
   output.Bytes() += kAttributes;
   if (graphs.size() == 1) {
     AppendLabel("  ", graphs.front().title, output.Bytes());
-    WriteGraphStatements(*graphs.front().graph, "", output);
+    WriteGraphStatements(graphs.front(), "", output);
   } else {
     for (std::size_t i = 0; i < graphs.size(); ++i) {
       const std::string prefix = 'g' + std::to_string(i + 1) + '_';
       output.Bytes() += "  subgraph cluster_" + std::to_string(i + 1) + " {\n";
       AppendLabel("  ", graphs[i].title, output.Bytes());
-      WriteGraphStatements(*graphs[i].graph, prefix, output);
+      WriteGraphStatements(graphs[i], prefix, output);
       output.Bytes() += "  }\n";
     }
   }

@@ -19,9 +19,18 @@
 
 namespace mivalto {
 
+// DOT attributes that a picture adds to some of its nodes and edges (what a comparison found
+// removed, added or changed), by index in the model's filters and connections; an entry
+// beyond the end or empty adds none.
+struct PictureMarks {
+  std::vector<std::string_view> filters;
+  std::vector<std::string_view> connections;
+};
+
 struct TitledGraph {
   const GraphModel* graph = nullptr;  // never null
   std::string title;                  // UTF-8, shown above the graph
+  const PictureMarks* marks = nullptr;
 };
 
 // One graph alone; several graphs in one picture, a box (cluster) each, titled.

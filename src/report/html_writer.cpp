@@ -52,7 +52,28 @@ void AppendHtmlChar(char c, std::string& out) {
   out += c;
 }
 
-// Printable text, escaped; the program's web site, wherever a line names it, is a link.
+void WriteHeader(std::ostream& out) {
+  out << "<header>\n<h1>" << texts::kProductName << "</h1>\n<p>"
+      << HtmlText(texts::kProductVersionName) << " · " << HtmlText(texts::kWebSite)
+      << "</p>\n<ul class=\"legend\">\n";
+  for (const FilterKindRow& kind : kFilterKinds) {
+    if (kind.legend.empty()) continue;
+    out << "<li><span class=\"swatch\" style=\"background:" << ColorHex(kind.color) << "\"></span>"
+        << HtmlText(kind.legend) << "</li>\n";
+  }
+  out << "</ul>\n</header>\n";
+}
+
+void WriteSection(const ReportDocument& document, std::ostream& out) {
+  out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
+  if (document.graph != nullptr) WriteHtmlFigure({document.graph, ""}, out);
+  out << "<pre>\n";
+  for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
+  out << "</pre>\n</section>\n";
+}
+
+}  // namespace
+
 std::string HtmlText(std::string_view utf8) {
   const std::string printable = PrintableText(utf8);
   std::string html;
@@ -69,62 +90,41 @@ std::string HtmlText(std::string_view utf8) {
   return html;
 }
 
-void WriteTitle(std::span<const ReportDocument> documents, std::ostream& out) {
-  out << "<title>";
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (i > 0) out << ", ";
-    out << HtmlText(FileNameOf(documents[i].file));
-  }
-  out << "</title>\n";
+void WriteHtmlLine(const ReportLine& line, std::ostream& out) {
+  out << "<span style=\"color:" << ColorHex(line.color) << (line.bold ? ";font-weight:bold" : "")
+      << "\">" << HtmlText(line.text) << "</span>\n";
 }
 
-void WriteHeader(std::ostream& out) {
-  out << "<header>\n<h1>" << texts::kProductName << "</h1>\n<p>"
-      << HtmlText(texts::kProductVersionName) << " · " << HtmlText(texts::kWebSite)
-      << "</p>\n<ul class=\"legend\">\n";
-  for (const FilterKindRow& kind : kFilterKinds) {
-    if (kind.legend.empty()) continue;
-    out << "<li><span class=\"swatch\" style=\"background:" << ColorHex(kind.color) << "\"></span>"
-        << HtmlText(kind.legend) << "</li>\n";
-  }
-  out << "</ul>\n</header>\n";
-}
-
-// The picture drawn by Graphviz, inline: the SVG element without the XML prologue.
-void WritePicture(const GraphModel& graph, std::ostream& out) {
-  if (graph.filters.empty()) return;
-  const TitledGraph titled{&graph, ""};
-  const std::optional<std::string> svg = GraphsSvg(std::span(&titled, 1));
+// The SVG element without the XML prologue.
+void WriteHtmlFigure(const TitledGraph& graph, std::ostream& out) {
+  if (graph.graph->filters.empty()) return;
+  const std::optional<std::string> svg = GraphsSvg(std::span(&graph, 1));
   if (!svg) return;
   const std::size_t element = svg->find("<svg");
   if (element == std::string::npos) return;
   out << "<figure>\n" << std::string_view(*svg).substr(element) << "</figure>\n";
 }
 
-void WriteHtmlLine(const ReportLine& line, std::ostream& out) {
-  out << "<span style=\"color:" << ColorHex(line.color) << (line.bold ? ";font-weight:bold" : "")
-      << "\">" << HtmlText(line.text) << "</span>\n";
-}
-
-void WriteSection(const ReportDocument& document, std::ostream& out) {
-  out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
-  if (document.graph != nullptr) WritePicture(*document.graph, out);
-  out << "<pre>\n";
-  for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
-  out << "</pre>\n</section>\n";
-}
-
-}  // namespace
-
-void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out) {
+void WriteHtmlPageStart(std::string_view title, std::string_view extra_style, std::ostream& out) {
   out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
-  WriteTitle(documents, out);
-  out << kStyle << "</head>\n<body>\n";
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+      << "<title>" << HtmlText(title) << "</title>\n"
+      << kStyle << extra_style << "</head>\n<body>\n";
   WriteHeader(out);
   out << "<main>\n";
+}
+
+void WriteHtmlPageEnd(std::ostream& out) { out << "</main>\n</body>\n</html>\n"; }
+
+void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out) {
+  std::string title;
+  for (const ReportDocument& document : documents) {
+    if (!title.empty()) title += ", ";
+    title += FileNameOf(document.file);
+  }
+  WriteHtmlPageStart(title, "", out);
   for (const ReportDocument& document : documents) WriteSection(document, out);
-  out << "</main>\n</body>\n</html>\n";
+  WriteHtmlPageEnd(out);
 }
 
 }  // namespace mivalto

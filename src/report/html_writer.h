@@ -8,11 +8,27 @@
 
 #include <ostream>
 #include <span>
+#include <string>
+#include <string_view>
 
+#include "report/graph_dot.h"
 #include "report/report_writer.h"
 
 namespace mivalto {
 
 void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out);
+
+// The page's parts, for the program's other pages (the comparison of two graphs): from the
+// doctype to <main>, the page titled `title` (UTF-8) and styled with `extra_style` (CSS rules)
+// after the page's own style; then what follows <main>.
+void WriteHtmlPageStart(std::string_view title, std::string_view extra_style, std::ostream& out);
+void WriteHtmlPageEnd(std::ostream& out);
+// Printable text, escaped for HTML; the program's web site, wherever it is named, a link.
+std::string HtmlText(std::string_view utf8);
+// One report line as a <span> in its colour and weight, for a <pre>.
+void WriteHtmlLine(const ReportLine& line, std::ostream& out);
+// The graph's picture drawn by Graphviz, inline in a <figure>; nothing for a graph without
+// filters or too large to draw.
+void WriteHtmlFigure(const TitledGraph& graph, std::ostream& out);
 
 }  // namespace mivalto

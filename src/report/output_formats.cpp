@@ -4,6 +4,7 @@
 
 #include "base/file_path.h"
 #include "report/ansi_writer.h"
+#include "report/compare_writer.h"
 #include "report/cpp_writer.h"
 #include "report/graph_dot.h"
 #include "report/graph_svg.h"
@@ -38,6 +39,17 @@ constexpr OutputFormat kOutputFormats[] = {
      .refusal = GrfRefusal, .graph_file = true, .reads_lines = false},
 };
 
+constexpr OutputFormat kComparisonFormats[] = {
+    {.name = "ansi", .write = WriteComparisonAnsi, .refusal = ComparisonRefusal,
+     .reads_lines = false, .status = ComparisonStatus},
+    {.name = "text", .extensions = {".txt"}, .write = WriteComparisonText,
+     .refusal = ComparisonRefusal, .reads_lines = false, .status = ComparisonStatus},
+    {.name = "html", .extensions = {".html", ".htm"}, .write = WriteComparisonHtml,
+     .refusal = ComparisonRefusal, .reads_lines = false, .status = ComparisonStatus},
+    {.name = "json", .extensions = {".json"}, .write = WriteComparisonJson,
+     .refusal = ComparisonRefusal, .reads_lines = false, .status = ComparisonStatus},
+};
+
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameWord(std::string_view a, std::string_view b) {
@@ -54,21 +66,22 @@ std::string Extension(std::string_view path) {
 
 }  // namespace
 
-std::span<const OutputFormat> OutputFormats() { return kOutputFormats; }
-const OutputFormat& TerminalFormat() { return kOutputFormats[0]; }
-const OutputFormat& PlainTextFormat() { return kOutputFormats[1]; }
+FormatTable OutputFormats() { return kOutputFormats; }
+FormatTable ComparisonFormats() { return kComparisonFormats; }
+const OutputFormat& TerminalFormat(FormatTable formats) { return formats[0]; }
+const OutputFormat& PlainTextFormat(FormatTable formats) { return formats[1]; }
 
-const OutputFormat* FindOutputFormat(std::string_view name) {
-  for (const OutputFormat& format : kOutputFormats) {
+const OutputFormat* FindOutputFormat(std::string_view name, FormatTable formats) {
+  for (const OutputFormat& format : formats) {
     if (SameWord(format.name, name)) return &format;
   }
   return nullptr;
 }
 
-const OutputFormat* FormatOfFileName(std::string_view utf8_path) {
+const OutputFormat* FormatOfFileName(std::string_view utf8_path, FormatTable formats) {
   const std::string extension = Extension(utf8_path);
   if (extension.empty()) return nullptr;
-  for (const OutputFormat& format : kOutputFormats) {
+  for (const OutputFormat& format : formats) {
     for (const std::string_view known : format.extensions) {
       if (!known.empty() && SameWord(known, extension)) return &format;
     }

@@ -35,18 +35,27 @@ struct OutputFormat {
   // The window's Save writes it under a name with one of its extensions; under any other
   // name the window saves its RTF report.
   bool saved_by_window = false;
+  // The exit status that what was written calls for beyond the walks' (a comparison: 1 when
+  // the graphs differ); null for none.
+  int (*status)(std::span<const ReportDocument> documents) = nullptr;
 };
 
+using FormatTable = std::span<const OutputFormat>;
+
 // Every format built into this program, the terminal's first and the plain text second.
-std::span<const OutputFormat> OutputFormats();
-const OutputFormat& TerminalFormat();
-const OutputFormat& PlainTextFormat();
+FormatTable OutputFormats();
+// The formats of the comparison of two graphs (--compare), in the same order: a comparison is
+// refused when either walk ended early, and its status says whether the graphs differ.
+FormatTable ComparisonFormats();
+const OutputFormat& TerminalFormat(FormatTable formats = OutputFormats());
+const OutputFormat& PlainTextFormat(FormatTable formats = OutputFormats());
 
 // The format of that name, in any case; null when there is none.
-const OutputFormat* FindOutputFormat(std::string_view name);
+const OutputFormat* FindOutputFormat(std::string_view name, FormatTable formats = OutputFormats());
 
 // The format the extension of the path's file name chooses, in any case; null when the name
 // has no extension or one no format claims.
-const OutputFormat* FormatOfFileName(std::string_view utf8_path);
+const OutputFormat* FormatOfFileName(std::string_view utf8_path,
+                                     FormatTable formats = OutputFormats());
 
 }  // namespace mivalto

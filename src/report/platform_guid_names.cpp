@@ -1,5 +1,9 @@
 #include "report/platform_guid_names.h"
 
+#include "mediatype/format_type_table.h"
+#include "mediatype/major_type_table.h"
+#include "mediatype/subtype_table.h"
+
 namespace mivalto {
 namespace {
 
@@ -12,10 +16,26 @@ std::string_view GuidFamilyPrefix(GuidFamily family) {
 }
 
 std::optional<std::string_view> PlatformGuidName(GuidFamily family, const Guid& guid) {
-  for (const Named<Guid>& row : kPlatformGuidNames) {
+  for (const Named<Guid>& row : PlatformGuidNames()) {
     if (row.value == guid && row.text.starts_with(GuidFamilyPrefix(family))) return row.text;
   }
   return std::nullopt;
+}
+
+const std::vector<Named<Guid>>& PlatformGuidNames() {
+  static const std::vector<Named<Guid>> names = [] {
+    std::vector<Named<Guid>> all(std::begin(kPlatformGuidNames), std::end(kPlatformGuidNames));
+    const auto add = [&](const auto& table) {
+      for (const auto& row : table) {
+        if (!row.platform.empty()) all.push_back({row.value, row.platform});
+      }
+    };
+    add(kMajorTypeTable);
+    add(kSubtypeTable);
+    add(kFormatTypeTable);
+    return all;
+  }();
+  return names;
 }
 
 }  // namespace mivalto

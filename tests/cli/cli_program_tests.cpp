@@ -54,6 +54,7 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, const char* as_
 
 const std::string kSeparator(100, '-');
 const std::string kMinimal = testing::SamplesDir() + "/minimal-0002.grf";
+const std::string kCapture = testing::SamplesDir() + "/capture-preview.grf";
 
 struct ProgramCase {
   const char* name;
@@ -100,7 +101,36 @@ INSTANTIATE_TEST_SUITE_P(
                     {"/nulle/part.grf"},
                     2,
                     "",
-                    "mivalto-cli : /nulle/part.grf : fichier introuvable\n"}),
+                    "mivalto-cli : /nulle/part.grf : fichier introuvable\n"},
+        // A comparison: 0 for the same graph, 1 when they differ, 2 when one can't be read.
+        ProgramCase{"CompareSame",
+                    {"--compare", kCapture, kCapture},
+                    0,
+                    kSeparator + "\nCOMPARAISON\n\n- " + kCapture + "\n+ " + kCapture + "\n",
+                    ""},
+        ProgramCase{"CompareAnsi",
+                    {"--compare", "-f", "ansi", kMinimal, kCapture},
+                    1,
+                    kSeparator + "\n\x1b[1;33mCOMPARAISON\x1b[0m\n\n\x1b[31m- " + kMinimal,
+                    ""},
+        ProgramCase{"CompareHtml",
+                    {"--compare", "-f", "html", kMinimal, kCapture},
+                    1,
+                    "<!DOCTYPE html>\n",
+                    ""},
+        ProgramCase{"CompareJson",
+                    {"--compare", "-f", "json", kMinimal, kCapture},
+                    1,
+                    "{\n  \"file_a\": \"" + kMinimal + "\",\n  \"file_b\": \"" + kCapture +
+                        "\",\n  \"same\": false,\n  \"differences\": [\n    {\n",
+                    ""},
+        ProgramCase{"CompareMissingFile",
+                    {"--compare", kMinimal, "/nulle/part.grf"},
+                    2,
+                    "",
+                    "mivalto-cli : /nulle/part.grf : fichier introuvable\nmivalto-cli : sortie "
+                    "standard : rien n'est comparé : les deux fichiers doivent être analysés "
+                    "jusqu'au bout\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProgramFiles, NonAsciiNameGoesThrough) {

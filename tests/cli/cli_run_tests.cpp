@@ -329,5 +329,14 @@ TEST_F(RunCliTest, GraphFileOfAWalkEndedEarlyIsNotWritten) {
   EXPECT_EQ(ReadWhole(output), "ancien graphe");
 }
 
+// A comparison needs both walks whole: nothing is written, and the file cut short is named.
+TEST_F(RunCliTest, ComparisonOfAWalkEndedEarlyIsRefused) {
+  EXPECT_EQ(Run(PlainTextFormat(ComparisonFormats()), {complete_.Utf8(), no_graph_.Utf8()}), 2);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_TRUE(err_.str().starts_with("mivalto-cli : " + no_graph_.Utf8() +
+                                     " : analyse arrêtée avant la fin ("))
+      << err_.str();
+}
+
 }  // namespace
 }  // namespace mivalto

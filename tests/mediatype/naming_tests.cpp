@@ -24,7 +24,7 @@ void ExpectWellFormed(const Row (&table)[N], std::size_t expected_rows, Key (*ke
   }
 }
 
-std::string GuidKey(const Named<Guid>& row) { return GuidText(row.value); }
+std::string GuidKey(const GuidName& row) { return GuidText(row.value); }
 std::string FormatKey(const FormatType& row) { return GuidText(row.value); }
 std::uint16_t TagKey(const Named<std::uint16_t>& row) { return row.value; }
 

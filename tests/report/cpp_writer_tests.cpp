@@ -65,7 +65,7 @@ TEST(PlatformGuidNamesTest, EachGuidOncePerFamilyWithItsFamilysPrefix) {
   std::set<std::string_view> names;
   constexpr GuidFamily kFamilies[] = {GuidFamily::kClsid, GuidFamily::kMajorType,
                                       GuidFamily::kSubtype, GuidFamily::kFormatType};
-  for (const Named<Guid>& row : kPlatformGuidNames) {
+  for (const Named<Guid>& row : PlatformGuidNames()) {
     int families = 0;
     for (const GuidFamily family : kFamilies) {
       if (!row.text.starts_with(GuidFamilyPrefix(family))) continue;
@@ -77,7 +77,7 @@ TEST(PlatformGuidNamesTest, EachGuidOncePerFamilyWithItsFamilysPrefix) {
     EXPECT_EQ(families, 1) << row.text;
     EXPECT_TRUE(names.insert(row.text).second) << row.text;
   }
-  EXPECT_EQ(std::size(kPlatformGuidNames), 260u);
+  EXPECT_EQ(PlatformGuidNames().size(), 260u);
 }
 
 // A graph with every piece the generator writes: a named and an unnamed CLSID, a file clause,

@@ -220,7 +220,7 @@ TEST(GeneratedSources, PlatformGuidNamesCheck) {
       "#include <windows.h>\n#include <dshow.h>\n\n#include <cstdio>\n\n"
       "struct Row {\n  const GUID* named;\n  GUID value;\n  const char* name;\n};\n"
       "static const Row kRows[] = {\n";
-  for (const Named<Guid>& row : kPlatformGuidNames) {
+  for (const Named<Guid>& row : PlatformGuidNames()) {
     source += "    {&" + std::string(row.text) + ", " + GuidInitializer(row.value) + ", \"" +
               std::string(row.text) + "\"},\n";
   }

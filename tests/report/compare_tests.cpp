@@ -1,0 +1,180 @@
+// The comparison over pairs of graph files: the sample with every filter kind and format, and
+// the same graph changed one way per row, written by the .grf writer (or as a JSON report) and
+// walked again; each row gives the differences the JSON comparison must list, and the status.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "analysis/analysis_driver.h"
+#include "analysis/fixed_calendar.h"
+#include "model/graph_stream.h"
+#include "report/compare_writer.h"
+#include "report/compound_file.h"
+#include "report/json_writer.h"
+#include "support/sample_graphs.h"
+
+namespace mivalto {
+namespace {
+
+using testing::ByteVector;
+
+GraphModel Walk(std::span<const std::uint8_t> bytes) {
+  MemorySource source(bytes);
+  ReportView view;
+  const AnalysisResult result =
+      AnalyseInput(source, "/g.grf", {2026, 12, 8, 9, 30, 0}, {}, testing::FixedCalendar(), view);
+  EXPECT_TRUE(result.complete) << result.stop_reason;
+  return result.graph;
+}
+
+GraphModel CapturePreview() {
+  for (const testing::SampleFile& file : testing::SampleFiles()) {
+    if (file.name == "capture-preview.grf") return Walk(file.bytes);
+  }
+  ADD_FAILURE() << "no capture-preview sample";
+  return {};
+}
+
+ByteVector AsWritten(const GraphModel& graph) { return CompoundFile(GraphStream(graph)); }
+
+// Another container: the stream further on, free sectors before it.
+ByteVector FurtherOn(const GraphModel& graph) {
+  return CompoundFile(GraphStream(graph), {.stream_sector = 20});
+}
+
+ByteVector AsJsonReport(const GraphModel& graph) {
+  const ReportView view;
+  const ReportDocument document{"/g.grf", true, &view, &graph};
+  std::ostringstream out;
+  WriteJson(std::span(&document, 1), out);
+  const std::string text = out.str();
+  return {text.begin(), text.end()};
+}
+
+std::string FourDigits(int n) {
+  const std::string digits = std::to_string(n);
+  return std::string(4 - digits.size(), '0') + digits;
+}
+
+// The filters in reverse order, numbered anew from 0001; the ends and the clock follow them.
+void ReverseAndRenumber(GraphModel& graph) {
+  const int count = static_cast<int>(graph.filters.size());
+  std::reverse(graph.filters.begin(), graph.filters.end());
+  for (int i = 0; i < count; ++i) {
+    if (graph.filters[i].id == graph.clock->reference) graph.clock->reference = FourDigits(i + 1);
+    graph.filters[i].id = FourDigits(i + 1);
+  }
+  for (ConnectionModel& connection : graph.connections) {
+    for (PinEnd* end : {&*connection.from, &*connection.to})
+      end->id = FourDigits(count + 1 - end->position);
+  }
+}
+
+// A difference as the row says it: section, item, change, then the field or the byte runs.
+std::string Said(const nlohmann::json& difference) {
+  std::string said = difference["section"].get<std::string>() + ' ' +
+                     difference["item"].get<std::string>() + ' ' +
+                     difference["change"].get<std::string>();
+  if (difference.contains("field")) said += ' ' + difference["field"].get<std::string>();
+  if (!difference.contains("bytes")) return said;
+  for (const nlohmann::json& run : difference["bytes"]["runs"]) {
+    said += " @" + std::to_string(run["offset"].get<int>()) + '+' +
+            std::to_string(run["count"].get<int>());
+  }
+  return said;
+}
+
+struct PairCase {
+  const char* name;
+  void (*change)(GraphModel&);
+  std::vector<std::string> differences;
+  ByteVector (*container)(const GraphModel&) = AsWritten;
+  friend void PrintTo(const PairCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class GraphPair : public ::testing::TestWithParam<PairCase> {};
+
+TEST_P(GraphPair, ListsWhatDiffers) {
+  static const GraphModel a = CapturePreview();
+  GraphModel changed = a;
+  GetParam().change(changed);
+  const GraphModel b = Walk(GetParam().container(changed));
+  const ReportView view;
+  const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
+  std::ostringstream out;
+  WriteComparisonJson(documents, out);
+  const nlohmann::json comparison = nlohmann::json::parse(out.str());
+  std::vector<std::string> said;
+  for (const nlohmann::json& difference : comparison["differences"])
+    said.push_back(Said(difference));
+  EXPECT_EQ(said, GetParam().differences);
+  EXPECT_EQ(comparison["same"], GetParam().differences.empty());
+  EXPECT_EQ(ComparisonStatus(documents), GetParam().differences.empty() ? 0 : 1);
+}
+
+const auto kSame = [](GraphModel&) {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, GraphPair,
+    ::testing::Values(
+        PairCase{"SameGraphRewritten", kSame, {}},
+        PairCase{"SameGraphFurtherOn", kSame, {}, FurtherOn},
+        PairCase{"ItsJsonReport", kSame, {}, AsJsonReport},
+        PairCase{"RenamedFilter",
+                 [](GraphModel& g) { g.filters[2].name = "Autre"; },
+                 {"filters name changed"}},
+        PairCase{"RenumberedAndReordered", ReverseAndRenumber,
+                 std::vector<std::string>(8, "filters id changed")},
+        PairCase{"ReplacedInPlace",
+                 [](GraphModel& g) {
+                   g.filters[6].name = "Autre rendu";
+                   g.filters[6].clsid = Guid{};
+                 },
+                 {"filters name changed", "filters clsid changed"}},
+        PairCase{"PinRenamed",
+                 [](GraphModel& g) { g.connections[0].to->pin = "Entrée 2"; },
+                 {"connections whole removed", "connections whole added"}},
+        PairCase{
+            "FormatFieldChanged",
+            [](GraphModel& g) { ++g.connections[0].media_type->format->bytes[52]; },
+            {"connections format_field changed biWidth", "connections format_bytes changed @52+1"}},
+        PairCase{"FlagCleared",
+                 [](GraphModel& g) { g.connections[0].media_type->fixed_size_samples = false; },
+                 {"connections fixed_size_samples removed"}},
+        PairCase{"DataBytesChanged",
+                 [](GraphModel& g) {
+                   g.filters[5].data[10] ^= 0xFF;
+                   g.filters[5].data[11] ^= 0xFF;
+                   g.filters[5].data[30] ^= 0xFF;
+                 },
+                 {"filters data changed @10+2 @30+1"}},
+        PairCase{"DataGrown",
+                 [](GraphModel& g) { g.filters[5].data.push_back(0); },
+                 {"filters data_size changed", "filters data changed"}},
+        PairCase{"ConnectionRemoved",
+                 [](GraphModel& g) { g.connections.erase(g.connections.begin() + 2); },
+                 {"connections whole removed"}},
+        PairCase{"FilterAdded",
+                 [](GraphModel& g) {
+                   g.filters.push_back(g.filters[6]);
+                   g.filters.back().id = "0010";
+                 },
+                 {"filters whole added"}},
+        PairCase{"ClockToTheSystem",
+                 [](GraphModel& g) {
+                   g.clock->required = false;
+                   g.clock->reference = "{E436EBB1-524F-11CE-9F53-0020AF0BA770}";
+                 },
+                 {"clock clock_required removed", "clock clock_source changed"}},
+        PairCase{"NoClockBefore0003",
+                 [](GraphModel& g) {
+                   g.version = "0002";
+                   g.clock.reset();
+                 },
+                 {"version version changed", "clock whole removed"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace mivalto
