@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/read_failure.h"
-#include "mediatype/media_type.h"
+#include "support/media_type_lines.h"
 #include "support/text_scanner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -13,9 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     // Each round consumes at least the major type's first unit.
     for (;;) {
-      mivalto::DescribeMajorType(*scanner);
-      mivalto::DescribeSubtype(*scanner);
-      mivalto::DescribeFormat(*scanner);
+      mivalto::testing::MediaTypeLines lines;
+      lines.MajorType(*scanner);
+      lines.Subtype(*scanner);
+      lines.Format(*scanner);
     }
   } catch (const mivalto::ReadFailure&) {
   }

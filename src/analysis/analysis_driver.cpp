@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "analysis/connection_section.h"
+#include "analysis/filter_description.h"
 #include "analysis/filter_section.h"
 #include "analysis/graph_from_json.h"
 #include "analysis/json_input.h"
+#include "analysis/media_type_section.h"
 #include "analysis/report_sink.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "base/read_failure.h"
-#include "mediatype/media_type.h"
 #include "model/graph_stream.h"
 #include "scan/graph_scanner.h"
 
@@ -62,41 +63,31 @@ void WriteSectionEnd(ReportSink& sink) {
   sink.AddSeparator();
 }
 
-// The graph model is null when the caller does not keep it.
+// The graph model is null when the caller does not keep it. Each entry is described as soon
+// as it is read.
 void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
                   GraphFilterList& filters, GraphModel* graph) {
   WriteSectionTitle(sink, scanner);
   while (IsDigit(NextLineStart(scanner))) {
-    FilterEntryLine entry = ReadFilterEntry(scanner, catalogue, filters);
-    sink.AddColoredLine(entry.text, entry.color);
+    FilterAsRead entry = ReadFilterEntry(scanner, static_cast<int>(filters.size() + 1));
+    ClassifyFilter(entry.filter, entry.spelling, catalogue);
+    const FilterLine line = DescribeFilter(entry.filter, entry.spelling);
+    sink.AddColoredLine(line.text, line.color);
+    AppendToLargeVector(filters, ListingOf(entry.filter));
     if (graph) graph->filters.push_back(std::move(entry.filter));
   }
   WriteSectionEnd(sink);
 }
 
-FormatModel FormatOf(FormatLine& line) {
-  FormatModel format{std::move(line.type), line.size, std::move(line.bytes), {}};
-  format.fields.reserve(line.fields.size());
-  for (const DecodedField& field : line.fields) {
-    format.fields.push_back({FieldName(field), std::string(FieldValue(field)), field.number});
-  }
-  return format;
-}
-
-// Each line of the media type joins the model as it joins the report.
+// Each part of the media type joins the report as soon as it joins the model.
 void WriteMediaType(ReportSink& sink, GraphScanner& scanner, MediaTypeModel& media_type) {
-  MajorTypeLine major_type = DescribeMajorType(scanner);
-  sink.AddLine(major_type.text);
-  media_type.major_type = std::move(major_type.major_type);
-  SubtypeLine subtype = DescribeSubtype(scanner);
-  sink.AddLine(subtype.text);
-  media_type.subtype = std::move(subtype.subtype);
-  media_type.fixed_size_samples = subtype.fixed_size_samples;
-  media_type.temporal_compression = subtype.temporal_compression;
-  media_type.sample_size = subtype.sample_size;
-  FormatLine format = DescribeFormat(scanner);
-  sink.AddLine(format.text);
-  media_type.format = FormatOf(format);
+  MediaTypeSpelling spelling;
+  ReadMajorType(scanner, media_type, spelling);
+  sink.AddLine(DescribeMajorType(media_type, spelling));
+  ReadSubtype(scanner, media_type, spelling);
+  sink.AddLine(DescribeSubtype(media_type, spelling));
+  ReadFormat(scanner, media_type);
+  sink.AddLine(DescribeFormat(*media_type.format));
 }
 
 // Where a connection's facts go: a new entry of the model, or one that is not kept.
@@ -111,7 +102,7 @@ void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilter
   ConnectionModel not_kept;
   while (IsDigit(NextLineStart(scanner))) {
     ConnectionPins pins = ReadConnectionPins(scanner, filters);
-    sink.AddBoldLine(pins.text);
+    sink.AddBoldLine(DescribeConnectionPins(pins.from, pins.to, filters));
     ConnectionModel& connection = NextConnection(graph, not_kept);
     connection.from = std::move(pins.from);
     connection.to = std::move(pins.to);
@@ -120,6 +111,15 @@ void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilter
     sink.AddEmptyLine();
   }
   WriteSectionEnd(sink);
+}
+
+void WriteClock(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters,
+                GraphModel* graph) {
+  ClockEntry entry = ReadClockLine(scanner);
+  const ClockLines lines = DescribeClock(entry.clock, entry.keyword, filters);
+  sink.AddTitleLine(lines.title);
+  sink.AddLine(lines.clock);
+  if (graph) graph->clock = std::move(entry.clock);
 }
 
 void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
@@ -133,12 +133,7 @@ void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& 
   GraphFilterList filters;
   WriteFilters(sink, scanner, catalogue, filters, graph);
   WriteConnections(sink, scanner, filters, graph);
-  if (*version == "0003") {
-    ClockLine clock = ReadClockLine(scanner, filters);
-    sink.AddTitleLine(clock.title);
-    sink.AddLine(clock.clock);
-    if (graph) graph->clock = std::move(clock.model);
-  }
+  if (*version == "0003") WriteClock(sink, scanner, filters, graph);
   WriteSectionEnd(sink);
   if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
 }

@@ -1,7 +1,7 @@
 // AnalyseFile: the whole report of one graph file (or JSON report, see AnalyseInput). Writes the header, finds the graph text,
-// walks its sections in their fixed order and writes each line through the report sink, and
-// the same facts into the graph model. A read failure ends the walk quietly; the lines written
-// so far stay, and so does the model of what they show.
+// walks its sections in their fixed order, reading each entry into the graph model and
+// describing it at once in report lines through the report sink. A read failure ends the walk
+// quietly; the lines written so far stay, and so does the model of what they show.
 #pragma once
 
 #include <stdexcept>

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/filter_section.h"
+#include "analysis/filter_description.h"
 #include "base/program_texts.h"
 
 namespace mivalto {

@@ -12,83 +12,104 @@ namespace {
 
 constexpr std::uint16_t kRequiredFlag = '1';
 
-const std::string& FilterNameAt(const GraphFilterList& filters, std::int32_t position) {
+void CheckFilterAt(const GraphFilterList& filters, std::int32_t position) {
   if (position < 1 || static_cast<std::size_t>(position) > filters.size()) {
     throw ReadFailure(texts::ConnectionToMissingFilter(position));
   }
-  return filters[position - 1].GraphName;
 }
 
-// "name  pin  " of one end; the pin is kept without its quotes.
-std::string ReadPinEnd(GraphScanner& scanner, const GraphFilterList& filters, PinEnd& end) {
-  // One read per statement: the operands of + are not read in a fixed order.
+// One end, the pin kept without its quotes.
+PinEnd ReadPinEnd(GraphScanner& scanner, const GraphFilterList& filters) {
   GraphScanner::DecimalText number = scanner.ReadDecimalText(4);
-  end.id = std::move(number.text);
-  end.position = number.value;
-  std::string text = FilterNameAt(filters, end.position);
-  text += scanner.SkipChar();
-  const std::string pin = scanner.ReadQuoted();
-  end.pin = WithoutQuotes(pin);
-  return text + pin;
+  PinEnd end{number.value, {}, std::move(number.text)};
+  CheckFilterAt(filters, end.position);
+  scanner.SkipChar();
+  end.pin = WithoutQuotes(scanner.ReadQuoted());
+  return end;
+}
+
+// "name  pin" of one end.
+std::string PinEndText(const PinEnd& end, const GraphFilterList& filters) {
+  return filters[end.position - 1].quoted_name + "  \"" + end.pin + "\"";
 }
 
 struct ClockFilter {
-  std::string name;
   ClockKind kind;
   std::optional<int> position;
 };
 
 template <typename Match>
-ClockFilter FirstClockFilter(const GraphFilterList& filters, const std::string& otherwise,
-                             Match match) {
+ClockFilter FirstClockFilter(const GraphFilterList& filters, Match match) {
   const auto found = std::find_if(filters.begin(), filters.end(), match);
-  if (found == filters.end()) return {otherwise, ClockKind::kUnknown, std::nullopt};
-  return {found->GraphName, ClockKind::kFilter, static_cast<int>(found - filters.begin() + 1)};
+  if (found == filters.end()) return {ClockKind::kUnknown, std::nullopt};
+  return {ClockKind::kFilter, static_cast<int>(found - filters.begin() + 1)};
 }
 
 ClockFilter ClockOf(const std::string& ref, const GraphFilterList& filters) {
   switch (CodePointCount(ref)) {
     case 4:
-      if (ref == "0000") return {std::string(texts::kNone), ClockKind::kNone, std::nullopt};
-      return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.Number == ref; });
+      if (ref == "0000") return {ClockKind::kNone, std::nullopt};
+      return FirstClockFilter(filters, [&](const ListedFilter& f) { return f.number == ref; });
     case 38: {
       const Guid clsid = ParseGuidOrFail(ref);
-      if (clsid == kClsidSystemClock) {
-        return {std::string(texts::kSystemClock), ClockKind::kSystem, std::nullopt};
-      }
-      return FirstClockFilter(filters, ref, [&](const TfilterItem& f) { return f.CLSID == clsid; });
+      if (clsid == kClsidSystemClock) return {ClockKind::kSystem, std::nullopt};
+      return FirstClockFilter(filters, [&](const ListedFilter& f) { return f.clsid == clsid; });
     }
     default:
-      return {ref, ClockKind::kUnknown, std::nullopt};
+      return {ClockKind::kUnknown, std::nullopt};
   }
+}
+
+std::string ClockName(const ClockModel& clock, const GraphFilterList& filters) {
+  switch (*clock.kind) {
+    case ClockKind::kNone:
+      return std::string(texts::kNone);
+    case ClockKind::kSystem:
+      return std::string(texts::kSystemClock);
+    case ClockKind::kFilter:
+      return filters[*clock.position - 1].quoted_name;
+    case ClockKind::kUnknown:
+      break;
+  }
+  return *clock.reference;
 }
 
 }  // namespace
 
 ConnectionPins ReadConnectionPins(GraphScanner& scanner, const GraphFilterList& filters) {
   ConnectionPins pins;
-  pins.text = ReadPinEnd(scanner, filters, pins.from);
-  pins.text += scanner.SkipChar();
-  pins.text += " => ";
-  pins.text += ReadPinEnd(scanner, filters, pins.to);
+  pins.from = ReadPinEnd(scanner, filters);
+  scanner.SkipChar();
+  pins.to = ReadPinEnd(scanner, filters);
   scanner.SkipChar();
   scanner.ReadChars(10);  // a field the report does not show
   scanner.NextChar();
   return pins;
 }
 
-ClockLine ReadClockLine(GraphScanner& scanner, const GraphFilterList& filters) {
-  ClockLine line;
-  line.title = scanner.ReadChars(5);
-  line.title += scanner.SkipChar();
-  const bool required = (scanner.NextChar() & 0xFF) == kRequiredFlag;
-  if (required) line.title += " (" + std::string(texts::kRequired) + ")";
+std::string DescribeConnectionPins(const PinEnd& from, const PinEnd& to,
+                                   const GraphFilterList& filters) {
+  return PinEndText(from, filters) + "   => " + PinEndText(to, filters);
+}
+
+ClockEntry ReadClockLine(GraphScanner& scanner) {
+  ClockEntry entry;
+  entry.keyword = scanner.ReadChars(5);
   scanner.SkipChar();
-  const std::string reference = scanner.ReadLine();
-  ClockFilter clock = ClockOf(reference, filters);
-  line.clock = std::move(clock.name);
-  line.model = {required, reference, clock.kind, clock.position};
-  return line;
+  entry.clock.required = (scanner.NextChar() & 0xFF) == kRequiredFlag;
+  scanner.SkipChar();
+  entry.clock.reference = scanner.ReadLine();
+  return entry;
+}
+
+ClockLines DescribeClock(ClockModel& clock, const std::string& keyword,
+                         const GraphFilterList& filters) {
+  const ClockFilter found = ClockOf(*clock.reference, filters);
+  clock.kind = found.kind;
+  clock.position = found.position;
+  ClockLines lines{keyword + "  ", ClockName(clock, filters)};
+  if (*clock.required) lines.title += " (" + std::string(texts::kRequired) + ")";
+  return lines;
 }
 
 }  // namespace mivalto

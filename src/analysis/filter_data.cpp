@@ -4,7 +4,6 @@
 #include <span>
 #include <string_view>
 
-#include "analysis/filter_section.h"
 #include "base/guid.h"
 #include "base/le_bytes.h"
 #include "base/program_texts.h"
@@ -49,69 +48,83 @@ std::string DmoName(const FilterCatalogue& catalogue, const Guid& clsid) {
   return found != catalogue.KnownDmos.end() ? found->Name + " " : std::string();
 }
 
-std::string DevicePath(const FilterDataBlock& block) {
-  if (block.size < kDevicePathStart + kDeviceBlockTail + 2) return {};
-  const std::size_t end = std::min<std::size_t>(block.size - kDeviceBlockTail, kMaxDevicePathEnd);
+std::string DevicePath(FilterData data) {
+  if (data.size() < kDevicePathStart + kDeviceBlockTail + 2) return {};
+  const std::size_t end = std::min<std::size_t>(data.size() - kDeviceBlockTail, kMaxDevicePathEnd);
   std::string path;
   Utf16Decoder decoder(path);
-  for (std::size_t at = kDevicePathStart; at + 2 <= end; at += 2) decoder.Push(LeU16(block.bytes, at));
+  for (std::size_t at = kDevicePathStart; at + 2 <= end; at += 2) decoder.Push(LeU16(data, at));
   decoder.Finish();
   return path;
 }
 
+// Compares the parts up to and including the first "#" and drops them; false when they differ.
+bool MatchAndDropPart(std::string_view& a, std::string_view& b) {
+  const std::size_t end_a = a.find('#'), end_b = b.find('#');
+  if (end_a != end_b) return false;
+  if (end_a == std::string_view::npos) return true;  // nothing to drop: both have no "#"
+  if (a.substr(0, end_a + 1) != b.substr(0, end_b + 1)) return false;
+  a.remove_prefix(end_a + 1);
+  b.remove_prefix(end_b + 1);
+  return true;
+}
+
+void DropPart(std::string_view& text) {
+  const std::size_t end = text.find('#');
+  if (end != std::string_view::npos) text.remove_prefix(end + 1);
+}
+
 }  // namespace
 
-FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner) {
-  FilterDataBlock block;
-  block.size = scanner.ReadFilterBlockCount();
-  block.bytes.resize(block.size);  // the count is checked against the file already
-  scanner.ReadBlockBytes(block.bytes);
-  scanner.SkipBlockRest();
-  return block;
+bool DevicePathMatch(std::string_view a, std::string_view b) {
+  if (!MatchAndDropPart(a, b) || !MatchAndDropPart(a, b)) return false;
+  DropPart(a);  // the instance id, which differs from machine to machine
+  DropPart(b);
+  return a == b;
 }
 
-std::string FilterDataNote(const FilterDataBlock& block) {
-  return block.size != 0 ? texts::BinaryBytesNote(block.size) : std::string();
+std::string FilterDataNote(FilterData data) {
+  return !data.empty() ? texts::BinaryBytesNote(data.size()) : std::string();
 }
 
-DataDescription DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue) {
+DataDescription DescribeDmoData(FilterData data, const FilterCatalogue& catalogue) {
   DataDescription description;
-  if (block.size < kDmoGuidsSize) return description;
-  const auto guids = std::span(block.bytes).first<kDmoGuidsSize>();
+  if (data.size() < kDmoGuidsSize) return description;
+  const auto guids = data.first<kDmoGuidsSize>();
   const Guid clsid = GuidFromBytes(guids.first<16>());
   const Guid category = GuidFromBytes(guids.last<16>());
   description.text =
       DmoName(catalogue, clsid) + GuidText(clsid) + " cat= " + DmoCategoryLabel(category);
-  if (block.size > kDmoGuidsSize) {
-    description.text += " " + texts::BinaryBytesNote(block.size - kDmoGuidsSize);
+  if (data.size() > kDmoGuidsSize) {
+    description.text += " " + texts::BinaryBytesNote(data.size() - kDmoGuidsSize);
   }
   description.wraps.dmo_clsid = clsid;
   description.wraps.dmo_category = category;
   return description;
 }
 
-DataDescription DescribeAcmData(const FilterDataBlock& block) {
+DataDescription DescribeAcmData(FilterData data) {
   DataDescription description{"ACM Wrapper = " + std::string(texts::kUnknown), std::nullopt, {}};
-  if (block.size < kAcmTagEnd) return description;
-  const std::uint16_t tag = LeU16(block.bytes, kAcmTagEnd - 2);
+  if (data.size() < kAcmTagEnd) return description;
+  const std::uint16_t tag = LeU16(data, kAcmTagEnd - 2);
   description.text = "ACM Wrapper = " + std::string(WaveFormatTagName(tag));
   description.wraps.wave_format_tag = tag;
   return description;
 }
 
-DataDescription DescribeAviEncoderData(const FilterDataBlock& block) {
+DataDescription DescribeAviEncoderData(FilterData data) {
   DataDescription description{"AVI Encoder = " + std::string(texts::kUnknown), std::nullopt, {}};
-  if (block.size < kAviCodeEnd) return description;
+  if (data.size() < kAviCodeEnd) return description;
   std::string code;
-  for (std::size_t at = kAviCodeEnd - 4; at < kAviCodeEnd; ++at) AppendCodePoint(code, block.bytes[at]);
+  for (std::size_t at = kAviCodeEnd - 4; at < kAviCodeEnd; ++at) AppendCodePoint(code, data[at]);
   description.text = "AVI Encoder = " + code;
   description.wraps.fourcc = std::move(code);
   return description;
 }
 
-DataDescription DescribeDeviceData(const FilterDataBlock& block, const FilterCatalogue& catalogue,
-                                   const std::string& guid_text) {
-  const std::string path = DevicePath(block);
+DataDescription DescribeDeviceData(FilterData data, const FilterCatalogue& catalogue,
+                                   const SpelledGuid& clsid) {
+  const std::string path = DevicePath(data);
   const auto match = std::find_if(
       catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(), [&](const TfilterItem& f) {
         return !f.DisplayName.empty() && DevicePathMatch(path, f.DisplayName);
@@ -122,9 +135,9 @@ DataDescription DescribeDeviceData(const FilterDataBlock& block, const FilterCat
     description.text = match->Name + " " + path;
     description.registered_name = match->Name;
   } else {
-    description.text = "Proxy " + guid_text;
+    description.text = "Proxy " + clsid.Text();
   }
-  if (block.size != 0) description.text += " " + texts::BinaryBytesNote(block.size);
+  if (!data.empty()) description.text += " " + texts::BinaryBytesNote(data.size());
   return description;
 }
 

@@ -1,13 +1,11 @@
-// The data blocks of filter entries: a ten-digit count, a separator, the raw bytes. The block
-// is read whole (its count checked against the file first), for the graph model to keep, and
-// CurrentChar is left on the unit right after it, the CR that ends the entry's line; the
-// describers then say what the block holds.
+// What the data block of a wrapper filter says it wraps (which DMO, device, wave format or
+// codec), in words and as facts, from the block's bytes as the graph model keeps them.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "model/graph_model.h"
@@ -15,13 +13,7 @@
 
 namespace mivalto {
 
-struct FilterDataBlock {
-  std::uint32_t size = 0;           // the count written in the graph
-  std::vector<std::uint8_t> bytes;  // all of them
-};
-
-// Leaves CurrentChar on the LF that ends the entry's line.
-FilterDataBlock ReadFilterDataBlock(GraphScanner& scanner);
+using FilterData = std::span<const std::uint8_t>;
 
 // What a data filter's block says, in words and as facts, and the catalogue's name of what it
 // found, if any.
@@ -32,17 +24,20 @@ struct DataDescription {
 };
 
 // "<n octets de données binaires >" for a block of n bytes, nothing for an empty one.
-std::string FilterDataNote(const FilterDataBlock& block);
+std::string FilterDataNote(FilterData data);
 // "Name {CLSID} cat= Label" of the wrapped DMO, with a note for bytes beyond its two GUIDs.
-DataDescription DescribeDmoData(const FilterDataBlock& block, const FilterCatalogue& catalogue);
+DataDescription DescribeDmoData(FilterData data, const FilterCatalogue& catalogue);
 // The wave format named by the ACM wrapper's block; "Inconnu" when the block is too short.
-DataDescription DescribeAcmData(const FilterDataBlock& block);
+DataDescription DescribeAcmData(FilterData data);
 // The codec's four-character code in the AVI compressor's block; "Inconnu" when too short.
-DataDescription DescribeAviEncoderData(const FilterDataBlock& block);
+DataDescription DescribeAviEncoderData(FilterData data);
 // "Name path" of the catalogue's device whose display name matches the stored device path
-// (its name is the registered one), else "Proxy " and the CLSID text; then the note on the
-// block's size.
-DataDescription DescribeDeviceData(const FilterDataBlock& block, const FilterCatalogue& catalogue,
-                                   const std::string& guid_text);
+// (its name is the registered one), else "Proxy " and the CLSID's text as spelled; then the
+// note on the block's size.
+DataDescription DescribeDeviceData(FilterData data, const FilterCatalogue& catalogue,
+                                   const SpelledGuid& clsid);
+
+// Device paths "prefix#hardware id#instance id#interface": equal but for the instance id.
+bool DevicePathMatch(std::string_view a, std::string_view b);
 
 }  // namespace mivalto

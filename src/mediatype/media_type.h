@@ -1,55 +1,40 @@
 // The media type of a connection in words. After a connection's pin line, the graph text
 // holds the major type GUID, the subtype GUID, the two sample flags, the sample size, the
-// format type GUID and the format block, separated by one character each; the three
-// describers read them in that order through the scanner and return one report line each,
-// with the facts that line was made from.
+// format type GUID and the format block, separated by one character each. What is read of them
+// is named here: the GUIDs (as the report names them, some by their text as spelled), the
+// fields of the format block's record, and the block's bytes the report shows only by count.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "base/guid.h"
 #include "mediatype/field_lines.h"
-#include "scan/graph_scanner.h"
+#include "mediatype/format_type_table.h"
 
 namespace mivalto {
 
-struct MajorTypeLine {
-  std::string text;
-  NamedGuid major_type;
-};
+// The major type's name from the table, else its text as spelled (`spelling`, empty for the
+// canonical text).
+std::string MajorTypeName(const Guid& major_type, std::string_view spelling);
 
-struct SubtypeLine {
-  std::string text;
-  NamedGuid subtype;
-  bool fixed_size_samples = false;
-  bool temporal_compression = false;
-  std::uint32_t sample_size = 0;  // the 32-bit fold of its ten characters
-};
+// The format type's row; "Unknown Format", with no decoder, for a GUID no row holds.
+const FormatType& FindFormatType(const Guid& format_type);
 
-struct FormatLine {
-  std::string text;
-  NamedGuid type;                   // "Unknown Format" for a GUID no table holds
-  std::int32_t size = 0;            // the block's count as stored
-  std::vector<std::uint8_t> bytes;  // the whole block (none for a count of 0 or less)
-  DecodedFields fields;             // none when no decoder or the block is shorter than its record
-};
+// The record's fields, when the block (its `size` as stored, its bytes) holds the format
+// type's whole record; none otherwise.
+DecodedFields FormatFields(const FormatType& type, std::int32_t size,
+                           std::span<const std::uint8_t> bytes);
 
-// From the major type's first character to the subtype's first character.
-MajorTypeLine DescribeMajorType(GraphScanner& scanner);
+// The block's bytes after those the fields show (all of them when none is shown), which the
+// report shows by their count only when there are more than two.
+std::size_t FormatBytesUnshown(const FormatType& type, std::int32_t size);
 
-// From the subtype's first character to the format type's first character: the subtype's
-// name, the sample flags that are set and the sample size in parentheses.
-SubtypeLine DescribeSubtype(GraphScanner& scanner);
-
-// From the format type's first character to the first unit after the format block (or, when
-// one or two bytes of it are left unshown, on its last bytes): the format type's name and its
-// block, field lines below it on CR LF separated lines.
-FormatLine DescribeFormat(GraphScanner& scanner);
-
-// How many of a format block's last bytes DescribeFormat leaves unshown for the rest-of-line
-// skip (0 to 2), which takes a CR among them for the end of the line.
+// How many of a format block's last bytes the reader leaves for the rest-of-line skip (0 to
+// 2), which takes a CR among them for the end of the line: the unshown bytes, when two or fewer.
 std::size_t FormatBytesLeftForLineEnd(const Guid& format_type, std::int32_t size);
 
 }  // namespace mivalto

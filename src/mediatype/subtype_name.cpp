@@ -43,6 +43,12 @@ std::string BaseGuidMemberName(std::uint32_t first_group) {
 
 constexpr Guid kBaseGuid = "{00000000-0000-0010-8000-00AA00389B71}"_guid;
 
+// The canonical text of a GUID ends in the suffix when all but its first group are the base's.
+bool OnTheBaseGuid(Guid guid) {
+  guid.data1 = kBaseGuid.data1;
+  return guid == kBaseGuid;
+}
+
 }  // namespace
 
 Guid SubtypeGuid(std::string_view guid_text) {
@@ -52,10 +58,12 @@ Guid SubtypeGuid(std::string_view guid_text) {
   return guid;
 }
 
-std::string SubtypeName(std::string_view guid_text) {
-  if (guid_text.ends_with(kBaseGuidSuffix)) return BaseGuidMemberName(FirstGroupValue(guid_text));
-  const Guid subtype = ParseGuidOrFail(guid_text);
-  return std::string(FindName(kSubtypeTable, subtype).value_or(guid_text));
+std::string SubtypeName(const Guid& subtype, std::string_view spelling) {
+  const bool on_base =
+      spelling.empty() ? OnTheBaseGuid(subtype) : spelling.ends_with(kBaseGuidSuffix);
+  if (on_base) return BaseGuidMemberName(subtype.data1);
+  if (const auto name = FindName(kSubtypeTable, subtype)) return std::string(*name);
+  return spelling.empty() ? GuidText(subtype) : std::string(spelling);
 }
 
 }  // namespace mivalto

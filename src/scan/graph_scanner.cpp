@@ -15,6 +15,10 @@ constexpr std::uint64_t kSectorSize = 512;
 constexpr std::uint16_t kCr = 13, kSpace = 32, kQuote = 34, kCloseBrace = 125;
 
 // Any unit counts as a digit, by its low byte; the value wraps like the 32-bit fold it is.
+bool HasLowerCaseDigit(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'f'; });
+}
+
 constexpr std::uint32_t FoldDigit(std::uint32_t value, std::uint16_t unit) {
   return value * 10 + ((unit & 0xFF) - 48u);
 }
@@ -119,14 +123,64 @@ std::string GraphScanner::ReadQuoted() {
   return text;
 }
 
-std::string GraphScanner::ReadGuidText() {
-  std::string text;
-  text.reserve(38);  // the registry form: one allocation, not three
+// The common case at once: the next 38 units lie in the buffer, are ASCII and only the last is
+// "}", as in a GUID's text.
+bool GraphScanner::TakeGuidTextFromBuffer(GuidChars& chars) {
+  const std::uint64_t start = position_ - 2;  // CurrentChar's first byte
+  if (!current_read_ || start < buffer_offset_ ||
+      start - buffer_offset_ + 2 * chars.size() > buffer_length_) {
+    return false;
+  }
+  const std::uint8_t* units = buffer_.data() + (start - buffer_offset_);
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    const std::uint8_t low = units[2 * i];
+    if (units[2 * i + 1] != 0 || low >= 0x80 || (low == kCloseBrace) != (i + 1 == chars.size())) {
+      return false;
+    }
+    chars[i] = static_cast<char>(low);
+  }
+  MoveLookaheadTo(start + 2 * chars.size());
+  return true;
+}
+
+// A GUID's 38 characters are read as bytes, without a string; any other text goes on through
+// the decoder from the first unit that makes it no GUID.
+bool GraphScanner::ReadGuidInto(SpelledGuid& guid) {
+  GuidChars ascii;
+  std::size_t length = 0;
+  if (TakeGuidTextFromBuffer(ascii)) length = ascii.size();
+  for (bool last = length != 0; !last;) {
+    last = current_read_ && current_ == kCloseBrace;
+    const std::uint16_t unit = NextChar();
+    if (unit >= 0x80 || length == ascii.size()) {
+      guid.odd_text = ReadGuidTextRest({ascii.data(), length}, unit, last);
+      return false;
+    }
+    ascii[length++] = static_cast<char>(unit);
+  }
+  const std::string_view text(ascii.data(), length);
+  const std::optional<Guid> value = ParseGuid(text);
+  guid.odd_text = !value || HasLowerCaseDigit(text) ? std::string(text) : std::string();
+  if (value) guid.value = *value;
+  return value.has_value();
+}
+
+std::string GraphScanner::ReadGuidTextRest(std::string_view start, std::uint16_t unit, bool last) {
+  std::string text(start);
   Utf16Decoder decoder(text);
-  while (current_ != kCloseBrace || !current_read_) decoder.Push(NextChar());
-  decoder.Push(NextChar());
+  decoder.Push(unit);
+  if (!last) {
+    while (current_ != kCloseBrace || !current_read_) decoder.Push(NextChar());
+    decoder.Push(NextChar());
+  }
   decoder.Finish();
   return text;
+}
+
+SpelledGuid GraphScanner::ReadGuid() {
+  SpelledGuid guid;
+  if (!ReadGuidInto(guid)) throw ReadFailure(texts::InvalidGuidText(guid.odd_text));
+  return guid;
 }
 
 std::string GraphScanner::SkipChar() {
@@ -196,11 +250,8 @@ void GraphScanner::SkipBlockRest() {
   if (BlockBytesLeft() > 0) MoveLookaheadTo(block_end_);
 }
 
-std::uint64_t GraphScanner::SkipBlockRestBeforeLineRest() {
-  const std::uint64_t left = BlockBytesLeft();
-  if (left <= 2) return 0;
-  MoveLookaheadTo(block_end_);
-  return left;
+void GraphScanner::SkipBlockRestBeforeLineRest() {
+  if (BlockBytesLeft() > 2) MoveLookaheadTo(block_end_);
 }
 
 std::uint32_t GraphScanner::ReadFilterBlockCount() {

@@ -5,15 +5,25 @@
 // reader fails with ReadFailure rather than read beyond the file.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "base/guid.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {
+
+// A GUID as the graph text spells it: its value and, only when the text is not the value's
+// canonical (upper-case) text, the text itself, which a report that echoes the GUID shows.
+struct SpelledGuid {
+  Guid value;
+  std::string odd_text;  // empty for the canonical text
+  std::string Text() const { return odd_text.empty() ? GuidText(value) : odd_text; }
+};
 
 class GraphScanner {
  public:
@@ -41,7 +51,10 @@ class GraphScanner {
   void SkipLineRest();               // bytewise to the next CR, whatever the alignment
   std::string ReadWord();            // up to a space, not consumed
   std::string ReadQuoted();          // "..." with both quotes
-  std::string ReadGuidText();        // up to and including "}"
+  // A GUID text, up to and including "}": true with the GUID when the text is one; false,
+  // the value untouched, with the text in odd_text when it is not.
+  bool ReadGuidInto(SpelledGuid& guid);
+  SpelledGuid ReadGuid();  // the same; a text that is no GUID fails
   // Consumes one unit, a separator of the graph text, and returns "  ", the two spaces the
   // report puts between items: the caller appends it or drops it.
   std::string SkipChar();
@@ -74,8 +87,8 @@ class GraphScanner {
   // Passes what is left of the open block: CurrentChar is then the unit right after it.
   void SkipBlockRest();
   // The same for a block that SkipLineRest ends (a format block), except that a rest of one
-  // or two bytes stays where it is: SkipLineRest passes it bytewise. Returns the bytes passed.
-  std::uint64_t SkipBlockRestBeforeLineRest();
+  // or two bytes stays where it is: SkipLineRest passes it bytewise.
+  void SkipBlockRestBeforeLineRest();
 
   std::uint64_t Position() const { return position_; }
   std::uint64_t Size() const { return size_; }
@@ -95,6 +108,9 @@ class GraphScanner {
   }
   void LoadCharOutsideBuffer();
   [[noreturn]] static void FailAtEndOfFile();
+  using GuidChars = std::array<char, 38>;
+  bool TakeGuidTextFromBuffer(GuidChars& chars);
+  std::string ReadGuidTextRest(std::string_view start, std::uint16_t unit, bool last);
   std::size_t CopyBytes(std::uint64_t offset, std::span<std::uint8_t> out);
   int ByteAt(std::uint64_t offset);  // -1 past the end
   void OpenBlock(std::uint64_t count);

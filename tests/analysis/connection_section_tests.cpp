@@ -19,9 +19,9 @@ constexpr Guid kOther = "{336475D0-942A-11CE-A870-00AA002FEAB5}"_guid;
 
 // Numbered 0003 then 0001: connections count positions, the clock line compares numbers.
 GraphFilterList Filters() {
-  return {{"", kShared, "\"Third\"", "0003", ""},
-          {"", kOther, "\"First\"", "0001", ""},
-          {"", kShared, "\"Also shared\"", "0002", ""}};
+  return {{"0003", "\"Third\"", kShared},
+          {"0001", "\"First\"", kOther},
+          {"0002", "\"Also shared\"", kShared}};
 }
 
 const char* kMediaTypeStart = "{73646976-0000-0010-8000-00AA00389B71}";
@@ -31,7 +31,9 @@ TEST(ReadConnectionPins, NamesFiltersByTheirPositionInTheList) {
                           .Text("0001 \"Out put\" 0002 \"In\" 0000000374 ")
                           .Text(kMediaTypeStart)
                           .Bytes());
-  EXPECT_EQ(ReadConnectionPins(*scanner, Filters()).text, "\"Third\"  \"Out put\"   => \"First\"  \"In\"");
+  const ConnectionPins pins = ReadConnectionPins(*scanner, Filters());
+  EXPECT_EQ(DescribeConnectionPins(pins.from, pins.to, Filters()),
+            "\"Third\"  \"Out put\"   => \"First\"  \"In\"");
   EXPECT_EQ(scanner->CurrentChar(), '{');
 }
 
@@ -54,7 +56,8 @@ class ClockLineTest : public ::testing::TestWithParam<ClockCase> {};
 
 TEST_P(ClockLineTest, NamesTheClock) {
   TextScanner scanner(GraphText().Text(std::string(GetParam().line) + "\r\nE").Bytes());
-  const ClockLine clock = ReadClockLine(*scanner, Filters());
+  ClockEntry entry = ReadClockLine(*scanner);
+  const ClockLines clock = DescribeClock(entry.clock, entry.keyword, Filters());
   EXPECT_EQ(clock.title, GetParam().title);
   EXPECT_EQ(clock.clock, GetParam().clock);
   EXPECT_EQ(scanner->CurrentChar(), 'E');

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "analysis/filter_data.h"
+#include "analysis/filter_description.h"
 #include "analysis/filter_section.h"
 #include "base/guid.h"
 #include "base/read_failure.h"
@@ -69,6 +71,19 @@ FilterCatalogue Catalogue() {
   return c;
 }
 
+// The entry read, classified and described, as the walk does.
+struct Described {
+  FilterModel filter;
+  FilterLine line;
+};
+
+Described ReadAndDescribe(GraphScanner& scanner, int position) {
+  FilterAsRead entry = ReadFilterEntry(scanner, position);
+  ClassifyFilter(entry.filter, entry.spelling, Catalogue());
+  FilterLine line = DescribeFilter(entry.filter, entry.spelling);
+  return {std::move(entry.filter), std::move(line)};
+}
+
 struct EntryCase {
   const char* name;
   std::string clsid;
@@ -85,15 +100,14 @@ TEST_P(FilterEntryTest, MakesTheLineAndRecordsTheFilter) {
   GraphText text;
   text.Text("0003 \"My filter\" " + c.clsid + " " + c.clause).Block(c.data).Text("\r\n9");
   TextScanner scanner(text.Bytes());
-  GraphFilterList filters;
-  const FilterEntryLine line = ReadFilterEntry(*scanner, Catalogue(), filters);
-  EXPECT_EQ(line.text, c.expected);
-  EXPECT_EQ(line.color, c.color);
+  const Described entry = ReadAndDescribe(*scanner, 1);
+  EXPECT_EQ(entry.line.text, c.expected);
+  EXPECT_EQ(entry.line.color, c.color);
   EXPECT_EQ(scanner->CurrentChar(), '9');
-  ASSERT_EQ(filters.size(), 1u);
-  EXPECT_EQ(filters[0].Number, "0003");
-  EXPECT_EQ(filters[0].GraphName, "\"My filter\"");
-  EXPECT_EQ(filters[0].CLSID, ParseGuid(c.clsid));
+  const ListedFilter listed = ListingOf(entry.filter);
+  EXPECT_EQ(listed.number, "0003");
+  EXPECT_EQ(listed.quoted_name, "\"My filter\"");
+  EXPECT_EQ(listed.clsid, ParseGuid(c.clsid));
 }
 
 const std::string kHead = "0003  \"My filter\"  ";
@@ -179,8 +193,7 @@ TEST_P(FilterModelTest, KeepsWhatTheLineSays) {
   GraphText text;
   text.Text("0003 \"My {filter}\" " + c.clsid + " " + c.clause).Block(c.data).Text("\r\n9");
   TextScanner scanner(text.Bytes());
-  GraphFilterList filters(4);
-  const FilterModel filter = ReadFilterEntry(*scanner, Catalogue(), filters).filter;
+  const FilterModel filter = ReadAndDescribe(*scanner, 5).filter;
   EXPECT_EQ(filter.position, 5);
   EXPECT_EQ(filter.id, "0003");
   EXPECT_EQ(filter.name, "My {filter}");
@@ -223,12 +236,10 @@ INSTANTIATE_TEST_SUITE_P(
                   std::nullopt, "AVI Encoder = MJPG", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ReadFilterEntry, InvalidClsidFailsBeforeAnythingIsRecorded) {
+TEST(ReadFilterEntry, InvalidClsidFails) {
   TextScanner scanner(
       GraphText().Text("0001 \"f\" {E436EBB5-524F-11CE-9F53-0020AF0BA77G} 0000000000 \r\n").Bytes());
-  GraphFilterList filters;
-  EXPECT_THROW(ReadFilterEntry(*scanner, {}, filters), ReadFailure);
-  EXPECT_TRUE(filters.empty());
+  EXPECT_THROW(ReadFilterEntry(*scanner, 1), ReadFailure);
 }
 
 struct PathCase {

@@ -12,6 +12,7 @@
 #include "mediatype/media_type.h"
 #include "support/byte_writer.h"
 #include "support/graph_text.h"
+#include "support/media_type_lines.h"
 #include "support/text_scanner.h"
 
 namespace mivalto {
@@ -117,10 +118,11 @@ TEST_P(FormatGoldenTest, WritesTheMediaTypeLines) {
   media.format = GetParam().block;
   TextScanner text(GraphText().Media(media).Line("").Text("N"));
   GraphScanner& scanner = *text;
-  EXPECT_EQ(DescribeMajorType(scanner).text, "     Mediatype Video");
-  EXPECT_EQ(DescribeSubtype(scanner).text,
+  testing::MediaTypeLines lines;
+  EXPECT_EQ(lines.MajorType(scanner), "     Mediatype Video");
+  EXPECT_EQ(lines.Subtype(scanner),
             "     MediaSubType Video Compression YUY2 - Echantillons de taille fixe - (614400)");
-  EXPECT_EQ(DescribeFormat(scanner).text, GetParam().line);
+  EXPECT_EQ(lines.Format(scanner), GetParam().line);
   scanner.SkipLineRest();
   EXPECT_EQ(scanner.CurrentChar(), 'N');
 }

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "base/read_failure.h"
-#include "mediatype/media_type.h"
 #include "support/byte_writer.h"
 #include "support/graph_text.h"
+#include "support/media_type_lines.h"
 #include "support/text_scanner.h"
 
 namespace mivalto {
@@ -15,6 +15,7 @@ namespace {
 
 using testing::ByteVector;
 using testing::GraphText;
+using testing::MediaTypeLines;
 using testing::TextScanner;
 
 constexpr std::uint16_t kMarker = 'Z';
@@ -31,7 +32,7 @@ class MajorTypeTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(MajorTypeTest, NamesTheGuidAndStopsOnTheSubtype) {
   TextScanner text(GraphText().Text(GetParam().guid_text).Text(" Z"));
-  EXPECT_EQ(DescribeMajorType(*text).text, "     " + GetParam().name);
+  EXPECT_EQ(MediaTypeLines().MajorType(*text), "     " + GetParam().name);
   EXPECT_EQ(text->CurrentChar(), kMarker);
 }
 
@@ -49,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MajorType, TextThatIsNoGuidFails) {
   TextScanner text(GraphText().Text("{73646976-0000-0010-8000-00AA00389B7X} Z"));
-  EXPECT_THROW(DescribeMajorType(*text), ReadFailure);
+  EXPECT_THROW(MediaTypeLines().MajorType(*text), ReadFailure);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -58,7 +59,7 @@ TEST(MajorType, TextThatIsNoGuidFails) {
 // The subtype line with flags 0 0 and sample size 4, then the marker.
 std::string DescribeSubtypeOf(std::string_view guid_text) {
   TextScanner text(GraphText().Text(guid_text).Text(" 0 0 0000000004 Z"));
-  std::string line = DescribeSubtype(*text).text;
+  std::string line = MediaTypeLines().Subtype(*text);
   EXPECT_EQ(text->CurrentChar(), kMarker) << guid_text;
   return line;
 }
@@ -119,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Subtype, TextThatIsNoGuidFailsUnlessTheRuleTakesIt) {
   TextScanner text(GraphText().Text("{32595559-0000-0010-8000-00AA00389B7} 0 0 0000000004 Z"));
-  EXPECT_THROW(DescribeSubtype(*text), ReadFailure);
+  EXPECT_THROW(MediaTypeLines().Subtype(*text), ReadFailure);
 }
 
 struct FlagsCase {
@@ -137,7 +138,7 @@ TEST_P(SubtypeFlagsTest, ShowsFlagsAboveZeroAndTheFoldedSize) {
                        .Text("{E436EB7D-524F-11CE-9F53-0020AF0BA770} ")
                        .Text(c.fixed).Text(" ").Text(c.temporal).Text(" ").Text(c.size)
                        .Text(" Z"));
-  EXPECT_EQ(DescribeSubtype(*text).text, "     Mediasubtype RGB24 - " + c.tail);
+  EXPECT_EQ(MediaTypeLines().Subtype(*text), "     Mediasubtype RGB24 - " + c.tail);
   EXPECT_EQ(text->CurrentChar(), kMarker);
 }
 
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
 std::string DescribeFormatOf(std::string_view format_guid, const ByteVector& block,
                              std::int64_t leftover) {
   TextScanner text(GraphText().Text(format_guid).Text(" ").Block(block).Text("Z\r\nN"));
-  std::string line = DescribeFormat(*text).text;
+  std::string line = MediaTypeLines().Format(*text);
   if (leftover == 0 || leftover > 2) {
     EXPECT_EQ(text->CurrentChar(), kMarker);
   }
@@ -254,7 +255,7 @@ TEST(FormatBlock, CountPastTheEndOfTheFileFails) {
                        .Text("{0F6417D6-C318-11D0-A43F-00A0C9223196} ")
                        .Block(Pattern(4), "0000000100")
                        .Text("\r\n"));
-  EXPECT_THROW(DescribeFormat(*text), ReadFailure);
+  EXPECT_THROW(MediaTypeLines().Format(*text), ReadFailure);
 }
 
 TEST(FormatBlock, NegativeCountReadsNothing) {
@@ -262,14 +263,14 @@ TEST(FormatBlock, NegativeCountReadsNothing) {
                        .Text("{05589F81-C356-11CE-BF01-00AA0055595A} ")
                        .Block(Pattern(18), "4294967295")
                        .Text("\r\nN"));
-  EXPECT_EQ(DescribeFormat(*text).text, "     Format WaveFormatEx  ");
+  EXPECT_EQ(MediaTypeLines().Format(*text), "     Format WaveFormatEx  ");
   text->SkipLineRest();
   EXPECT_EQ(text->CurrentChar(), 'N');
 }
 
 TEST(FormatBlock, FormatTypeThatIsNoGuidFails) {
   TextScanner text(GraphText().Text("{0F6417D6-C318-11D0-A43F} ").Block({}).Text("\r\n"));
-  EXPECT_THROW(DescribeFormat(*text), ReadFailure);
+  EXPECT_THROW(MediaTypeLines().Format(*text), ReadFailure);
 }
 
 }  // namespace

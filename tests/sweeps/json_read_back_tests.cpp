@@ -9,7 +9,11 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/catalogue_json.h"
+#include "analysis/connection_section.h"
+#include "analysis/filter_description.h"
+#include "analysis/graph_from_json.h"
 #include "analysis/json_input.h"
+#include "analysis/media_type_section.h"
 #include "base/program_texts.h"
 #include "report/catalogue_writer.h"
 #include "report/json_writer.h"
@@ -48,6 +52,37 @@ TEST_P(JsonReadBack, GivesTheFilesReportAndModel) {
 
 INSTANTIATE_TEST_SUITE_P(Files, JsonReadBack, ::testing::ValuesIn(CorpusAndSamples()),
                          [](const auto& info) { return info.param.label; });
+
+// The stored facts the JSON report gives back, each entry described as the walk describes
+// what it reads: the walk's derived facts, and its lines in order.
+TEST_P(JsonReadBack, DescribesEachEntryAsTheWalk) {
+  const Analysed read = AnalyseExactCopy(ReadWholeFile(GetParam().path));
+  const std::string json = JsonOf(read.result.graph);
+  MemorySource source({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+  GraphModel graph = GraphFromJson(ReadReportGraph(source));
+  std::string report;
+  for (const KeptLine& line : read.lines) (report += line.text) += "\r\n";
+  std::size_t at = 0;
+  const auto next = [&](const std::string& lines) {
+    at = report.find("\r\n" + lines + "\r\n", at);
+    ASSERT_NE(at, std::string::npos) << lines;
+    at += lines.size();
+  };
+  GraphFilterList filters;
+  for (FilterModel& filter : graph.filters) {
+    ClassifyFilter(filter, {}, {});
+    next(DescribeFilter(filter, {}).text);
+    AppendToLargeVector(filters, ListingOf(filter));
+  }
+  for (ConnectionModel& connection : graph.connections) {
+    next(DescribeConnectionPins(*connection.from, *connection.to, filters));
+    next(DescribeMajorType(*connection.media_type, {}));
+    next(DescribeSubtype(*connection.media_type, {}));
+    next(DescribeFormat(*connection.media_type->format));
+  }
+  if (graph.clock) next(DescribeClock(*graph.clock, "CLOCK", filters).clock);
+  EXPECT_EQ(graph, read.result.graph);
+}
 
 Json SampleReport() {
   const Analysed read = AnalyseExactCopy(ReadWholeFile(SamplesDir() + "/capture-preview.grf"));

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "analysis/filter_section.h"
+#include "analysis/filter_description.h"
 #include "base/text_encoding.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
@@ -288,14 +288,16 @@ TEST_F(CatalogueOnWine, FirstRegistrationNamesAGraphsFilter) {
                .clsid = std::string(guids::kDeviceProxy),
                .data = DeviceData(device_path)});
   TextScanner scanner(text.Bytes());
-  GraphFilterList graph;
-  EXPECT_THAT(ReadFilterEntry(*scanner, catalogue_, graph).text,
-              HasSubstr(": " + std::string(kPrivateFilterName.utf8) + " " +
-                        GuidText(kPrivateFilter)));
-  EXPECT_THAT(ReadFilterEntry(*scanner, catalogue_, graph).text,
+  const auto next_line = [&] {
+    FilterAsRead entry = ReadFilterEntry(*scanner, 1);
+    ClassifyFilter(entry.filter, entry.spelling, catalogue_);
+    return DescribeFilter(entry.filter, entry.spelling).text;
+  };
+  EXPECT_THAT(next_line(), HasSubstr(": " + std::string(kPrivateFilterName.utf8) + " " +
+                                     GuidText(kPrivateFilter)));
+  EXPECT_THAT(next_line(),
               HasSubstr(std::string(kPrivateDmoName.utf8) + " " + GuidText(kPrivateDmo)));
-  EXPECT_THAT(ReadFilterEntry(*scanner, catalogue_, graph).text,
-              HasSubstr(": " + std::string(kDeviceName.utf8) + " " + device_path));
+  EXPECT_THAT(next_line(), HasSubstr(": " + std::string(kDeviceName.utf8) + " " + device_path));
 }
 
 TEST_F(CatalogueOnWine, FriendlyNameIsCutTo255CodePoints) {

@@ -1,0 +1,89 @@
+#include "analysis/media_type_section.h"
+
+#include "base/program_texts.h"
+#include "mediatype/format_block.h"
+#include "mediatype/media_type.h"
+#include "mediatype/subtype_name.h"
+
+namespace mivalto {
+namespace {
+
+constexpr std::string_view kLineIndent = "     ";
+constexpr std::string_view kItemSeparator = " - ";
+// Room for a format line's head and note, and for one field line: most fit.
+constexpr std::size_t kFormatLineHead = 96;
+constexpr std::size_t kFieldLineSize = 48;
+
+// A sample flag is set when its character's low byte is above "0".
+bool FlagSet(std::uint16_t unit) { return (unit & 0xFF) > '0'; }
+
+}  // namespace
+
+void ReadMajorType(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelling& spelling) {
+  SpelledGuid major_type = scanner.ReadGuid();
+  scanner.NextChar();
+  media.major_type = NamedGuid{major_type.value, {}};
+  spelling.major_type = std::move(major_type.odd_text);
+}
+
+void ReadSubtype(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelling& spelling) {
+  SpelledGuid subtype;
+  if (!scanner.ReadGuidInto(subtype)) subtype.value = SubtypeGuid(subtype.odd_text);
+  scanner.SkipChar();
+  const bool fixed_size_samples = FlagSet(scanner.NextChar());
+  scanner.NextChar();
+  const bool temporal_compression = FlagSet(scanner.NextChar());
+  scanner.NextChar();
+  const auto sample_size = static_cast<std::uint32_t>(scanner.ReadDecimal(10));
+  scanner.NextChar();
+  media.subtype = NamedGuid{subtype.value, {}};
+  media.fixed_size_samples = fixed_size_samples;
+  media.temporal_compression = temporal_compression;
+  media.sample_size = sample_size;
+  spelling.subtype = std::move(subtype.odd_text);
+}
+
+void ReadFormat(GraphScanner& scanner, MediaTypeModel& media) {
+  const Guid type = scanner.ReadGuid().value;
+  scanner.SkipChar();
+  FormatBlock block = ReadFormatBlock(scanner, FindFormatType(type));
+  media.format = FormatModel{{type, {}}, block.size, std::move(block.bytes), {}};
+}
+
+std::string DescribeMajorType(MediaTypeModel& media, const MediaTypeSpelling& spelling) {
+  NamedGuid& major_type = *media.major_type;
+  major_type.name = MajorTypeName(major_type.guid, spelling.major_type);
+  return std::string(kLineIndent) + major_type.name;
+}
+
+std::string DescribeSubtype(MediaTypeModel& media, const MediaTypeSpelling& spelling) {
+  NamedGuid& subtype = *media.subtype;
+  subtype.name = SubtypeName(subtype.guid, spelling.subtype);
+  std::string line(kLineIndent);
+  (line += subtype.name) += kItemSeparator;
+  if (*media.fixed_size_samples) (line += texts::kFixedSizeSamples) += kItemSeparator;
+  if (*media.temporal_compression) (line += texts::kTemporalCompression) += kItemSeparator;
+  // The report shows the value as signed, as it always has.
+  line += "(" + std::to_string(static_cast<std::int32_t>(*media.sample_size)) + ")";
+  return line;
+}
+
+std::string DescribeFormat(FormatModel& format) {
+  const FormatType& type = FindFormatType(format.type.guid);
+  format.type.name = type.text;
+  const DecodedFields fields = FormatFields(type, *format.size, format.bytes);
+  std::string line;
+  line.reserve(kFormatLineHead + kFieldLineSize * fields.size());  // grown once, not per field
+  ((line += kLineIndent) += type.text) += "  ";
+  if (!fields.empty()) AppendFieldLines(line, fields);
+  const std::size_t unshown = FormatBytesUnshown(type, *format.size);
+  if (unshown > 2) line += texts::BinaryBytesNote(static_cast<long long>(unshown));
+  format.fields.clear();
+  format.fields.reserve(fields.size());
+  for (const DecodedField& field : fields) {
+    format.fields.push_back({FieldName(field), std::string(FieldValue(field)), field.number});
+  }
+  return line;
+}
+
+}  // namespace mivalto
