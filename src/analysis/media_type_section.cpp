@@ -81,7 +81,8 @@ std::string DescribeFormat(FormatModel& format) {
   format.fields.clear();
   format.fields.reserve(fields.size());
   for (const DecodedField& field : fields) {
-    format.fields.push_back({FieldName(field), std::string(FieldValue(field)), field.number});
+    format.fields.push_back(
+        {FieldName(field), std::string(FieldValue(field)), field.number, field.role});
   }
   return line;
 }

@@ -26,8 +26,8 @@ constexpr RecordField kVideoHeaderFields[] = {
 
 constexpr RecordField kBitmapInfoHeaderFields[] = {
     {"biSize = ", 0, U32Decimal},
-    {"biWidth = ", 4, I32Decimal},
-    {"biHeight = ", 8, I32Decimal},
+    {"biWidth = ", 4, I32Decimal, FieldRole::kWidth},
+    {"biHeight = ", 8, I32Decimal, FieldRole::kHeight},
     {"biPlanes = ", 12, U16Decimal},
     {"biBitCount = ", 14, U16Decimal},
     {"biCompression = ", 16, FourCCAt},
@@ -43,7 +43,7 @@ constexpr RecordField kBitmapInfoHeaderFields[] = {
 void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields) {
   for (const RecordField& field : fields) {
     DecodedValue value = field.value(record, field.offset);
-    out.push_back({field.label, std::move(value.text), value.number});
+    out.push_back({field.label, std::move(value.text), value.number, field.role});
   }
 }
 

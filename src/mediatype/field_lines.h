@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mediatype/field_role.h"
 #include "mediatype/naming_table.h"
 
 namespace mivalto {
@@ -33,6 +34,7 @@ struct RecordField {
   std::string_view label;
   std::size_t offset;
   FieldValueText value;
+  FieldRole role = FieldRole::kNone;
 };
 
 // One decoded field: the label as its table spells it, the value text as the report writes it
@@ -41,6 +43,7 @@ struct DecodedField {
   std::string_view label;
   std::string value;
   std::optional<std::int64_t> number;
+  FieldRole role = FieldRole::kNone;
 };
 using DecodedFields = std::vector<DecodedField>;
 

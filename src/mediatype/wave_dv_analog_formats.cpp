@@ -7,11 +7,11 @@ namespace {
 // The tag is shown as its number; its name belongs to the subtype line.
 constexpr RecordField kWaveFormatExFields[] = {
     {"FormatTag = ", 0, U16Decimal},
-    {"Channels = ", 2, U16Decimal},
-    {"Samples Per Sec = ", 4, U32Decimal},
+    {"Channels = ", 2, U16Decimal, FieldRole::kChannels},
+    {"Samples Per Sec = ", 4, U32Decimal, FieldRole::kSampleRate},
     {"Avg Bytes Per Sec = ", 8, U32Decimal},
     {"Block Align = ", 12, U16Decimal},
-    {"Bits Per Sample = ", 14, U16Decimal},
+    {"Bits Per Sample = ", 14, U16Decimal, FieldRole::kBitsPerSample},
     {"cbSize = ", 16, U16Decimal},
 };
 
@@ -29,8 +29,8 @@ constexpr RecordField kDvInfoFields[] = {
 constexpr RecordField kAnalogVideoInfoFields[] = {
     {"rcSource = ", 0, RectText},
     {"rcTarget = ", 16, RectText},
-    {"activeWidth = ", 32, U32Decimal},
-    {"activeHeight = ", 36, U32Decimal},
+    {"activeWidth = ", 32, U32Decimal, FieldRole::kWidth},
+    {"activeHeight = ", 36, U32Decimal, FieldRole::kHeight},
     {"AvgTimePerFrame = ", 40, I64Decimal},
 };
 

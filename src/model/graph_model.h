@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/guid.h"
+#include "mediatype/field_role.h"
 #include "model/filter_kind.h"
 #include "model/report_view.h"  // Guid, NamedGuid
 
@@ -69,6 +70,7 @@ struct FormatField {
   std::string_view name;
   std::string value;
   std::optional<std::int64_t> number = std::nullopt;
+  FieldRole role = FieldRole::kNone;  // what the picture reads it for
   friend bool operator==(const FormatField&, const FormatField&) = default;
 };
 

@@ -1,6 +1,7 @@
 #include "report/graph_dot.h"
 
 #include <array>
+#include <cstdlib>
 #include <optional>
 
 #include "base/file_path.h"
@@ -57,47 +58,41 @@ void AppendShownText(std::string_view utf8, std::string& out) {
   AppendDotText(PictureText(utf8), out);
 }
 
-const FormatField* FindField(const FormatModel& format, std::span<const std::string_view> names) {
+const FormatField* FieldFor(const FormatModel& format, FieldRole role) {
   for (const FormatField& field : format.fields) {
-    for (const std::string_view name : names) {
-      if (field.name == name) return &field;
-    }
+    if (field.role == role && field.number) return &field;
   }
   return nullptr;
 }
 
 // A picture's size: the bitmap header's, or the analog video's active area. A bottom-up
 // bitmap's height is negative; its picture is as high.
-constexpr std::array<std::string_view, 2> kWidthFields = {"biWidth", "activeWidth"};
-constexpr std::array<std::string_view, 2> kHeightFields = {"biHeight", "activeHeight"};
-
 std::optional<std::string> PictureSize(const FormatModel& format) {
-  const FormatField* width = FindField(format, kWidthFields);
-  const FormatField* height = FindField(format, kHeightFields);
+  const FormatField* width = FieldFor(format, FieldRole::kWidth);
+  const FormatField* height = FieldFor(format, FieldRole::kHeight);
   if (width == nullptr || height == nullptr) return std::nullopt;
-  std::string_view rows = height->value;
-  if (rows.starts_with('-')) rows.remove_prefix(1);
-  return width->value + " × " + std::string(rows);
+  return std::to_string(*width->number) + " × " + std::to_string(std::abs(*height->number));
 }
 
 // An audio stream's figures, each with its unit for one and for more.
 struct AudioFigure {
-  std::string_view field;
+  FieldRole role;
   std::string_view one, many;
 };
 constexpr AudioFigure kAudioFigures[] = {
-    {"Samples Per Sec", texts::kHertz, texts::kHertz},
-    {"Channels", texts::kChannel, texts::kChannels},
-    {"Bits Per Sample", texts::kBits, texts::kBits},
+    {FieldRole::kSampleRate, texts::kHertz, texts::kHertz},
+    {FieldRole::kChannels, texts::kChannel, texts::kChannels},
+    {FieldRole::kBitsPerSample, texts::kBits, texts::kBits},
 };
 
 std::string AudioFigures(const FormatModel& format) {
   std::string text;
   for (const AudioFigure& figure : kAudioFigures) {
-    const FormatField* field = FindField(format, std::span(&figure.field, 1));
+    const FormatField* field = FieldFor(format, figure.role);
     if (field == nullptr) continue;
     if (!text.empty()) text += ", ";
-    text += field->value + ' ' + std::string(field->value == "1" ? figure.one : figure.many);
+    text += std::to_string(*field->number) + ' ' +
+            std::string(*field->number == 1 ? figure.one : figure.many);
   }
   return text;
 }
@@ -115,10 +110,11 @@ bool ShowsDescription(const FilterModel& filter) {
   return filter.kind != FilterKind::kDirectShow && filter.description.has_value();
 }
 
-// The class's name, unless the name or what the filter wraps already says it.
+// The class's name, unless the name or what the filter wraps already says it: a wrapper's
+// class name (a device's) is the start of what it wraps.
 bool ShowsRegisteredName(const FilterModel& filter) {
   if (!filter.registered_name || *filter.registered_name == filter.name) return false;
-  return !ShowsDescription(filter) || !filter.description->starts_with(*filter.registered_name);
+  return !ShowsDescription(filter);
 }
 
 // Ends a statement's attributes, with the picture's own mark for it.

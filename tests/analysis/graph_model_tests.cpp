@@ -119,7 +119,7 @@ TEST(GraphModel, HoldsTheFactsOfTheFile) {
   ASSERT_EQ(video_format.fields.size(), 16u);
   EXPECT_EQ(video_format.fields[0], (FormatField{"rcSource", "0,0,640,480"}));
   EXPECT_EQ(video_format.fields[4], (FormatField{"AvgTimePerFrame", "333333", 333333}));
-  EXPECT_EQ(video_format.fields[6], (FormatField{"biWidth", "640", 640}));
+  EXPECT_EQ(video_format.fields[6], (FormatField{"biWidth", "640", 640, FieldRole::kWidth}));
   EXPECT_EQ(video_format.fields[10], (FormatField{"biCompression", "YUY2"}));
 
   const MediaTypeModel& audio_type = *graph.connections[1].media_type;

@@ -18,7 +18,8 @@ TEST(GraphDot, SmallGraph) {
   graph.filters[2].registered_name = "Video Mixing Renderer (DX8)";
   graph.connections = {Connection(1, "Out", 2, "In"), Connection(2, "Sortie", 3, "VMR Input0")};
   graph.connections[1].media_type =
-      Media("RGB32", {{"biWidth", "1920"}, {"biHeight", "-1088"}, {"biBitCount", "32"}});
+      Media("RGB32", {Figure("biWidth", 1920, FieldRole::kWidth), Figure("biHeight", -1088, FieldRole::kHeight),
+                  {"biBitCount", "32"}});
   // A connection cut short by the end of the walk draws no edge.
   graph.connections.push_back({PinEnd{3, "x"}, std::nullopt, std::nullopt});
   EXPECT_EQ(Dot(graph, "a\"b.grf (analyse arrêtée avant la fin)"),
@@ -96,24 +97,27 @@ TEST_P(MediaLabel, SaysSubtypeAndFirstFigures) {
 INSTANTIATE_TEST_SUITE_P(
     Table, MediaLabel,
     ::testing::Values(
-        MediaLabelCase{"BitmapTopDown", Media("YUY2", {{"biWidth", "720"}, {"biHeight", "-576"}}),
+        MediaLabelCase{"BitmapTopDown", Media("YUY2", {Figure("biWidth", 720, FieldRole::kWidth), Figure("biHeight", -576, FieldRole::kHeight)}),
                        "YUY2 720 × 576"},
         MediaLabelCase{
             "AnalogActiveArea",
             Media("None",
-                  {{"rcSource", "0,0,640,480"}, {"activeWidth", "640"}, {"activeHeight", "480"}}),
+                  {{"rcSource", "0,0,640,480"}, Figure("activeWidth", 640, FieldRole::kWidth),
+                   Figure("activeHeight", 480, FieldRole::kHeight)}),
             "None 640 × 480"},
         MediaLabelCase{"AudioStereo",
                        Media("PCM Audio", {{"FormatTag", "1"},
-                                           {"Channels", "2"},
-                                           {"Samples Per Sec", "48000"},
-                                           {"Bits Per Sample", "16"}}),
+                                           Figure("Channels", 2, FieldRole::kChannels),
+                                           Figure("Samples Per Sec", 48000, FieldRole::kSampleRate),
+                                           Figure("Bits Per Sample", 16, FieldRole::kBitsPerSample)}),
                        "PCM Audio 48000 Hz, 2 canaux, 16 bits"},
         MediaLabelCase{"AudioMonoFirstRecordWins",
                        Media("MPEG1 Audio",
-                             {{"Channels", "1"}, {"Samples Per Sec", "22050"}, {"Channels", "2"}}),
+                             {Figure("Channels", 1, FieldRole::kChannels),
+                              Figure("Samples Per Sec", 22050, FieldRole::kSampleRate),
+                              Figure("Channels", 2, FieldRole::kChannels)}),
                        "MPEG1 Audio 22050 Hz, 1 canal"},
-        MediaLabelCase{"WidthWithoutHeight", Media("X", {{"biWidth", "720"}}), "X"},
+        MediaLabelCase{"WidthWithoutHeight", Media("X", {Figure("biWidth", 720, FieldRole::kWidth)}), "X"},
         MediaLabelCase{"NoFormat", WithoutFormat(Media("RGB24", {})), "RGB24"},
         MediaLabelCase{"MajorTypeWhenNoSubtype", MajorOnly(), "Audio"},
         MediaLabelCase{"Nothing", MediaTypeModel{}, ""}));

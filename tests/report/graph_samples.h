@@ -39,6 +39,11 @@ inline ConnectionModel Connection(int from, std::string out_pin, int to, std::st
   return connection;
 }
 
+// A decoded field that stands for a figure of the picture or of the sound.
+inline FormatField Figure(std::string_view name, std::int64_t number, FieldRole role) {
+  return {name, std::to_string(number), number, role};
+}
+
 inline MediaTypeModel Media(const char* subtype, std::vector<FormatField> fields) {
   MediaTypeModel media;
   media.major_type = Named("Video");
