@@ -59,11 +59,28 @@ void AppendEscapedAscii(char c, std::string& out) {
   }
 }
 
+// The length of the front run of ASCII that stands in a string as it is, taken at once: most
+// texts are all of it.
+std::size_t PlainAsciiLength(std::string_view text) {
+  std::size_t length = 0;
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code >= 0x80 || c == '"' || c == '\\') break;
+    ++length;
+  }
+  return length;
+}
+
 }  // namespace
 
 void AppendJsonString(std::string_view utf8, std::string& out) {
   out += '"';
   while (!utf8.empty()) {
+    if (const std::size_t plain = PlainAsciiLength(utf8); plain > 0) {
+      out.append(utf8.data(), plain);
+      utf8.remove_prefix(plain);
+      continue;
+    }
     const auto lead = static_cast<unsigned char>(utf8[0]);
     if (lead < 0x80) {
       AppendEscapedAscii(utf8[0], out);
