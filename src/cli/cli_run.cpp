@@ -16,7 +16,7 @@
 #include "cli/cli_texts.h"
 #include "platform/calendar.h"
 #include "platform/file_system.h"
-#include "platform/replacement_file.h"
+#include "platform/output_file.h"
 #include "report/graph_svg.h"
 #include "report/report_writer.h"
 
@@ -174,9 +174,10 @@ std::optional<std::string> StandardOutputProblem(std::ostream& standard_output) 
   return std::string(cli_texts::kCannotWrite);
 }
 
-// The --output file is replaced whole once the reports are written, or not at all: not when
-// writing fails (nor, as the callers see to, when there is no report to put in it).
-std::optional<std::string> Commit(ReplacementFile& file) {
+// A regular --output file is replaced whole once the reports are written, or not at all: not
+// when writing fails (nor, as the callers see to, when there is no report to put in it). A
+// device or pipe has had the bytes as they came; a failed write is said all the same.
+std::optional<std::string> Commit(OutputFile& file) {
   const FileError error = file.Commit();
   if (!error) return std::nullopt;
   return Explained(cli_texts::kCannotWrite, error);
@@ -190,7 +191,7 @@ std::optional<std::string> WriteOutput(const CliOptions& options, std::ostream& 
     write(standard_output);
     return StandardOutputProblem(standard_output);
   }
-  ReplacementFile file(*options.output);
+  OutputFile file(*options.output);
   write(file.Stream());
   return Commit(file);
 }
@@ -213,7 +214,7 @@ std::optional<std::string> AnalyseAndStream(const CliOptions& options,
                                             const FilterCatalogue& catalogue,
                                             std::vector<AnalysedFile>& files,
                                             std::ostream& standard_output) {
-  std::optional<ReplacementFile> file;
+  std::optional<OutputFile> file;
   if (options.output) file.emplace(*options.output);
   StreamedLines lines(file ? file->Stream() : standard_output, options.format->stream_lines);
   files = AnalyseAll(options.files, catalogue, GraphModelUse::kSkip, &lines, &lines);

@@ -50,6 +50,28 @@ std::wstring FolderOf(const std::wstring& path) {
   return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
 }
 
+// An existing file's handle, opened only to look at it (links followed, folders too).
+HANDLE OpenToLookAt(const std::wstring& path) {
+  return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The file a symbolic link ends at, by the system's full name of the open file.
+std::wstring FinalPath(HANDLE file, const std::wstring& path) {
+  const DWORD size = GetFinalPathNameByHandleW(file, nullptr, 0, FILE_NAME_NORMALIZED);
+  std::wstring final_path(size, L'\0');
+  const DWORD length =
+      GetFinalPathNameByHandleW(file, final_path.data(), size, FILE_NAME_NORMALIZED);
+  if (size == 0 || length == 0 || length >= size) return path;
+  final_path.resize(length);
+  return final_path;
+}
+
+bool IsLink(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 }  // namespace
 
 FileError SystemFileError(std::uint32_t system_code) {
@@ -72,10 +94,7 @@ FileError ReadProblem(const std::string& utf8_path) {
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& utf8_path) {
-  // No access asked: only the file's information is read. Folders open with backup semantics.
-  const HANDLE file = CreateFileW(Utf8ToWide(utf8_path).c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE file = OpenToLookAt(Utf8ToWide(utf8_path));
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;
   const bool known = GetFileInformationByHandle(file, &info) != 0;
@@ -87,14 +106,28 @@ std::optional<FileIdentity> IdentityOf(const std::string& utf8_path) {
 
 namespace os_file {
 
+Destination DestinationOf(const std::string& utf8_target, FileError& error) {
+  const std::wstring target = Utf8ToWide(utf8_target);
+  if (IsFolder(target)) {  // MoveFileExW would refuse it, but only with "access denied"
+    error = SystemFileError(ERROR_DIRECTORY);
+    return {};
+  }
+  // NUL, CON, NUL.txt, \\.\ paths and pipes open as devices whatever their folder.
+  const HANDLE file = OpenToLookAt(target);
+  if (file == INVALID_HANDLE_VALUE) return {Delivery::kReplace, utf8_target};
+  Destination destination{Delivery::kReplace, utf8_target};
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    destination.delivery = Delivery::kInPlace;
+  } else if (IsLink(target)) {
+    destination.path = WideToUtf8(FinalPath(file, target));
+  }
+  CloseHandle(file);
+  return destination;
+}
+
 Handle CreateBeside(const std::string& utf8_target, std::string& temporary_path, FileError& error) {
   constexpr int kTries = 100;
   const std::wstring target = Utf8ToWide(utf8_target);
-  // MoveFileExW would refuse to replace a folder, but only with "access denied".
-  if (IsFolder(target)) {
-    error = SystemFileError(ERROR_DIRECTORY);
-    return kNoFile;
-  }
   const std::wstring stem =
       FolderOf(target) + L"~mivalto-" + std::to_wstring(GetCurrentProcessId()) + L"-";
   for (int i = 0; i < kTries; ++i) {
@@ -109,6 +142,14 @@ Handle CreateBeside(const std::string& utf8_target, std::string& temporary_path,
   }
   error = LastError();
   return kNoFile;
+}
+
+Handle OpenInPlace(const std::string& utf8_path, FileError& error) {
+  const HANDLE file = CreateFileW(Utf8ToWide(utf8_path).c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) error = LastError();
+  return file == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<Handle>(file);
 }
 
 FileError WriteAll(Handle file, const char* bytes, std::size_t size) {
@@ -128,6 +169,10 @@ FileError SyncAndClose(Handle file) {
   if (!FlushFileBuffers(HandleOf(file))) error = LastError();
   if (!CloseHandle(HandleOf(file)) && !error) error = LastError();
   return error;
+}
+
+FileError Close(Handle file) {
+  return CloseHandle(HandleOf(file)) ? FileError{} : LastError();
 }
 
 FileError MoveOver(const std::string& utf8_from, const std::string& utf8_to) {

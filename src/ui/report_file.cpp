@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/replacement_file.h"
+#include "platform/output_file.h"
 #include "platform/wide_text.h"
 #include "report/rtf_writer.h"
 
@@ -22,7 +22,7 @@ std::size_t ExtensionStart(std::wstring_view path) {
 
 template <typename Write>
 DWORD SaveFile(const std::wstring& path, Write write) {
-  ReplacementFile file(WideToUtf8(path));
+  OutputFile file(WideToUtf8(path));
   write(file.Stream());
   return file.Commit().system_code;
 }

@@ -3,17 +3,23 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <new>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -266,6 +272,161 @@ const OutputProblemCase kOutputProblemCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, OutputProblem, ::testing::ValuesIn(kOutputProblemCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// An output target made in a test folder, and what reached it once the run is over (none
+// when it can't be read back, as for a device).
+struct OutputTarget {
+  std::filesystem::path path;  // given to -o
+  std::function<std::optional<std::string>()> received;
+};
+
+struct OutputTargetCase {
+  const char* name;
+  // None when this machine can't make it.
+  std::function<std::optional<OutputTarget>(const std::filesystem::path& folder)> make;
+  int status = 0;
+  std::string err = "";  // the end of standard error
+  friend void PrintTo(const OutputTargetCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class OutputTargets : public RunCliTest, public ::testing::WithParamInterface<OutputTargetCase> {};
+
+// Whatever -o names stays what it was (a link a link, a FIFO a FIFO), gets the report that
+// standard output would, and no temporary file is left in its folder.
+TEST_P(OutputTargets, GetTheReportAndStayWhatTheyWere) {
+  const std::filesystem::path folder = TempFolder() / "cibles" / GetParam().name;
+  std::filesystem::create_directories(folder);
+  const std::optional<OutputTarget> target = GetParam().make(folder);
+  if (!target) GTEST_SKIP() << "this machine can't make a " << GetParam().name << " here";
+  ASSERT_EQ(Run(kText, {complete_.Utf8()}), 0);
+  const std::string report = std::exchange(out_, {}).str();
+  const auto kind = std::filesystem::symlink_status(target->path).type();
+
+  EXPECT_EQ(Run(kText, {complete_.Utf8()}, Utf8Path(target->path)), GetParam().status);
+  EXPECT_TRUE(err_.str().ends_with(GetParam().err)) << err_.str();
+  EXPECT_EQ(std::filesystem::symlink_status(target->path).type(), kind);
+  const std::optional<std::string> received = target->received();
+  if (received && GetParam().status == 0) {
+    EXPECT_EQ(*received, report);
+  }
+  for (const std::filesystem::path& entry : FolderEntries(folder)) {
+    EXPECT_FALSE(entry.filename().string().starts_with(".mivalto-")) << entry;
+  }
+}
+
+std::optional<std::string> ReadBack(const std::filesystem::path& file) { return ReadWhole(file); }
+
+// A file with an old report, longer than the new one.
+std::filesystem::path OldReport(const std::filesystem::path& file) {
+  std::ofstream(file, std::ios::binary) << std::string(100000, 'a');
+  return file;
+}
+
+std::optional<OutputTarget> RegularFile(const std::filesystem::path& folder) {
+  const std::filesystem::path file = OldReport(folder / "rapport.txt");
+  return OutputTarget{file, [file] { return ReadBack(file); }};
+}
+
+#ifdef _WIN32
+// A name Windows keeps for its null device, in any folder and with any extension.
+std::optional<OutputTarget> NullDeviceName(const std::filesystem::path& folder) {
+  return OutputTarget{folder / "NUL.txt", [] { return std::nullopt; }};
+}
+#else
+std::optional<std::string> ReadAll(int file) {
+  std::string bytes;
+  char chunk[4096];
+  ssize_t size = 0;
+  while ((size = read(file, chunk, sizeof chunk)) > 0) bytes.append(chunk, std::size_t(size));
+  close(file);
+  return bytes;
+}
+
+// Links to an old report: the report replaces it, the link stays.
+std::optional<OutputTarget> LinkToFile(const std::filesystem::path& folder) {
+  const std::filesystem::path file = OldReport(folder / "rapport.txt");
+  std::filesystem::create_symlink(file, folder / "lien");
+  return OutputTarget{folder / "lien", [file] { return ReadBack(file); }};
+}
+
+// Two relative links, the last one to a name not taken yet in another folder.
+std::optional<OutputTarget> LinksToNewName(const std::filesystem::path& folder) {
+  std::filesystem::create_directory(folder / "sous");
+  std::filesystem::create_symlink("relais", folder / "lien");
+  std::filesystem::create_symlink("sous/nouveau.txt", folder / "relais");
+  return OutputTarget{folder / "lien", [folder] { return ReadBack(folder / "sous/nouveau.txt"); }};
+}
+
+// Its reader is already there: the writer's open doesn't wait, and the report is small enough
+// for the FIFO's buffer.
+std::optional<OutputTarget> Fifo(const std::filesystem::path& folder) {
+  const std::filesystem::path fifo = folder / "fifo";
+  if (mkfifo(fifo.c_str(), 0600) != 0) return std::nullopt;
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  return OutputTarget{fifo, [reader] { return ReadAll(reader); }};
+}
+
+// Listening: the connection is queued, and the report waits in its buffer.
+std::optional<OutputTarget> Socket(const std::filesystem::path& folder) {
+  const std::filesystem::path path = folder / "socket";
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.native().size() >= sizeof address.sun_path) return std::nullopt;
+  path.native().copy(address.sun_path, path.native().size());
+  const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+  if (bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listening, 1) != 0) {
+    return std::nullopt;
+  }
+  return OutputTarget{path, [listening] {
+                        const int accepted = accept(listening, nullptr, nullptr);
+                        close(listening);
+                        return accepted < 0 ? std::nullopt : ReadAll(accepted);
+                      }};
+}
+
+// As bash's process substitution gives: /dev/fd/N of a pipe, or a link to it as /dev/stdout is.
+std::optional<OutputTarget> Pipe(const std::filesystem::path& folder, bool through_link) {
+  int ends[2];
+  if (pipe(ends) != 0) return std::nullopt;
+  std::filesystem::path path = "/proc/self/fd/" + std::to_string(ends[1]);
+  if (through_link) {
+    std::filesystem::create_symlink(path, folder / "sortie");
+    path = folder / "sortie";
+  }
+  return OutputTarget{path, [ends] {
+                        close(ends[1]);
+                        return ReadAll(ends[0]);
+                      }};
+}
+
+// A character device of this folder's own, as /dev/null or /dev/full: root only.
+std::optional<OutputTarget> Device(const std::filesystem::path& folder, unsigned minor) {
+  const std::filesystem::path device = folder / "périphérique";
+  if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, minor)) != 0) return std::nullopt;
+  return OutputTarget{device, [] { return std::nullopt; }};
+}
+#endif
+
+const OutputTargetCase kOutputTargetCases[] = {
+    {"RegularFile", RegularFile},
+#ifdef _WIN32
+    {"NullDeviceName", NullDeviceName},
+#else
+    {"LinkToFile", LinkToFile},
+    {"LinksToNewName", LinksToNewName},
+    {"Fifo", Fifo},
+    {"Socket", Socket},
+    {"Pipe", [](const auto& folder) { return Pipe(folder, false); }},
+    {"LinkToPipe", [](const auto& folder) { return Pipe(folder, true); }},
+    {"NullDevice", [](const auto& folder) { return Device(folder, 3); }},
+    {"FullDevice", [](const auto& folder) { return Device(folder, 7); }, 2,
+     " : impossible d'écrire : plus de place sur le disque\n"},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, OutputTargets, ::testing::ValuesIn(kOutputTargetCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A last-write time the calendar can't convert: before 1980 for Windows' DOS date, beyond
