@@ -22,7 +22,7 @@ void ClassifyFilter(FilterModel& filter, const FilterSpelling& spelling,
 
 struct FilterLine {
   std::string text;
-  Color color = kBlack;  // FilterColour
+  Color color = kBlack;  // the kind's colour
 };
 
 // The line of a classified filter.

@@ -17,7 +17,6 @@
 #include "base/guid.h"
 #include "mediatype/field_role.h"
 #include "model/filter_kind.h"
-#include "model/report_view.h"  // Guid, NamedGuid
 
 namespace mivalto {
 

@@ -183,10 +183,7 @@ SpelledGuid GraphScanner::ReadGuid() {
   return guid;
 }
 
-std::string GraphScanner::SkipChar() {
-  NextChar();
-  return "  ";
-}
+void GraphScanner::SkipChar() { NextChar(); }
 
 std::int32_t GraphScanner::ReadDecimal(int units) {
   std::uint32_t value = 0;

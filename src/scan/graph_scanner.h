@@ -55,9 +55,8 @@ class GraphScanner {
   // the value untouched, with the text in odd_text when it is not.
   bool ReadGuidInto(SpelledGuid& guid);
   SpelledGuid ReadGuid();  // the same; a text that is no GUID fails
-  // Consumes one unit, a separator of the graph text, and returns "  ", the two spaces the
-  // report puts between items: the caller appends it or drops it.
-  std::string SkipChar();
+  // Consumes one unit, a separator of the graph text.
+  void SkipChar();
   std::int32_t ReadDecimal(int units);
   // The same fold, with the units read as text (a filter's number in a connection line).
   struct DecimalText {
