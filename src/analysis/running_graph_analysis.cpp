@@ -22,9 +22,9 @@ ReportHeader RunningGraphHeader(const LiveGraph& live, const Calendar& calendar)
   const RunningGraph& entry = live.entry;
   const std::uint32_t process_id = entry.process_id.value_or(0);
   ReportHeader header{texts::RunningGraphTitle(entry.program, process_id), {}};
-  header.lines.push_back(texts::AnalysisOfRunningGraphLine(
-      texts::ProcessText(entry.program, process_id), entry.name,
-      calendar.ShortDateLongTime(calendar.Now())));
+  header.lines.push_back(
+      texts::AnalysisOfRunningGraphLine(texts::ProcessText(entry.program, process_id), entry.name,
+                                        calendar.ShortDateLongTime(calendar.Now())));
   const bool saved = live.way == LiveReadWay::kSaved;
   header.lines.emplace_back(saved ? texts::kReadBySaving : texts::kReadByWalking);
   const UnreadFacts& unread = live.unread;
@@ -46,8 +46,8 @@ AnalysisResult AnalyseRunningGraph(const std::string& input, const FilterCatalog
     const std::vector<std::uint8_t> file = GraphTextAsFile(
         live.way == LiveReadWay::kSaved ? live.graph_text : GraphStream(live.graph));
     MemorySource source(file);
-    return AnalyseGraphText(source, RunningGraphHeader(live, calendar), catalogue, calendar,
-                            view, model);
+    return AnalyseGraphText(source, RunningGraphHeader(live, calendar), catalogue, calendar, view,
+                            model);
   } catch (const LiveGraphError& error) {
     ReportSink(view).ClearReport();
     AnalysisResult result;

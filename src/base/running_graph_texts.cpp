@@ -55,8 +55,7 @@ std::string NotAnswering(std::string_view process, int seconds) {
          " secondes";
 }
 
-std::string NotReadable(std::string_view process, std::string_view what,
-                        std::string_view hresult) {
+std::string NotReadable(std::string_view process, std::string_view what, std::string_view hresult) {
   return "le graphe de " + std::string(process) + " ne peut pas être lu : " + std::string(what) +
          " a échoué (" + std::string(hresult) + ")";
 }

@@ -14,7 +14,8 @@ inline constexpr std::string_view kNoRunningGraphTable =
 inline constexpr std::string_view kNoRunningGraphs =
     "aucun graphe en cours dans la table des objets en cours (Running Object Table)";
 inline constexpr std::string_view kBadLiveName =
-    "live:PID ou live:PID/N attendu (PID : le numéro du processus, N : celui du graphe dans --live)";
+    "live:PID ou live:PID/N attendu (PID : le numéro du processus, N : celui du graphe dans "
+    "--live)";
 inline constexpr std::string_view kRunningObjectTable =
     "la table des objets en cours (Running Object Table)";
 inline constexpr std::string_view kTooManyFilters =
@@ -49,7 +50,6 @@ std::string NotThatProcessGraph(int number, std::uint32_t process_id);
 std::string SeveralGraphsOfProcess(std::uint32_t process_id, std::string_view numbers);
 std::string NotAnswering(std::string_view process, int seconds);
 // what: the call that failed; hresult: "0x80004002".
-std::string NotReadable(std::string_view process, std::string_view what,
-                        std::string_view hresult);
+std::string NotReadable(std::string_view process, std::string_view what, std::string_view hresult);
 
 }  // namespace mivalto::texts

@@ -33,7 +33,8 @@ std::string InputNaming(const RunningGraph& graph, const GraphList& graphs) {
 std::string GraphLine(const RunningGraph& graph, const GraphList& graphs) {
   std::string line = std::to_string(graph.number) + "  ";
   if (graph.process_id) {
-    line += InputNaming(graph, graphs) + "  " + texts::ProcessText(graph.program, *graph.process_id);
+    line +=
+        InputNaming(graph, graphs) + "  " + texts::ProcessText(graph.program, *graph.process_id);
   } else {
     line += texts::kUnknownProcess;
   }
@@ -104,8 +105,8 @@ int ListLiveGraphs(const CliOptions& options, std::ostream& standard_output, std
     return 1;
   }
   const ListWriter& writer = *ListWriterOf(*options.format);
-  const std::optional<std::string> problem = WriteOutput(
-      options, standard_output, [&](std::ostream& out) { writer.write(graphs, out); });
+  const std::optional<std::string> problem =
+      WriteOutput(options, standard_output, [&](std::ostream& out) { writer.write(graphs, out); });
   if (!problem) return 0;
   ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)), *problem);
   return 2;

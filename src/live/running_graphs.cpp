@@ -44,7 +44,8 @@ std::optional<std::uint32_t> ProcessIdOfGraphName(std::string_view name) {
   const std::size_t at = name.find(kPid);
   if (at == std::string_view::npos) return std::nullopt;
   std::string_view digits = name.substr(at + kPid.size());
-  digits = digits.substr(0, std::find_if_not(digits.begin(), digits.end(), IsHexDigit) - digits.begin());
+  digits =
+      digits.substr(0, std::find_if_not(digits.begin(), digits.end(), IsHexDigit) - digits.begin());
   return WholeNumber<std::uint32_t>(digits, 16);
 }
 

@@ -21,8 +21,8 @@ namespace mivalto {
 struct RunningGraph {
   int number = 0;  // 1 for the first listed, in the table's order: the N of "live:PID/N"
   std::optional<std::uint32_t> process_id;  // none when the name does not say it
-  std::string program;  // the process's file name; "" when it can't be had
-  std::string name;     // as registered, without the leading "!"
+  std::string program;                      // the process's file name; "" when it can't be had
+  std::string name;                         // as registered, without the leading "!"
 };
 
 // An input that names a running graph: "live:PID" or "live:PID/N" (decimal numbers).

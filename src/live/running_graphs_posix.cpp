@@ -1,6 +1,5 @@
-#include "live/running_graphs.h"
-
 #include "base/running_graph_texts.h"
+#include "live/running_graphs.h"
 
 namespace mivalto {
 

@@ -48,7 +48,9 @@ std::string HresultText(HRESULT result) {
 // COM's multithreaded apartment for the life of the reading thread.
 class MultithreadedApartment {
  public:
-  MultithreadedApartment() { Check(CoInitializeEx(nullptr, COINIT_MULTITHREADED), "CoInitializeEx"); }
+  MultithreadedApartment() {
+    Check(CoInitializeEx(nullptr, COINIT_MULTITHREADED), "CoInitializeEx");
+  }
   ~MultithreadedApartment() { CoUninitialize(); }
   MultithreadedApartment(const MultithreadedApartment&) = delete;
   MultithreadedApartment& operator=(const MultithreadedApartment&) = delete;
@@ -105,7 +107,7 @@ struct ListedGraph {
   ComPtr<IMoniker> moniker;
 };
 
-std::vector<ListedGraph> ListTable(IRunningObjectTable* table) {
+std::vector<ListedGraph> ListTable(IRunningObjectTable* table, std::atomic<unsigned>& steps) {
   ComPtr<IEnumMoniker> monikers;
   Check(table->EnumRunning(&monikers), "IRunningObjectTable::EnumRunning");
   ComPtr<IBindCtx> context;
@@ -125,6 +127,7 @@ std::vector<ListedGraph> ListTable(IRunningObjectTable* table) {
     entry.graph.process_id = ProcessIdOfGraphName(entry.graph.name);
     if (entry.graph.process_id) entry.graph.program = ProgramOf(*entry.graph.process_id);
     entry.moniker = moniker;
+    ++steps;
   }
   return listed;
 }
@@ -334,8 +337,8 @@ void WalkGraph(IFilterGraph* graph, LiveGraph& live, std::atomic<unsigned>& step
   const std::vector<ComPtr<IBaseFilter>> filters = FiltersOf(graph);
   Identities identities;
   for (const ComPtr<IBaseFilter>& filter : filters) {
-    model.filters.push_back(FilterOf(filter.Get(), static_cast<int>(identities.size() + 1),
-                                     live.unread));
+    model.filters.push_back(
+        FilterOf(filter.Get(), static_cast<int>(identities.size() + 1), live.unread));
     identities.push_back(IdentityOf(filter.Get()));
     ++steps;
   }
@@ -367,14 +370,15 @@ LiveGraph ReadObject(IUnknown* object, const RunningGraph& entry, std::atomic<un
 
 LiveGraph ReadChosen(const LiveGraphName& name, std::atomic<unsigned>& steps) {
   const ComPtr<IRunningObjectTable> table = RunningObjectTable();
-  std::vector<ListedGraph> listed = ListTable(table.Get());
+  std::vector<ListedGraph> listed = ListTable(table.Get(), steps);
   std::vector<RunningGraph> graphs;
   for (const ListedGraph& entry : listed) graphs.push_back(entry.graph);
   const RunningGraph& chosen = ChooseRunningGraph(graphs, name);
   ++steps;
   try {
     ComPtr<IUnknown> object;
-    Check(table->GetObject(listed[static_cast<std::size_t>(chosen.number - 1)].moniker.Get(), &object),
+    Check(table->GetObject(listed[static_cast<std::size_t>(chosen.number - 1)].moniker.Get(),
+                           &object),
           "IRunningObjectTable::GetObject");
     ++steps;
     return ReadObject(object.Get(), chosen, steps);
@@ -396,14 +400,16 @@ bool HasRunningObjectTable() { return true; }
 
 std::vector<RunningGraph> ListRunningGraphs() {
   try {
-    const auto graphs = RunWhileAnswering<std::vector<RunningGraph>>([](std::atomic<unsigned>&) {
-      std::vector<RunningGraph> graphs;
-      for (ListedGraph& entry : ListTable(RunningObjectTable().Get())) {
-        graphs.push_back(std::move(entry.graph));
-      }
-      return graphs;
-    });
-    if (!graphs) throw LiveGraphError(texts::NotAnswering(texts::kRunningObjectTable, kAnswerSeconds));
+    const auto graphs =
+        RunWhileAnswering<std::vector<RunningGraph>>([](std::atomic<unsigned>& steps) {
+          std::vector<RunningGraph> graphs;
+          for (ListedGraph& entry : ListTable(RunningObjectTable().Get(), steps)) {
+            graphs.push_back(std::move(entry.graph));
+          }
+          return graphs;
+        });
+    if (!graphs)
+      throw LiveGraphError(texts::NotAnswering(texts::kRunningObjectTable, kAnswerSeconds));
     return *graphs;
   } catch (const CallFailed& failed) {
     TableFailed(failed);

@@ -44,7 +44,8 @@ GraphModel ModelOf(const std::wstring& path) {
 // The object that only saves: a graph text, or, silent, nothing ever.
 class SavingObject final : public IPersistStream {
  public:
-  SavingObject(std::vector<std::uint8_t> text, bool silent) : text_(std::move(text)), silent_(silent) {}
+  SavingObject(std::vector<std::uint8_t> text, bool silent)
+      : text_(std::move(text)), silent_(silent) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (id != IID_IUnknown && id != IID_IPersist && id != IID_IPersistStream) {
@@ -81,7 +82,8 @@ class SavingObject final : public IPersistStream {
 ComPtr<IBaseFilter> AddFilter(IGraphBuilder* graph, const FilterModel& filter) {
   ComPtr<IBaseFilter> added;
   Check(CoCreateInstance(WinGuidFrom(*filter.clsid), nullptr, CLSCTX_INPROC_SERVER,
-                         IID_PPV_ARGS(added.GetAddressOf())), "CoCreateInstance");
+                         IID_PPV_ARGS(added.GetAddressOf())),
+        "CoCreateInstance");
   Check(graph->AddFilter(added.Get(), Utf8ToWide(filter.name).c_str()), "IFilterGraph::AddFilter");
   if (!filter.file) return added;
   const std::wstring path = Utf8ToWide(filter.file->path);
@@ -111,7 +113,8 @@ void Connect(IGraphBuilder* graph, const std::vector<ComPtr<IBaseFilter>>& filte
   type.formattype = WinGuidFrom(media.format->type.guid);
   type.cbFormat = static_cast<ULONG>(format.size());
   type.pbFormat = format.empty() ? nullptr : format.data();
-  const ComPtr<IPin> from = PinOf(filters[connection.from->position - 1].Get(), connection.from->pin);
+  const ComPtr<IPin> from =
+      PinOf(filters[connection.from->position - 1].Get(), connection.from->pin);
   const ComPtr<IPin> to = PinOf(filters[connection.to->position - 1].Get(), connection.to->pin);
   Check(graph->ConnectDirect(from.Get(), to.Get(), &type), "IGraphBuilder::ConnectDirect");
 }
@@ -119,13 +122,16 @@ void Connect(IGraphBuilder* graph, const std::vector<ComPtr<IBaseFilter>>& filte
 // The file's graph, built as its model says, with the system clock.
 ComPtr<IGraphBuilder> BuildGraph(const GraphModel& model) {
   ComPtr<IGraphBuilder> graph;
-  Check(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(graph.GetAddressOf())),
+  Check(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_PPV_ARGS(graph.GetAddressOf())),
         "CoCreateInstance(CLSID_FilterGraph)");
   std::vector<ComPtr<IBaseFilter>> filters;
   for (const FilterModel& filter : model.filters) filters.push_back(AddFilter(graph.Get(), filter));
-  for (const ConnectionModel& connection : model.connections) Connect(graph.Get(), filters, connection);
+  for (const ConnectionModel& connection : model.connections)
+    Connect(graph.Get(), filters, connection);
   ComPtr<IReferenceClock> clock;
-  Check(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(clock.GetAddressOf())),
+  Check(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_PPV_ARGS(clock.GetAddressOf())),
         "CoCreateInstance(CLSID_SystemClock)");
   ComPtr<IMediaFilter> media;
   Check(graph.As(&media), "QueryInterface(IMediaFilter)");

