@@ -23,9 +23,9 @@ inline constexpr std::string_view kTooManyFilters =
 inline constexpr std::string_view kRunningGraphsTitle = "Graphes en cours";
 inline constexpr std::string_view kUnknownProcess = "processus inconnu";
 inline constexpr std::string_view kReadBySaving =
-    "lu par sa sauvegarde (IPersistStream), sans toucher au graphe";
+    "Lu par sa sauvegarde (IPersistStream), sans toucher au graphe";
 inline constexpr std::string_view kReadByWalking =
-    "lu en parcourant ses filtres, broches et connexions (il ne se sauvegarde pas), sans toucher "
+    "Lu en parcourant ses filtres, broches et connexions (il ne se sauvegarde pas), sans toucher "
     "au graphe";
 inline constexpr std::string_view kQuoteInRunningGraph =
     "un nom, une broche ou un chemin du graphe contient un guillemet (\"), que le texte d'un "

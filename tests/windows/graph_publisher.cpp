@@ -4,7 +4,7 @@
 //   graph_publisher stream FILE.grf EVENT  an object that gives only IPersistStream, saving
 //                                          the file's graph text
 //   graph_publisher silent EVENT           the same, but its Save never returns
-// It sets the named event once registered, then waits to be ended. Its apartment is the
+// It sets the named event (EVENT) once registered, then waits to be ended. Its apartment is the
 // multithreaded one, so that calls from others need no message loop.
 #include <windows.h>
 #include <dshow.h>
@@ -171,8 +171,9 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   Publish(published.Get());
-  const HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[argc - 1]);
-  if (ready == nullptr) Check(HRESULT_FROM_WIN32(GetLastError()), "OpenEventW");
+  // Made here when no test made it first, so that a person can start it by hand.
+  const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, argv[argc - 1]);
+  if (ready == nullptr) Check(HRESULT_FROM_WIN32(GetLastError()), "CreateEventW");
   SetEvent(ready);
   Sleep(INFINITE);  // the test ends it
   return 0;

@@ -189,7 +189,7 @@ TEST_F(RunningGraphs, WalkedGraphIsTheModelOfItsFile) {
   expected.filters[2].file.reset();  // Wine's File Writer does not say its file
   EXPECT_EQ(walked->result.graph, expected);
   EXPECT_EQ(LineText(walked->view, 4),
-            "lu en parcourant ses filtres, broches et connexions (il "
+            "Lu en parcourant ses filtres, broches et connexions (il "
             "ne se sauvegarde pas), sans toucher au graphe");
   EXPECT_EQ(LineText(walked->view, 5),
             "Données non lues (filtres sans IPersistStream) : 0001, 0002, 0003, 0004");
