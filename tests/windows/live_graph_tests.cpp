@@ -13,7 +13,6 @@
 #include "analysis/running_graph_analysis.h"
 #include "platform/wide_text.h"
 #include "report/compound_file.h"
-#include "report/grf_writer.h"
 #include "run_program.h"
 #include "support/byte_writer.h"
 #include "support/graph_text.h"
@@ -64,26 +63,25 @@ class Publisher {
   PROCESS_INFORMATION process_{};
 };
 
-// An 8 kHz mono 16-bit WAVE header, enough for the file source to call it WAVE.
+// An 8 kHz mono 16-bit WAVEFORMATEX, and a WAVE file of no samples, enough for the file source.
+const ByteVector kWaveFormat =
+    ByteWriter().U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16).U16(0).Result();
 ByteVector WaveFile() {
-  const ByteVector format = ByteWriter().U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16).Result();
   ByteWriter file;
-  file.FourCC("RIFF").U32(static_cast<std::uint32_t>(4 + 8 + format.size() + 8));
-  file.FourCC("WAVE").FourCC("fmt ").U32(static_cast<std::uint32_t>(format.size())).Bytes(format);
-  return file.FourCC("data").U32(0).Result();
+  file.FourCC("RIFF").U32(static_cast<std::uint32_t>(4 + 8 + kWaveFormat.size() + 8));
+  file.FourCC("WAVE").FourCC("fmt ").U32(static_cast<std::uint32_t>(kWaveFormat.size()));
+  return file.Bytes(kWaveFormat).FourCC("data").U32(0).Result();
 }
 
 // File Source (Async) -> Smart Tee -> File Writer and Null Renderer, WAVEFORMATEX blocks
 // between them, the system clock: filters Wine has, which connect without GStreamer.
 ByteVector BuiltGraph(const fs::path& wave, const fs::path& copy) {
-  const ByteVector format =
-      ByteWriter().U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16).U16(0).Result();
   const testing::MediaTypeEntry media{
       .major_type = std::string(testing::guids::kMajorStream),
       .subtype = "{E436EB8B-524F-11CE-9F53-0020AF0BA770}",
       .sample_size = testing::TenDigits(1),
       .format_type = std::string(testing::guids::kFormatWaveFormatEx),
-      .format = format};
+      .format = kWaveFormat};
   GraphText text;
   text.Line("0003").Line("FILTERS");
   text.Filter({.number = "0001",
