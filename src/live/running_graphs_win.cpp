@@ -138,17 +138,84 @@ ComPtr<IRunningObjectTable> RunningObjectTable() {
   return table;
 }
 
+// The stream a remote Save writes into, through calls from the other process: each one is an
+// answer, so that a long save of a large graph is not taken for silence. The rest of the
+// work is the memory stream's.
+class AnsweringStream final : public IStream {
+ public:
+  AnsweringStream(ComPtr<IStream> stream, std::atomic<unsigned>& steps)
+      : stream_(std::move(stream)), steps_(steps) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    *object = nullptr;
+    if (id != IID_IUnknown && id != IID_ISequentialStream && id != IID_IStream)
+      return E_NOINTERFACE;
+    *object = static_cast<IStream*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE Read(void* to, ULONG size, ULONG* read) override {
+    ++steps_;
+    return stream_->Read(to, size, read);
+  }
+  HRESULT STDMETHODCALLTYPE Write(const void* from, ULONG size, ULONG* written) override {
+    ++steps_;
+    return stream_->Write(from, size, written);
+  }
+  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* at) override {
+    ++steps_;
+    return stream_->Seek(move, origin, at);
+  }
+  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER size) override { return stream_->SetSize(size); }
+  HRESULT STDMETHODCALLTYPE CopyTo(IStream* to, ULARGE_INTEGER size, ULARGE_INTEGER* read,
+                                   ULARGE_INTEGER* written) override {
+    return stream_->CopyTo(to, size, read, written);
+  }
+  HRESULT STDMETHODCALLTYPE Commit(DWORD flags) override { return stream_->Commit(flags); }
+  HRESULT STDMETHODCALLTYPE Revert() override { return stream_->Revert(); }
+  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER at, ULARGE_INTEGER size,
+                                       DWORD type) override {
+    return stream_->LockRegion(at, size, type);
+  }
+  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER at, ULARGE_INTEGER size,
+                                         DWORD type) override {
+    return stream_->UnlockRegion(at, size, type);
+  }
+  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD flags) override {
+    return stream_->Stat(stat, flags);
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IStream** clone) override {
+    *clone = nullptr;
+    return E_NOTIMPL;  // a clone would write where no answer is counted
+  }
+
+ private:
+  ~AnsweringStream() = default;
+  ComPtr<IStream> stream_;
+  std::atomic<unsigned>& steps_;
+  LONG references_ = 1;
+};
+
 // What an IPersistStream writes, without marking the object saved (fClearDirty FALSE): the
 // program sees no change. Gives the failure's HRESULT, S_OK with the bytes.
-HRESULT SaveOf(IPersistStream* persist, std::vector<std::uint8_t>& bytes) {
+HRESULT SaveOf(IPersistStream* persist, std::vector<std::uint8_t>& bytes,
+               std::atomic<unsigned>& steps) {
+  ComPtr<IStream> memory_stream;
+  Check(CreateStreamOnHGlobal(nullptr, TRUE, &memory_stream), "CreateStreamOnHGlobal");
   ComPtr<IStream> stream;
-  Check(CreateStreamOnHGlobal(nullptr, TRUE, &stream), "CreateStreamOnHGlobal");
+  stream.Attach(new AnsweringStream(memory_stream, steps));
   const HRESULT saved = persist->Save(stream.Get(), FALSE);
   if (FAILED(saved)) return saved;
   STATSTG stat{};
-  Check(stream->Stat(&stat, STATFLAG_NONAME), "IStream::Stat");
+  Check(memory_stream->Stat(&stat, STATFLAG_NONAME), "IStream::Stat");
   HGLOBAL memory = nullptr;
-  Check(GetHGlobalFromStream(stream.Get(), &memory), "GetHGlobalFromStream");
+  Check(GetHGlobalFromStream(memory_stream.Get(), &memory), "GetHGlobalFromStream");
   const auto* start = static_cast<const std::uint8_t*>(GlobalLock(memory));
   if (start == nullptr && stat.cbSize.QuadPart > 0) return E_OUTOFMEMORY;
   bytes.assign(start, start + stat.cbSize.QuadPart);
@@ -157,11 +224,11 @@ HRESULT SaveOf(IPersistStream* persist, std::vector<std::uint8_t>& bytes) {
 }
 
 // The object's IPersistStream save, when it has one and it works.
-std::optional<std::vector<std::uint8_t>> SavedBy(IUnknown* object) {
+std::optional<std::vector<std::uint8_t>> SavedBy(IUnknown* object, std::atomic<unsigned>& steps) {
   ComPtr<IPersistStream> persist;
   if (FAILED(object->QueryInterface(IID_PPV_ARGS(persist.GetAddressOf())))) return std::nullopt;
   std::vector<std::uint8_t> bytes;
-  if (FAILED(SaveOf(persist.Get(), bytes))) return std::nullopt;
+  if (FAILED(SaveOf(persist.Get(), bytes, steps))) return std::nullopt;
   return bytes;
 }
 
@@ -197,7 +264,8 @@ std::optional<FileClause> FileClauseOf(IBaseFilter* filter, std::string_view key
   return FileClause{std::string(keyword), StorableText(path.get())};
 }
 
-FilterModel FilterOf(IBaseFilter* filter, int position, UnreadFacts& unread) {
+FilterModel FilterOf(IBaseFilter* filter, int position, UnreadFacts& unread,
+                     std::atomic<unsigned>& steps) {
   FilterModel model;
   model.position = position;
   model.id = FourDigits(position);
@@ -210,7 +278,7 @@ FilterModel FilterOf(IBaseFilter* filter, int position, UnreadFacts& unread) {
   model.clsid = GuidFromWin(clsid);
   model.file = FileClauseOf<IFileSourceFilter>(filter, "SOURCE", model, unread);
   if (!model.file) model.file = FileClauseOf<IFileSinkFilter>(filter, "SINK", model, unread);
-  if (auto data = SavedBy(filter)) {
+  if (auto data = SavedBy(filter, steps)) {
     model.data = std::move(*data);
   } else {
     unread.data.push_back(model.id);
@@ -338,7 +406,7 @@ void WalkGraph(IFilterGraph* graph, LiveGraph& live, std::atomic<unsigned>& step
   Identities identities;
   for (const ComPtr<IBaseFilter>& filter : filters) {
     model.filters.push_back(
-        FilterOf(filter.Get(), static_cast<int>(identities.size() + 1), live.unread));
+        FilterOf(filter.Get(), static_cast<int>(identities.size() + 1), live.unread, steps));
     identities.push_back(IdentityOf(filter.Get()));
     ++steps;
   }
@@ -356,7 +424,7 @@ void WalkGraph(IFilterGraph* graph, LiveGraph& live, std::atomic<unsigned>& step
 LiveGraph ReadObject(IUnknown* object, const RunningGraph& entry, std::atomic<unsigned>& steps) {
   LiveGraph live;
   live.entry = entry;
-  if (auto text = SavedBy(object)) {
+  if (auto text = SavedBy(object, steps)) {
     live.graph_text = std::move(*text);
     return live;
   }
