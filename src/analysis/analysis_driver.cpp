@@ -1,5 +1,6 @@
 #include "analysis/analysis_driver.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <vector>
@@ -41,12 +42,11 @@ std::string UpperCaseFileName(const std::string& path) {
   return upper;
 }
 
-void WriteHeader(ReportSink& sink, const std::string& path, const LocalDateTime& last_write,
-                 const Calendar& calendar) {
+void WriteHeader(ReportSink& sink, const ReportHeader& header, const Calendar& calendar) {
   sink.AddSeparator();
-  sink.AddTitleLine(UpperCaseFileName(path));
+  sink.AddTitleLine(header.title);
   sink.AddEmptyLine();
-  sink.AddLine(texts::AnalysisOfFileLine(path, calendar.ShortDateLongTime(last_write)));
+  for (const std::string& line : header.lines) sink.AddLine(line);
   sink.AddLine(texts::MadeOnLine(calendar.LongDate(calendar.Now())));
   sink.AddLine(texts::WebSiteLine());
   sink.AddEmptyLine();
@@ -151,27 +151,38 @@ bool StartsAsJson(ByteSource& source) {
   return false;
 }
 
-// The graph text of a JSON report's graph where a graph file holds it, after the first
-// sector, which the walk never reads. One step at a time, so that the JSON tree is gone
-// before the text is made, and the model before the walk.
+// The graph text of a JSON report's graph where a graph file holds it. One step at a time, so
+// that the JSON tree is gone before the text is made, and the model before the walk.
 std::vector<std::uint8_t> GraphTextOfJsonReport(ByteSource& source) {
   const GraphModel graph = GraphFromJson(ReadReportGraph(source));
-  std::vector<std::uint8_t> file(kFirstSectorSize);
-  const std::vector<std::uint8_t> stream = GraphStream(graph);
-  file.insert(file.end(), stream.begin(), stream.end());
-  return file;
+  return GraphTextAsFile(GraphStream(graph));
 }
 
 }  // namespace
 
+std::vector<std::uint8_t> GraphTextAsFile(std::span<const std::uint8_t> stream) {
+  std::vector<std::uint8_t> file(kFirstSectorSize + stream.size());
+  std::copy(stream.begin(), stream.end(), file.begin() + kFirstSectorSize);
+  return file;
+}
+
 AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
                              const LocalDateTime& last_write, const FilterCatalogue& catalogue,
                              const Calendar& calendar, ReportView& view, GraphModelUse model) {
+  const ReportHeader header{
+      UpperCaseFileName(path),
+      {texts::AnalysisOfFileLine(path, calendar.ShortDateLongTime(last_write))}};
+  return AnalyseGraphText(source, header, catalogue, calendar, view, model);
+}
+
+AnalysisResult AnalyseGraphText(ByteSource& source, const ReportHeader& header,
+                                const FilterCatalogue& catalogue, const Calendar& calendar,
+                                ReportView& view, GraphModelUse model) {
   ReportSink sink(view);
   sink.ClearReport();
   AnalysisResult result;
   try {
-    WriteHeader(sink, path, last_write, calendar);
+    WriteHeader(sink, header, calendar);
     GraphScanner scanner(source);
     WriteGraph(sink, scanner, catalogue, model == GraphModelUse::kKeep ? &result.graph : nullptr);
     result.complete = true;

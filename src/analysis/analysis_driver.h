@@ -4,8 +4,11 @@
 // quietly; the lines written so far stay, and so does the model of what they show.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "model/graph_model.h"
@@ -23,6 +26,7 @@ enum class FileFailure {
   kNoDate,     // its last-write time can't be had: the path names no file, or the date is bad
   kNotOpened,  // it can't be opened for reading
   kBadJson,    // a JSON report that can't be read (stop_reason says where and what)
+  kNotRead,    // a running graph that can't be read (stop_reason says why)
 };
 
 struct AnalysisResult {
@@ -57,6 +61,21 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
                              const LocalDateTime& last_write, const FilterCatalogue& catalogue,
                              const Calendar& calendar, ReportView& view,
                              GraphModelUse model = GraphModelUse::kKeep);
+
+// A report's first lines, above the graph text's: the title, and what was read and when.
+struct ReportHeader {
+  std::string title;
+  std::vector<std::string> lines;
+};
+
+// The walk of a graph text under that header (a running graph's, see running_graph_analysis).
+AnalysisResult AnalyseGraphText(ByteSource& source, const ReportHeader& header,
+                                const FilterCatalogue& catalogue, const Calendar& calendar,
+                                ReportView& view, GraphModelUse model = GraphModelUse::kKeep);
+
+// A graph file's "ActiveMovieGraph" stream where a file holds it, after the first sector,
+// which the walk never reads: the bytes that a graph text from elsewhere is walked in.
+std::vector<std::uint8_t> GraphTextAsFile(std::span<const std::uint8_t> stream);
 
 // The report of a graph file or of a JSON report as --format json writes it, told apart by
 // their first bytes (a compound document starts with D0 CF 11 E0, a JSON report with "{" or

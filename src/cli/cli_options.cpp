@@ -5,6 +5,7 @@
 
 #include "base/program_texts.h"
 #include "cli/cli_texts.h"
+#include "cli/live_run.h"
 
 namespace mivalto {
 namespace {
@@ -41,6 +42,7 @@ struct GivenArguments {
   std::optional<std::string> catalogue_file;
   bool only_registered = false;
   bool compare = false;
+  bool list_live = false;
 };
 
 // The options that take a value, by the name CLI11 gives them in its errors.
@@ -65,6 +67,7 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
   app.add_option("--catalogue-file", given.catalogue_file,
                  std::string(cli_texts::kCatalogueFileHelp))
       ->type_name("CATALOGUE.json");
+  app.add_flag("--live", given.list_live, std::string(cli_texts::kLiveHelp));
   app.add_flag("--only-registered", given.only_registered,
                std::string(cli_texts::kOnlyRegisteredHelp));
   // Required but with --catalogue, as CheckArguments sees to.
@@ -143,7 +146,9 @@ std::optional<std::string> CatalogueMisuse(const GivenArguments& given, const Ou
   if (given.list_catalogue && !format.write_catalogue) {
     return std::string(cli_texts::kCatalogueFormat) + std::string(format.name);
   }
-  if (!given.list_catalogue && given.files.empty()) return std::string(cli_texts::kNoFile);
+  if (!given.list_catalogue && !given.list_live && given.files.empty()) {
+    return std::string(cli_texts::kNoFile);
+  }
   if (given.only_registered && !format.graph_file) return std::string(cli_texts::kOnlyRegisteredGrf);
   return std::nullopt;
 }
@@ -163,6 +168,12 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
       given.format ? FindOutputFormat(*given.format, formats)
                    : &DefaultFormat(formats, given.output, standard_output_is_terminal);
   if (format == nullptr) return FormatRefused(err, given.compare, *given.format);
+  if (given.list_live && (!given.files.empty() || given.compare || given.list_catalogue)) {
+    return UsageError(err, cli_texts::kLiveTakesNoFile, "");
+  }
+  if (given.list_live && !ListsRunningGraphs(*format)) {
+    return UsageError(err, cli_texts::kLiveFormat, format->name);
+  }
   if (const auto mode_misuse = CatalogueMisuse(given, *format)) {
     return UsageError(err, *mode_misuse, "");
   }
@@ -171,7 +182,8 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
   }
   if (format->graph_file && misuse) return UsageError(err, *misuse, "");
   return {CliOptions{format, std::move(given.output), std::move(given.files),
-                     given.list_catalogue, std::move(given.catalogue_file), given.only_registered},
+                     given.list_catalogue, std::move(given.catalogue_file), given.only_registered,
+                     given.list_live},
           0};
 }
 

@@ -3,6 +3,8 @@
 //               [--catalogue-file CATALOGUE.json] [--only-registered] GRAPH.grf...
 //   mivalto-cli --compare [--format ansi|text|html|json] [--output FILE] A B
 //   mivalto-cli --catalogue [--format ansi|text|html|json] [--output FILE]
+//   mivalto-cli --live [--format ansi|text|json] [--output FILE]
+// A graph may be named live:PID or live:PID/N, the graph a running program holds.
 // Turns the arguments into options, or prints the help, the version or a usage error.
 #pragma once
 
@@ -23,6 +25,7 @@ struct CliOptions {
   bool list_catalogue = false;        // --catalogue: the catalogue in use, no graph
   std::optional<std::string> catalogue_file = {};  // --catalogue-file: in place of this machine's
   bool only_registered = false;       // --only-registered: grf without unregistered filters
+  bool list_live = false;             // --live: the running graphs, no graph read
 };
 
 // Options to run with, or none when the command line has been answered: exit_status 0 after

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "analysis/analysis_driver.h"
+#include "analysis/running_graph_analysis.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "catalogue/catalogue.h"
 #include "cli/catalogue_run.h"
 #include "cli/cli_texts.h"
+#include "cli/live_run.h"
 #include "platform/calendar.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
@@ -77,6 +79,7 @@ std::string FailureText(const AnalysisResult& result) {
     case FileFailure::kNotOpened:
       return ReadProblemText(result.file_error);
     case FileFailure::kBadJson:  // where in the JSON, and what is wrong there
+    case FileFailure::kNotRead:  // why the running graph can't be read
     case FileFailure::kNone:
       break;
   }
@@ -96,8 +99,8 @@ namespace {
 // the report shows where it is.
 void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue& catalogue,
              const Calendar& calendar, GraphModelUse model) {
-  file.path = AbsoluteUtf8Path(given);
-  AnalysisResult result = AnalyseFile(given, file.path, catalogue, calendar, file.view, model);
+  file.path = ShownInputName(given);
+  AnalysisResult result = AnalyseNamedInput(given, file.path, catalogue, calendar, file.view, model);
   if (result.failure != FileFailure::kNone) {
     file.problem = FailureText(result);
     return;
@@ -261,6 +264,8 @@ std::optional<std::string> AnalyseAndWrite(const CliOptions& options,
 }
 
 int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
+  if (const std::optional<int> refused = RefuseWithoutTable(options, err)) return *refused;
+  if (options.list_live) return ListLiveGraphs(options, standard_output, err);
   if (InputThatIsTheOutput(options)) {
     ReportProblem(err, *options.output, cli_texts::kOutputIsInput);
     return 2;

@@ -9,7 +9,9 @@ inline constexpr std::string_view kProgramName = "mivalto-cli";
 inline constexpr std::string_view kDescription =
     "Explique des fichiers de graphe DirectShow (.grf) : filtres, connexions, types de média, "
     "horloge.";
-inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
+inline constexpr std::string_view kFilesHelp =
+    "fichiers de graphe à analyser ; live:PID (ou live:PID/N) : le graphe que tient un "
+    "programme en cours (Windows), PID son numéro de processus, N le numéro donné par --live";
 // After the list of the formats and their extensions.
 inline constexpr std::string_view kFormatHelp =
     " ; cpp : le code C++ qui reconstruit le graphe, d'un seul fichier ; grf : le graphe réécrit "
@@ -32,6 +34,10 @@ inline constexpr std::string_view kOutputHelp =
 inline constexpr std::string_view kCatalogueHelp =
     "liste le catalogue des filtres de cette machine (ou de --catalogue-file) par catégorie, "
     "les DMO et les périphériques, au format ansi, text, html ou json, sans fichier de graphe";
+inline constexpr std::string_view kLiveHelp =
+    "liste les graphes que publient les programmes en cours (Windows : la table des objets en "
+    "cours) : numéro, processus, programme, nom publié, au format ansi, text ou json ; code de "
+    "retour 1 quand il n'y en a aucun";
 inline constexpr std::string_view kCatalogueFileHelp =
     "explique les graphes avec ce catalogue, écrit par --catalogue --format json sur une autre "
     "machine, au lieu de celui de cette machine";
@@ -62,6 +68,10 @@ inline constexpr std::string_view kCatalogueTakesNoFile =
     "--catalogue liste le catalogue des filtres : aucun fichier de graphe avec lui";
 inline constexpr std::string_view kCatalogueFormat =
     "--catalogue s'écrit en ansi, text, html ou json, pas en ";
+inline constexpr std::string_view kLiveTakesNoFile =
+    "--live liste les graphes en cours : aucun fichier de graphe, ni --compare ni --catalogue "
+    "avec lui";
+inline constexpr std::string_view kLiveFormat = "--live s'écrit en ansi, text ou json, pas en ";
 inline constexpr std::string_view kOnlyRegisteredGrf = "--only-registered va avec --format grf";
 inline constexpr std::string_view kHelpHint = "Pour l'aide : mivalto-cli --help";
 // "-o -": the report goes to standard output.

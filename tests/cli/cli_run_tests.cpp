@@ -96,6 +96,22 @@ TEST_F(RunCliTest, CompleteFileGivesStatusZero) {
   EXPECT_EQ(err_.str(), "");
 }
 
+#ifndef _WIN32
+// No Running Object Table here: --live, or a live: input among files, is answered at once.
+TEST_F(RunCliTest, RunningGraphsAreNoneHere) {
+  CliOptions list{&kText, {}, {}};
+  list.list_live = true;
+  for (const CliOptions& options : {list, CliOptions{&kText, {}, {complete_.Utf8(), "live:42"}}}) {
+    out_.str("");
+    err_.str("");
+    EXPECT_EQ(RunCli(options, out_, err_), 1);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(err_.str(), "mivalto-cli : pas de table des graphes en cours ici (Running Object "
+                          "Table) : seul Windows en a une\n");
+  }
+}
+#endif
+
 TEST_F(RunCliTest, EndedEarlyKeepsTheReportAndNamesTheFile) {
   EXPECT_EQ(Run(kJson, {no_graph_.Utf8()}), 1);
   EXPECT_EQ(Json()["complete"], false);

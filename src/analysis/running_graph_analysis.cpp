@@ -1,0 +1,71 @@
+#include "analysis/running_graph_analysis.h"
+
+#include "analysis/report_sink.h"
+#include "base/file_path.h"
+#include "base/running_graph_texts.h"
+#include "live/running_graphs.h"
+#include "model/graph_stream.h"
+#include "scan/byte_source.h"
+
+namespace mivalto {
+namespace {
+
+std::string Listed(const std::vector<std::string>& ids) {
+  std::string list;
+  for (const std::string& id : ids) list += (list.empty() ? "" : ", ") + id;
+  return list;
+}
+
+// Which process, under which name, read when and how; for a walked graph, what it could not
+// know, said once.
+ReportHeader RunningGraphHeader(const LiveGraph& live, const Calendar& calendar) {
+  const RunningGraph& entry = live.entry;
+  const std::uint32_t process_id = entry.process_id.value_or(0);
+  ReportHeader header{texts::RunningGraphTitle(entry.program, process_id), {}};
+  header.lines.push_back(
+      texts::AnalysisOfRunningGraphLine(texts::ProcessText(entry.program, process_id), entry.name,
+                                        calendar.ShortDateLongTime(calendar.Now())));
+  const bool saved = live.way == LiveReadWay::kSaved;
+  header.lines.emplace_back(saved ? texts::kReadBySaving : texts::kReadByWalking);
+  const UnreadFacts& unread = live.unread;
+  if (!unread.data.empty()) header.lines.push_back(texts::DataNotReadLine(Listed(unread.data)));
+  if (!unread.files.empty()) header.lines.push_back(texts::FilesNotReadLine(Listed(unread.files)));
+  return header;
+}
+
+}  // namespace
+
+AnalysisResult AnalyseRunningGraph(const std::string& input, const FilterCatalogue& catalogue,
+                                   const Calendar& calendar, ReportView& view,
+                                   GraphModelUse model) {
+  try {
+    const std::optional<LiveGraphName> name = ParseLiveGraphName(input);
+    if (!name) throw LiveGraphError(std::string(texts::kBadLiveName));
+    const LiveGraph live = ReadRunningGraph(*name);
+    // A walked graph goes through its graph text too, so that it is described as a file is.
+    const std::vector<std::uint8_t> file = GraphTextAsFile(
+        live.way == LiveReadWay::kSaved ? live.graph_text : GraphStream(live.graph));
+    MemorySource source(file);
+    return AnalyseGraphText(source, RunningGraphHeader(live, calendar), catalogue, calendar, view,
+                            model);
+  } catch (const LiveGraphError& error) {
+    ReportSink(view).ClearReport();
+    AnalysisResult result;
+    result.failure = FileFailure::kNotRead;
+    result.stop_reason = error.what();
+    return result;
+  }
+}
+
+AnalysisResult AnalyseNamedInput(const std::string& given, const std::string& shown_path,
+                                 const FilterCatalogue& catalogue, const Calendar& calendar,
+                                 ReportView& view, GraphModelUse model) {
+  if (NamesRunningGraph(given)) return AnalyseRunningGraph(given, catalogue, calendar, view, model);
+  return AnalyseFile(given, shown_path, catalogue, calendar, view, model);
+}
+
+std::string ShownInputName(const std::string& given) {
+  return NamesRunningGraph(given) ? given : AbsoluteUtf8Path(given);
+}
+
+}  // namespace mivalto
