@@ -9,6 +9,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
+#include "base/program_texts.h"
 #include "model/graph_stream.h"
 #include "report/compare_writer.h"
 #include "report/compound_file.h"
@@ -127,12 +128,15 @@ INSTANTIATE_TEST_SUITE_P(
                  {"filters name changed"}},
         PairCase{"RenumberedAndReordered", ReverseAndRenumber,
                  std::vector<std::string>(8, "filters id changed")},
-        PairCase{"ReplacedInPlace",
+        // Neither name nor CLSID agrees: another filter under the same id, and so other
+        // connections.
+        PairCase{"AnotherFilterUnderTheSameId",
                  [](GraphModel& g) {
                    g.filters[6].name = "Autre rendu";
                    g.filters[6].clsid = Guid{};
                  },
-                 {"filters name changed", "filters clsid changed"}},
+                 {"filters whole removed", "filters whole added", "connections whole removed",
+                  "connections whole added"}},
         PairCase{"PinRenamed",
                  [](GraphModel& g) { g.connections[0].to->pin = "Entrée 2"; },
                  {"connections whole removed", "connections whole added"}},
@@ -175,6 +179,36 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"version version changed", "clock whole removed"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A connection replaced by another (a renderer fed RGB24 where it was fed YUY2, on another
+// pin) says on each side what it carried: the subtype and the first figures.
+TEST(GraphPairWords, AReplacedConnectionSaysWhatItCarried) {
+  const GraphModel a = CapturePreview();
+  GraphModel changed = a;
+  changed.connections[0].to->pin = "Entrée 2";
+  changed.connections[0].media_type->subtype->guid = "{E436EB7D-524F-11CE-9F53-0020AF0BA770}"_guid;
+  const GraphModel b = Walk(AsWritten(changed));
+  const std::vector<Difference> differences = CompareGraphs(a, b);
+  ASSERT_EQ(differences.size(), 2u);
+  const std::string pins = "\"Caméra USB\"  \"Capture\"   => \"Compresseur MJPEG\"  \"Entrée";
+  EXPECT_EQ(differences[0].a, pins + "\"  MediaSubType Video Compression YUY2 640 × 480");
+  EXPECT_EQ(differences[1].b, pins + " 2\"  Mediasubtype RGB24 640 × 480");
+}
+
+// The note on bytes that differ, at the edges of its French counts.
+TEST(GraphPairWords, ByteNotesCountInFrench) {
+  EXPECT_EQ(texts::ByteDifferenceNote(0, 0, "", 316, "B"),
+            "aucun octet en commun ; 316 octets de plus dans B");
+  EXPECT_EQ(texts::ByteDifferenceNote(0, 1, "", 1, "A"),
+            "le seul octet commun est égal ; 1 octet de plus dans A");
+  EXPECT_EQ(texts::ByteDifferenceNote(0, 2, "", 0, "A"), "les 2 octets communs sont égaux");
+  EXPECT_EQ(texts::ByteDifferenceNote(1, 1, "0", 0, "A"),
+            "1 octet différent sur le seul commun, à la position 0");
+  EXPECT_EQ(texts::ByteDifferenceNote(1, 416, "40", 0, "A"),
+            "1 octet différent sur les 416 communs, à la position 40");
+  EXPECT_EQ(texts::ByteDifferenceNote(2, 416, "40, 44", 0, "A"),
+            "2 octets différents sur les 416 communs, aux positions 40, 44");
+}
 
 }  // namespace
 }  // namespace mivalto

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "analysis/media_type_label.h"
 #include "graph_samples.h"
 
 namespace mivalto {
@@ -33,7 +34,7 @@ TEST(GraphDot, SmallGraph) {
             "  f3 [label=\"0003  Rendu\\nVideo Mixing Renderer (DX8)\", color=\"#000000\", "
             "fontcolor=\"#000000\"];\n"
             "  f1 -> f2 [label=\"Out → In\"];\n"
-            "  f2 -> f3 [label=\"Sortie → VMR Input0\\nRGB32 1920 × 1088\"];\n"
+            "  f2 -> f3 [label=\"Sortie → VMR Input0\\nRGB32\\n1920 × 1088\"];\n"
             "}\n");
 }
 
@@ -57,17 +58,44 @@ TEST(GraphDot, SeveralGraphsAreClustersOfTheirOwn) {
   EXPECT_NE(dot.find("  g2_f1 -> g2_f2 [label=\"o → i\"];\n  }\n}\n"), std::string::npos) << dot;
 }
 
+// A device shows the display name its data block stores, not the proxy's CLSID; under the
+// device's own name when the catalogue knows it.
+TEST(GraphDot, DeviceShowsItsDisplayName) {
+  GraphModel graph;
+  const std::string proxy = "Proxy {17CCA71B-ECD7-11D0-B908-00A0C9223196} <206 octets >";
+  graph.filters = {Filter(1, "Caméra", FilterKind::kPnp, proxy),
+                   Filter(2, "Capture", FilterKind::kPnp, "USB Video @device:pnp:usb#vid_f00d")};
+  graph.filters[0].wraps.device = "@device:pnp:usb#vid_f00d&pid_0c0d#7&2b1e44a0&0&2#{65e8773d}";
+  graph.filters[1].wraps.device = "@device:pnp:usb#vid_f00d";
+  graph.filters[1].registered_name = "USB Video";
+  const std::string dot = Dot(graph);
+  EXPECT_NE(dot.find("f1 [label=\"0001  Caméra\\n@device:pnp:usb#vid_f00d&amp;pid_0c0d#7&amp;"
+                     "2b1e44a0&amp;0&amp;…\""),
+            std::string::npos)
+      << dot;
+  EXPECT_NE(dot.find("f2 [label=\"0002  Capture\\nUSB Video\\n@device:pnp:usb#vid_f00d\""),
+            std::string::npos)
+      << dot;
+}
+
 // A name or a pin of any length shows its first characters and "…", never part of one.
 TEST(GraphDot, LongTextsAreCutToAReadableLength) {
   std::string name;
   for (int i = 0; i < 20'000'000; ++i) name += "é";
   GraphModel graph;
   graph.filters = {Filter(1, name), Filter(2, name.substr(0, 2 * 48))};
-  graph.connections = {Connection(1, name, 2, "In")};
+  graph.connections = {Connection(1, name, 2, "In"), Connection(2, "Out", 1, "In")};
+  // A long subtype's name is cut on its own line; the figures are whole on theirs.
+  graph.connections[1].media_type =
+      Media(name.c_str(), {Figure("nChannels", 2, FieldRole::kChannels),
+                           Figure("nSamplesPerSec", 48000, FieldRole::kSampleRate),
+                           Figure("wBitsPerSample", 16, FieldRole::kBitsPerSample)});
   const std::string dot = Dot(graph), cut = name.substr(0, 2 * 47) + "…";
   EXPECT_NE(dot.find("f1 [label=\"0001  " + cut + "\""), std::string::npos) << dot;
   EXPECT_NE(dot.find("f2 [label=\"0002  " + name.substr(0, 2 * 48) + "\""), std::string::npos);
   EXPECT_NE(dot.find("f1 -> f2 [label=\"" + cut + " → In\"]"), std::string::npos) << dot;
+  EXPECT_NE(dot.find("f2 -> f1 [label=\"Out → In\\n" + cut + "\\n48000 Hz, 2 canaux, 16 bits\"]"),
+            std::string::npos);
 }
 
 struct MediaLabelCase {
