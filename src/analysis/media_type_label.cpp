@@ -24,7 +24,8 @@ std::optional<std::string> PictureSize(const FormatModel& format) {
   return std::to_string(*width->number) + " × " + std::to_string(std::abs(*height->number));
 }
 
-// An audio stream's figures, each with its unit for one and for more.
+// An audio stream's figures, each with its unit for one and for more. A figure of 0 is one the
+// format leaves open (compressed sound has no bits per sample): it is not said.
 struct AudioFigure {
   FieldRole role;
   std::string_view one, many;
@@ -39,7 +40,7 @@ std::string AudioFigures(const FormatModel& format) {
   std::string text;
   for (const AudioFigure& figure : kAudioFigures) {
     const FormatField* field = FieldFor(format, figure.role);
-    if (field == nullptr) continue;
+    if (field == nullptr || *field->number == 0) continue;
     if (!text.empty()) text += ", ";
     text += std::to_string(*field->number) + ' ' +
             std::string(*field->number == 1 ? figure.one : figure.many);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "analysis/analysis_driver.h"
@@ -193,6 +194,32 @@ TEST(GraphPairWords, AReplacedConnectionSaysWhatItCarried) {
   const std::string pins = "\"Caméra USB\"  \"Capture\"   => \"Compresseur MJPEG\"  \"Entrée";
   EXPECT_EQ(differences[0].a, pins + "\"  MediaSubType Video Compression YUY2 640 × 480");
   EXPECT_EQ(differences[1].b, pins + " 2\"  Mediasubtype RGB24 640 × 480");
+}
+
+// The page shows both pictures at one scale, each column's share of the row its picture's
+// width, under the legend of the changes' colours.
+TEST(ComparisonPage, PicturesKeepOneScale) {
+  const GraphModel a = CapturePreview();
+  GraphModel b = a;
+  b.filters.resize(2);
+  b.connections.clear();
+  const ReportView view;
+  const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
+  std::ostringstream out;
+  WriteComparisonHtml(documents, out);
+  const std::string page = out.str();
+  const std::regex side(R"(<div style="flex: (\d+) 1 0">\n<h3>[^\n]*\n<figure>\n<svg width="(\d+)pt")");
+  std::vector<std::string> widths;
+  for (auto match = std::sregex_iterator(page.begin(), page.end(), side);
+       match != std::sregex_iterator(); ++match) {
+    EXPECT_EQ((*match)[1], (*match)[2]);
+    widths.push_back((*match)[2]);
+  }
+  EXPECT_EQ(widths.size(), 2u);
+  EXPECT_NE(widths.front(), widths.back());
+  for (const char* legend : {"retiré (seulement dans A)", "ajouté (seulement dans B)", "changé"}) {
+    EXPECT_NE(page.find(legend), std::string::npos) << legend;
+  }
 }
 
 // The note on bytes that differ, at the edges of its French counts.
