@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "analysis/media_type_label.h"
 #include "base/guid.h"
 #include "base/program_texts.h"
 
@@ -50,12 +51,11 @@ std::pair<std::string, std::string> NameClsidKey(const FilterModel& filter) {
 
 FilterPairing PairAllFilters(const GraphModel& a, const GraphModel& b) {
   FilterPairing pairing{std::vector<Index>(a.filters.size()), std::vector<Index>(b.filters.size())};
-  const auto always = [](const FilterModel&, const FilterModel&) { return true; };
   PairFilters(a, b, pairing, IdKey, [](const FilterModel& x, const FilterModel& y) {
     return x.name == y.name || x.clsid == y.clsid;
   });
-  PairFilters(a, b, pairing, NameClsidKey, always);
-  PairFilters(a, b, pairing, IdKey, always);
+  PairFilters(a, b, pairing, NameClsidKey,
+              [](const FilterModel&, const FilterModel&) { return true; });
   return pairing;
 }
 
@@ -286,15 +286,22 @@ void CompareAllFilters(const GraphModel& a, const GraphModel& b, const FilterPai
   }
 }
 
+// A connection only in one graph: its pin line and the media type it carried.
+std::string WholeConnectionWords(const ConnectionModel& connection, const GraphModel& graph) {
+  std::string words = ConnectionWords(connection, graph);
+  const std::string media = connection.media_type ? MediaTypeLabel(*connection.media_type) : "";
+  if (!media.empty()) words += "  " + media;
+  return words;
+}
+
 void CompareAllConnections(const GraphModel& a, const GraphModel& b, const FilterPairing& filters,
                            DifferenceList& out) {
   const std::vector<Index> a_to_b = PairConnections(a, b, filters);
   std::vector<bool> paired(b.connections.size());
   for (std::size_t i = 0; i < a.connections.size(); ++i) {
-    const std::string words = ConnectionWords(a.connections[i], a);
-    out.Entry(DifferenceSection::kConnections, i, a_to_b[i], words);
+    out.Entry(DifferenceSection::kConnections, i, a_to_b[i], ConnectionWords(a.connections[i], a));
     if (!a_to_b[i]) {
-      out.Values(DifferenceItem::kWhole, words, std::nullopt);
+      out.Values(DifferenceItem::kWhole, WholeConnectionWords(a.connections[i], a), std::nullopt);
       continue;
     }
     paired[*a_to_b[i]] = true;
@@ -304,9 +311,9 @@ void CompareAllConnections(const GraphModel& a, const GraphModel& b, const Filte
   }
   for (std::size_t j = 0; j < b.connections.size(); ++j) {
     if (paired[j]) continue;
-    const std::string words = ConnectionWords(b.connections[j], b);
-    out.Entry(DifferenceSection::kConnections, std::nullopt, j, words);
-    out.Values(DifferenceItem::kWhole, std::nullopt, words);
+    out.Entry(DifferenceSection::kConnections, std::nullopt, j,
+              ConnectionWords(b.connections[j], b));
+    out.Values(DifferenceItem::kWhole, std::nullopt, WholeConnectionWords(b.connections[j], b));
   }
 }
 

@@ -3,12 +3,13 @@
 // each value in the report's words. The order of the filters and connections in their sections
 // is no difference; a filter's number is one.
 //
-// Filters are paired in three passes, each over the filters still unpaired, first ones first:
+// Filters are paired in two passes, each over the filters still unpaired, first ones first:
 //   1. equal ids whose name or CLSID agree (the same filter, perhaps renamed or replaced);
-//   2. equal name and CLSID, whatever the ids (a graph renumbered);
-//   3. equal ids, both name and CLSID differing (a filter changed in place).
-// What is left is only in A or only in B. Connections are paired by their two ends: the
-// output filter (through the filters' pairing) and pin, and the input filter and pin.
+//   2. equal name and CLSID, whatever the ids (a graph renumbered).
+// What is left is only in A or only in B: a filter whose name and CLSID both differ is another
+// filter, whatever its id. Connections are paired by their two ends: the output filter
+// (through the filters' pairing) and pin, and the input filter and pin; a connection only in
+// one graph is said with the media type it carried (its subtype and first figures).
 #pragma once
 
 #include <cstddef>

@@ -43,13 +43,18 @@ std::string DifferenceCountLine(std::size_t count) { return Counted(count, "diff
 std::string ByteDifferenceNote(std::size_t differing, std::size_t common,
                                std::string_view positions, std::size_t extra,
                                std::string_view longer) {
+  const bool one_common = common == 1, one_differing = differing == 1;
   std::string note;
-  if (differing == 0) {
-    note = "les " + Counted(common, "octet") + " communs sont égaux";
+  if (common == 0) {
+    note = "aucun octet en commun";
+  } else if (differing == 0) {
+    note = one_common ? "le seul octet commun est égal"
+                      : "les " + Counted(common, "octet") + " communs sont égaux";
   } else {
-    note = Counted(differing, "octet") + (differing > 1 ? " différents" : " différent") +
-           " sur les " + std::to_string(common) + " communs, aux positions " +
-           std::string(positions);
+    note = Counted(differing, "octet") + (one_differing ? " différent" : " différents") +
+           (one_common ? " sur le seul commun"
+                       : " sur les " + std::to_string(common) + " communs") +
+           (one_differing ? ", à la position " : ", aux positions ") + std::string(positions);
   }
   if (extra > 0) note += " ; " + Counted(extra, "octet") + " de plus dans " + std::string(longer);
   return note;

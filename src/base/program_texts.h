@@ -76,11 +76,16 @@ inline constexpr std::string_view kLabelDescription = "description";
 inline constexpr std::string_view kLabelSampleSize = "taille des échantillons";
 inline constexpr std::string_view kLabelFormatSize = "taille du format";
 inline constexpr std::string_view kLabelFormatBytes = "octets du format";
+// The legend of the comparison page's colours.
+inline constexpr std::string_view kLegendRemoved = "retiré (seulement dans A)";
+inline constexpr std::string_view kLegendAdded = "ajouté (seulement dans B)";
+inline constexpr std::string_view kLegendChanged = "changé (dans A et B)";
 inline constexpr std::string_view kComparisonRefused =
     "rien n'est comparé : les deux fichiers doivent être analysés jusqu'au bout";
 // "1 différence", "3 différences".
 std::string DifferenceCountLine(std::size_t count);
-// "2 octets différents sur les 206 communs, aux positions 36-37, 48", then
+// "2 octets différents sur les 206 communs, aux positions 36-37, 48" ("1 octet différent sur
+// les 206 communs, à la position 40"; "aucun octet en commun" when a block is empty), then
 // " ; 4 octets de plus dans B" when one block is longer; positions: the runs, in words.
 std::string ByteDifferenceNote(std::size_t differing, std::size_t common,
                                std::string_view positions, std::size_t extra,

@@ -87,13 +87,15 @@ CommandLine UsageError(std::ostream& err, std::string_view before, std::string_v
   return {std::nullopt, 2};
 }
 
-// Without --format: the format the --output file's extension names, as converters do, or
-// else the terminal's or the plain text.
-const OutputFormat& DefaultFormat(FormatTable formats, std::optional<std::string_view> output,
-                                  bool to_terminal) {
-  if (!output) return to_terminal ? TerminalFormat(formats) : PlainTextFormat(formats);
-  const OutputFormat* named = FormatOfFileName(*output, formats);
-  return named != nullptr ? *named : PlainTextFormat(formats);
+// Without --format: the name of the format the --output file's extension chooses, as
+// converters do, or else the terminal's or the plain text's. The extension is looked up among
+// every format, so that a mode that writes fewer (--compare) refuses it as it refuses the name.
+std::string_view DefaultFormatName(std::optional<std::string_view> output, bool to_terminal) {
+  const FormatTable all = OutputFormats();
+  if (const OutputFormat* named = output ? FormatOfFileName(*output, all) : nullptr) {
+    return named->name;
+  }
+  return output || !to_terminal ? PlainTextFormat(all).name : TerminalFormat(all).name;
 }
 
 CommandLine FormatRefused(std::ostream& err, bool compare, std::string_view name) {
@@ -164,10 +166,10 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
     return UsageError(err, cli_texts::kCompareTakesTwoFiles, "");
   }
   const FormatTable formats = given.compare ? ComparisonFormats() : OutputFormats();
-  const OutputFormat* format =
-      given.format ? FindOutputFormat(*given.format, formats)
-                   : &DefaultFormat(formats, given.output, standard_output_is_terminal);
-  if (format == nullptr) return FormatRefused(err, given.compare, *given.format);
+  const std::string_view name =
+      given.format ? *given.format : DefaultFormatName(given.output, standard_output_is_terminal);
+  const OutputFormat* format = FindOutputFormat(name, formats);
+  if (format == nullptr) return FormatRefused(err, given.compare, name);
   if (given.list_live && (!given.files.empty() || given.compare || given.list_catalogue)) {
     return UsageError(err, cli_texts::kLiveTakesNoFile, "");
   }

@@ -237,19 +237,24 @@ std::optional<std::string> Write(const CliOptions& options, const std::vector<An
 }
 
 // Why the format can't be written for these reports, checked before any output is opened.
-std::optional<std::string> Refusal(const CliOptions& options,
-                                   const std::vector<AnalysedFile>& files) {
+std::optional<FormatRefusal> Refusal(const CliOptions& options,
+                                     const std::vector<AnalysedFile>& files) {
   if (!options.format->refusal) return std::nullopt;
   return options.format->refusal(Documents(files));
 }
 
-// Analyses every file and writes the reports; returns the output's problem, if any.
-std::optional<std::string> AnalyseAndWrite(const CliOptions& options,
-                                           const FilterCatalogue& catalogue,
-                                           std::vector<AnalysedFile>& files,
-                                           std::ostream& standard_output, std::ostream& err) {
+std::optional<FormatRefusal> OutputRefusal(const std::optional<std::string>& problem) {
+  if (!problem) return std::nullopt;
+  return FormatRefusal{*problem};
+}
+
+// Analyses every file and writes the reports; returns why the output was not written, if so.
+std::optional<FormatRefusal> AnalyseAndWrite(const CliOptions& options,
+                                             const FilterCatalogue& catalogue,
+                                             std::vector<AnalysedFile>& files,
+                                             std::ostream& standard_output, std::ostream& err) {
   if (options.format->stream_lines) {
-    return AnalyseAndStream(options, catalogue, files, standard_output);
+    return OutputRefusal(AnalyseAndStream(options, catalogue, files, standard_output));
   }
   DroppedLines dropped;
   files = AnalyseAll(options.files, catalogue, options.format->model,
@@ -258,9 +263,8 @@ std::optional<std::string> AnalyseAndWrite(const CliOptions& options,
   if (options.only_registered && first.outcome == FileOutcome::kComplete) {
     first.dropped = KeepOnlyRegistered(*first.graph, err);
   }
-  std::optional<std::string> problem = Refusal(options, files);
-  if (!problem) problem = Write(options, files, standard_output);
-  return problem;
+  if (std::optional<FormatRefusal> refused = Refusal(options, files)) return refused;
+  return OutputRefusal(Write(options, files, standard_output));
 }
 
 int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
@@ -275,7 +279,7 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
   if (options.list_catalogue) return ListCatalogue(options, *catalogue, standard_output, err);
   if (options.only_registered && !CanTellRegistered(*catalogue, err)) return 2;
   std::vector<AnalysedFile> files;
-  const std::optional<std::string> output_problem =
+  const std::optional<FormatRefusal> output_problem =
       AnalyseAndWrite(options, *catalogue, files, standard_output, err);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;
@@ -283,9 +287,10 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
     if (!file.problem.empty()) ReportProblem(err, file.path, file.problem);
     outcomes.push_back(file.dropped ? std::max(file.outcome, FileOutcome::kEndedEarly) : file.outcome);
   }
-  if (output_problem) {
-    ReportProblem(err, options.output.value_or(std::string(cli_texts::kStandardOutput)),
-                  *output_problem);
+  if (output_problem) {  // about the input at fault, when it is one's
+    const std::string output = options.output.value_or(std::string(cli_texts::kStandardOutput));
+    ReportProblem(err, output_problem->file.empty() ? output : output_problem->file,
+                  output_problem->reason);
     return 2;
   }
   const int status = ExitStatus(outcomes);

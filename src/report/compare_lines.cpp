@@ -149,12 +149,12 @@ void WriteLines(std::span<const ReportDocument> documents, std::ostream& out,
 
 }  // namespace
 
-std::optional<std::string> ComparisonRefusal(std::span<const ReportDocument> documents) {
-  const bool whole = std::ranges::all_of(documents, [](const ReportDocument& document) {
-    return document.complete && document.graph != nullptr;
+std::optional<FormatRefusal> ComparisonRefusal(std::span<const ReportDocument> documents) {
+  const auto unread = std::ranges::find_if(documents, [](const ReportDocument& document) {
+    return !document.complete || document.graph == nullptr;
   });
-  if (whole) return std::nullopt;
-  return std::string(texts::kComparisonRefused);
+  if (unread == documents.end()) return std::nullopt;
+  return FormatRefusal{std::string(texts::kComparisonRefused), unread->file};
 }
 
 int ComparisonStatus(std::span<const ReportDocument> documents) {

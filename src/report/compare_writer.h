@@ -17,9 +17,9 @@
 
 namespace mivalto {
 
-// Why the two reports can't be compared (French): a walk that did not reach its end (whose
-// file the command line names with its reason); none when they can.
-std::optional<std::string> ComparisonRefusal(std::span<const ReportDocument> documents);
+// Why the two reports can't be compared (French), with the file of the first walk that did not
+// reach its end (the command line names it, with its own reason, before); none when they can.
+std::optional<FormatRefusal> ComparisonRefusal(std::span<const ReportDocument> documents);
 
 // 0 when the two graphs are the same, 1 when they differ.
 int ComparisonStatus(std::span<const ReportDocument> documents);

@@ -1,9 +1,8 @@
 #include "report/graph_dot.h"
 
-#include <array>
-#include <cstdlib>
 #include <optional>
 
+#include "analysis/media_type_label.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "base/text_encoding.h"
@@ -58,63 +57,24 @@ void AppendShownText(std::string_view utf8, std::string& out) {
   AppendDotText(PictureText(utf8), out);
 }
 
-const FormatField* FieldFor(const FormatModel& format, FieldRole role) {
-  for (const FormatField& field : format.fields) {
-    if (field.role == role && field.number) return &field;
-  }
-  return nullptr;
-}
-
-// A picture's size: the bitmap header's, or the analog video's active area. A bottom-up
-// bitmap's height is negative; its picture is as high.
-std::optional<std::string> PictureSize(const FormatModel& format) {
-  const FormatField* width = FieldFor(format, FieldRole::kWidth);
-  const FormatField* height = FieldFor(format, FieldRole::kHeight);
-  if (width == nullptr || height == nullptr) return std::nullopt;
-  return std::to_string(*width->number) + " × " + std::to_string(std::abs(*height->number));
-}
-
-// An audio stream's figures, each with its unit for one and for more.
-struct AudioFigure {
-  FieldRole role;
-  std::string_view one, many;
-};
-constexpr AudioFigure kAudioFigures[] = {
-    {FieldRole::kSampleRate, texts::kHertz, texts::kHertz},
-    {FieldRole::kChannels, texts::kChannel, texts::kChannels},
-    {FieldRole::kBitsPerSample, texts::kBits, texts::kBits},
-};
-
-std::string AudioFigures(const FormatModel& format) {
-  std::string text;
-  for (const AudioFigure& figure : kAudioFigures) {
-    const FormatField* field = FieldFor(format, figure.role);
-    if (field == nullptr) continue;
-    if (!text.empty()) text += ", ";
-    text += std::to_string(*field->number) + ' ' +
-            std::string(*field->number == 1 ? figure.one : figure.many);
-  }
-  return text;
-}
-
-std::string FormatFigures(const FormatModel& format) {
-  return PictureSize(format).value_or(AudioFigures(format));
-}
-
 std::string NodeId(std::string_view prefix, int position) {
   return std::string(prefix) + 'f' + std::to_string(position);
 }
 
-// What the node says under the name: what the filter wraps, for the kinds that wrap one.
-bool ShowsDescription(const FilterModel& filter) {
-  return filter.kind != FilterKind::kDirectShow && filter.description.has_value();
+// What the node says under the name of a filter that wraps something: a device by the display
+// name its data block stores (the proxy's CLSID, which every device shares, tells nothing), any
+// other wrapper as its report line says it.
+const std::string* WrappedText(const FilterModel& filter) {
+  if (filter.kind == FilterKind::kDirectShow) return nullptr;
+  if (filter.wraps.device) return &*filter.wraps.device;
+  return filter.description ? &*filter.description : nullptr;
 }
 
 // The class's name, unless the name or what the filter wraps already says it: a wrapper's
-// class name (a device's) is the start of what it wraps.
+// class name is the start of its report line, but not of a device's display name.
 bool ShowsRegisteredName(const FilterModel& filter) {
   if (!filter.registered_name || *filter.registered_name == filter.name) return false;
-  return !ShowsDescription(filter);
+  return filter.kind == FilterKind::kDirectShow || filter.wraps.device.has_value();
 }
 
 // Ends a statement's attributes, with the picture's own mark for it.
@@ -140,9 +100,9 @@ void AppendNode(const FilterModel& filter, std::string_view prefix, std::string_
     dot += kLabelBreak;
     AppendShownText(*filter.registered_name, dot);
   }
-  if (ShowsDescription(filter)) {
+  if (const std::string* wrapped = WrappedText(filter)) {
     dot += kLabelBreak;
-    AppendShownText(*filter.description, dot);
+    AppendShownText(*wrapped, dot);
   }
   dot += "\", color=\"" + color + "\", fontcolor=\"" + color + "\"";
   AppendMark(mark, dot);
@@ -165,10 +125,11 @@ void AppendEdge(const ConnectionModel& connection, std::string_view prefix, std:
   dot += " → ";
   AppendShownText(connection.to->pin, dot);
   if (connection.media_type) {
-    const std::string media = MediaTypeLabel(*connection.media_type);
-    if (!media.empty()) {
+    for (const std::string& line : {MediaTypeName(*connection.media_type),
+                                    MediaTypeFigures(*connection.media_type)}) {
+      if (line.empty()) continue;
       dot += kLabelBreak;
-      AppendShownText(media, dot);
+      AppendShownText(line, dot);
     }
   }
   dot += '"';
@@ -204,15 +165,6 @@ std::string PictureText(std::string_view utf8) {
   std::string printable = PrintableText(CutToCodePoints(utf8, kMostShownCodePoints + 1));
   if (CodePointCount(printable) <= kMostShownCodePoints) return printable;
   return std::string(CutToCodePoints(printable, kMostShownCodePoints - 1)) + std::string(kCutMark);
-}
-
-std::string MediaTypeLabel(const MediaTypeModel& media_type) {
-  const std::optional<NamedGuid>& named =
-      media_type.subtype ? media_type.subtype : media_type.major_type;
-  std::string label = named ? named->name : std::string();
-  const std::string figures = media_type.format ? FormatFigures(*media_type.format) : "";
-  if (!label.empty() && !figures.empty()) label += ' ';
-  return label + figures;
 }
 
 std::string PictureTitle(const ReportDocument& document) {

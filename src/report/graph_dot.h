@@ -1,9 +1,9 @@
 // The graph's picture in Graphviz's DOT language, written from the graph model alone: one
 // node per filter (its number and name as the report writes them, the name the report gives
-// its class, and what it wraps for a DMO, a device, the ACM wrapper or the AVI compressor, in
-// its kind's colour), one edge per connection from the output pin to the input pin, labelled
-// with both pin names, the subtype and the figures read first (width × height, or sample rate,
-// channels and bits). Every text of the file is inert: it is cleaned of control characters,
+// its class, and what it wraps for a DMO, the ACM wrapper or the AVI compressor, or a device's
+// display name, in its kind's colour), one edge per connection from the output pin to the
+// input pin, labelled with both pin names, the subtype and the figures read first (width ×
+// height, or sample rate, channels and bits), each on a line of its own. Every text of the file is inert: it is cleaned of control characters,
 // its quotes, backslashes and ampersands are written as entities, and it is cut to a
 // readable length (PictureText), so that Graphviz lays out any file's picture quickly.
 #pragma once
@@ -48,9 +48,5 @@ void WriteDot(std::span<const ReportDocument> documents, std::ostream& out);
 // A text of the file as the picture shows it: printable, and cut to its first 47 characters
 // and "…" when longer than 48 (whole in the reports).
 std::string PictureText(std::string_view utf8);
-
-// The edge's media type label: the subtype's name (the major type's when the walk did not
-// reach the subtype) and the figures of its format.
-std::string MediaTypeLabel(const MediaTypeModel& media_type);
 
 }  // namespace mivalto

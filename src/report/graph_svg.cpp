@@ -14,12 +14,13 @@ std::size_t PictureElements(std::span<const TitledGraph> graphs) {
   return elements;
 }
 
-std::optional<std::string> SvgRefusal(std::span<const ReportDocument> documents) {
+std::optional<FormatRefusal> SvgRefusal(std::span<const ReportDocument> documents) {
   const std::size_t elements = PictureElements(TitledGraphs(documents));
   if (elements <= kMostDrawnElements) return std::nullopt;
-  return std::string(texts::kPictureTooLarge) + " (" + std::to_string(elements) + " " +
-         std::string(texts::kPictureElements) + ", " + std::to_string(kMostDrawnElements) + " " +
-         std::string(texts::kPictureMostElements) + ")";
+  return FormatRefusal{std::string(texts::kPictureTooLarge) + " (" + std::to_string(elements) +
+                       " " + std::string(texts::kPictureElements) + ", " +
+                       std::to_string(kMostDrawnElements) + " " +
+                       std::string(texts::kPictureMostElements) + ")"};
 }
 
 }  // namespace mivalto

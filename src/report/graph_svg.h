@@ -31,7 +31,7 @@ std::size_t PictureElements(std::span<const TitledGraph> graphs);
 
 // Why --format svg does not draw these reports (in French, for the error stream), or none
 // when it does.
-std::optional<std::string> SvgRefusal(std::span<const ReportDocument> documents);
+std::optional<FormatRefusal> SvgRefusal(std::span<const ReportDocument> documents);
 
 // The writer of --format svg, on the builds that draw pictures (MIVALTO_HAS_GRAPHVIZ): the
 // picture of the reports' graphs as one SVG document. Reports that SvgRefusal refuses leave the

@@ -32,12 +32,12 @@ const ReportDocument* WrittenDocument(std::span<const ReportDocument> documents)
 
 }  // namespace
 
-std::optional<std::string> GrfRefusal(std::span<const ReportDocument> documents) {
+std::optional<FormatRefusal> GrfRefusal(std::span<const ReportDocument> documents) {
   const ReportDocument* document = WrittenDocument(documents);
   if (!document) return std::nullopt;
-  if (!Storable(*document->graph)) return std::string(texts::kUnstorableText);
+  if (!Storable(*document->graph)) return FormatRefusal{std::string(texts::kUnstorableText)};
   if (GraphStream(*document->graph).size() > kMaxCompoundStream) {
-    return std::string(texts::kGraphFileTooLarge);
+    return FormatRefusal{std::string(texts::kGraphFileTooLarge)};
   }
   return std::nullopt;
 }

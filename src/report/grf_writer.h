@@ -20,7 +20,7 @@ namespace mivalto {
 // Why the reports' graphs can't be written (French): a text with a double quote, or a
 // stream too large for the document; null when they can. Walks that ended early are not
 // looked at: nothing is written for them.
-std::optional<std::string> GrfRefusal(std::span<const ReportDocument> documents);
+std::optional<FormatRefusal> GrfRefusal(std::span<const ReportDocument> documents);
 
 // The graph file of the first report, when its walk reached its end; nothing otherwise (the
 // command line says why).

@@ -66,7 +66,7 @@ void WriteHeader(std::ostream& out) {
 
 void WriteSection(const ReportDocument& document, std::ostream& out) {
   out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
-  if (document.graph != nullptr) WriteHtmlFigure({document.graph, ""}, out);
+  if (document.graph != nullptr) WriteHtmlFigure(InlineSvg({document.graph, ""}), out);
   out << "<pre>\n";
   for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
   out << "</pre>\n</section>\n";
@@ -96,13 +96,18 @@ void WriteHtmlLine(const ReportLine& line, std::ostream& out) {
 }
 
 // The SVG element without the XML prologue.
-void WriteHtmlFigure(const TitledGraph& graph, std::ostream& out) {
-  if (graph.graph->filters.empty()) return;
-  const std::optional<std::string> svg = GraphsSvg(std::span(&graph, 1));
-  if (!svg) return;
+std::optional<std::string> InlineSvg(const TitledGraph& graph) {
+  if (graph.graph->filters.empty()) return std::nullopt;
+  std::optional<std::string> svg = GraphsSvg(std::span(&graph, 1));
+  if (!svg) return std::nullopt;
   const std::size_t element = svg->find("<svg");
-  if (element == std::string::npos) return;
-  out << "<figure>\n" << std::string_view(*svg).substr(element) << "</figure>\n";
+  if (element == std::string::npos) return std::nullopt;
+  svg->erase(0, element);
+  return svg;
+}
+
+void WriteHtmlFigure(const std::optional<std::string>& svg, std::ostream& out) {
+  if (svg) out << "<figure>\n" << *svg << "</figure>\n";
 }
 
 void WriteHtmlPageStart(std::string_view title, std::string_view extra_style, std::ostream& out) {

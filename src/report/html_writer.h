@@ -6,6 +6,7 @@
 // picture, PictureFailure (report/graph_svg.h) goes through to the caller.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -27,8 +28,10 @@ void WriteHtmlPageEnd(std::ostream& out);
 std::string HtmlText(std::string_view utf8);
 // One report line as a <span> in its colour and weight, for a <pre>.
 void WriteHtmlLine(const ReportLine& line, std::ostream& out);
-// The graph's picture drawn by Graphviz, inline in a <figure>; nothing for a graph without
+// The graph's picture drawn by Graphviz, as an inline <svg> element; none for a graph without
 // filters or too large to draw.
-void WriteHtmlFigure(const TitledGraph& graph, std::ostream& out);
+std::optional<std::string> InlineSvg(const TitledGraph& graph);
+// A picture in a <figure>; nothing for none.
+void WriteHtmlFigure(const std::optional<std::string>& svg, std::ostream& out);
 
 }  // namespace mivalto

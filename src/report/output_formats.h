@@ -24,7 +24,7 @@ struct OutputFormat {
   bool one_input = false;  // its output is one graph's alone (the C++ of a program)
   // Why the format can't be written for these reports (French), checked before any output
   // is opened; null when it always can.
-  std::optional<std::string> (*refusal)(std::span<const ReportDocument> documents) = nullptr;
+  std::optional<FormatRefusal> (*refusal)(std::span<const ReportDocument> documents) = nullptr;
   // For a line-by-line format: its lines go out as the analysis writes them (`write` gives
   // the same bytes from whole reports), so that no report is held in memory.
   LineAppender stream_lines = nullptr;

@@ -24,6 +24,15 @@ struct ReportDocument {
   std::string stop_reason = {};       // why the walk ended early, in French; empty when complete
 };
 
+// Why a format does not write these reports (French), and the file of the report at fault when
+// the reason is one input's (a comparison's side that was not read to its end); empty when it
+// is the output's as a whole (a picture too large to draw).
+struct FormatRefusal {
+  std::string reason;
+  std::string file = {};
+  friend bool operator==(const FormatRefusal&, const FormatRefusal&) = default;
+};
+
 // Every writer has this shape: the reports, in order, into one output.
 using ReportWriter = void (*)(std::span<const ReportDocument> documents, std::ostream& out);
 

@@ -81,6 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {"a.grf", "b.json"}},
         AcceptedCase{"RunningGraphs", {"--live", "-f", "JSON"}, true, "json", {}, {}},
         AcceptedCase{"RunningGraphInput", {"live:42/3"}, false, "text", {}, {"live:42/3"}},
+        AcceptedCase{"CompareToAnyOtherName", {"--compare", "-o", "c.log", "a", "b"}, true, "text",
+                     "c.log", {"a", "b"}},
         AcceptedCase{"NonAsciiPaths",
                      {"-o", "é.rtf", "C:\\Vidéo\\graphe \U0001F600.grf"},
                      false,
@@ -185,6 +187,15 @@ INSTANTIATE_TEST_SUITE_P(
                      "",
                      "mivalto-cli : --compare n'écrit pas le format rtf (formats : ansi, text, "
                      "html, json)" + kHint},
+        // An extension names its format under --compare too, refused as its name is.
+        AnsweredCase{"CompareRefusesAnSvgName",
+                     {"--compare", "-o", "c.SVG", "a.grf", "b.grf"},
+                     2,
+                     "",
+                     "mivalto-cli : --compare n'écrit pas le format svg (formats : ansi, text, "
+                     "html, json)" + kHint},
+        AnsweredCase{"CompareRefusesAGraphFileName", {"--compare", "-o", "c.grf", "a", "b"}, 2, "",
+                     "mivalto-cli : --compare n'écrit pas le format grf"},
         AnsweredCase{"CompareOfOneFile",
                      {"--compare", "a.grf"},
                      2,

@@ -128,9 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--compare", kMinimal, "/nulle/part.grf"},
                     2,
                     "",
-                    "mivalto-cli : /nulle/part.grf : fichier introuvable\nmivalto-cli : sortie "
-                    "standard : rien n'est comparé : les deux fichiers doivent être analysés "
-                    "jusqu'au bout\n"}),
+                    "mivalto-cli : /nulle/part.grf : fichier introuvable\nmivalto-cli : "
+                    "/nulle/part.grf : rien n'est comparé : les deux fichiers doivent être "
+                    "analysés jusqu'au bout\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProgramFiles, NonAsciiNameGoesThrough) {

@@ -488,8 +488,8 @@ TEST_F(RunCliTest, RefusedFormatWritesNothingAndGivesStatusTwo) {
   const OutputFormat refusing{
       .name = "refusing",
       .write = WriteText,
-      .refusal = [](std::span<const ReportDocument>) -> std::optional<std::string> {
-        return "graphe trop grand";
+      .refusal = [](std::span<const ReportDocument>) -> std::optional<FormatRefusal> {
+        return FormatRefusal{"graphe trop grand"};
       }};
   const std::string output = Utf8Path(TempFolder() / "refusé.svg");
   EXPECT_EQ(Run(refusing, {complete_.Utf8()}, output), 2);

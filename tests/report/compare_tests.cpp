@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
+#include "base/program_texts.h"
 #include "model/graph_stream.h"
 #include "report/compare_writer.h"
 #include "report/compound_file.h"
@@ -127,12 +129,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {"filters name changed"}},
         PairCase{"RenumberedAndReordered", ReverseAndRenumber,
                  std::vector<std::string>(8, "filters id changed")},
-        PairCase{"ReplacedInPlace",
+        // Neither name nor CLSID agrees: another filter under the same id, other connections.
+        PairCase{"AnotherFilterUnderTheSameId",
                  [](GraphModel& g) {
                    g.filters[6].name = "Autre rendu";
                    g.filters[6].clsid = Guid{};
                  },
-                 {"filters name changed", "filters clsid changed"}},
+                 {"filters whole removed", "filters whole added", "connections whole removed",
+                  "connections whole added"}},
         PairCase{"PinRenamed",
                  [](GraphModel& g) { g.connections[0].to->pin = "Entrée 2"; },
                  {"connections whole removed", "connections whole added"}},
@@ -175,6 +179,57 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"version version changed", "clock whole removed"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A connection replaced by another (a renderer fed RGB24 where it was fed YUY2, on another
+// pin) says on each side what it carried: the subtype and the first figures.
+TEST(GraphPairWords, AReplacedConnectionSaysWhatItCarried) {
+  const GraphModel a = CapturePreview();
+  GraphModel changed = a;
+  changed.connections[0].to->pin = "Entrée 2";
+  changed.connections[0].media_type->subtype->guid = "{E436EB7D-524F-11CE-9F53-0020AF0BA770}"_guid;
+  const GraphModel b = Walk(AsWritten(changed));
+  const std::vector<Difference> differences = CompareGraphs(a, b);
+  ASSERT_EQ(differences.size(), 2u);
+  const std::string pins = "\"Caméra USB\"  \"Capture\"   => \"Compresseur MJPEG\"  \"Entrée";
+  EXPECT_EQ(differences[0].a, pins + "\"  MediaSubType Video Compression YUY2 640 × 480");
+  EXPECT_EQ(differences[1].b, pins + " 2\"  Mediasubtype RGB24 640 × 480");
+}
+
+// The page shows both pictures at one scale, each column's share of the row its picture's
+// width, under the legend of the changes' colours.
+TEST(ComparisonPage, PicturesKeepOneScale) {
+  const GraphModel a = CapturePreview();
+  GraphModel b = a;
+  b.filters.resize(2);
+  b.connections.clear();
+  const ReportView view;
+  const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
+  std::ostringstream out;
+  WriteComparisonHtml(documents, out);
+  const std::string page = out.str();
+  const std::regex side(R"(<div style="flex: (\d+) 1 0">\n<h3>[^\n]*\n<figure>\n<svg width="(\d+)pt")");
+  std::vector<std::string> widths;
+  for (auto match = std::sregex_iterator(page.begin(), page.end(), side);
+       match != std::sregex_iterator(); ++match) {
+    EXPECT_EQ((*match)[1], (*match)[2]);
+    widths.push_back((*match)[2]);
+  }
+  EXPECT_EQ(widths.size(), 2u);
+  EXPECT_NE(widths.front(), widths.back());
+  EXPECT_NE(page.find("#C00000\"></span>retiré (seulement dans A)</li>"), std::string::npos);
+}
+
+// The note on bytes that differ, at the edges of its French counts.
+TEST(GraphPairWords, ByteNotesCountInFrench) {
+  EXPECT_EQ(texts::ByteDifferenceNote(0, 0, "", 316, "B"),
+            "aucun octet en commun ; 316 octets de plus dans B");
+  EXPECT_EQ(texts::ByteDifferenceNote(1, 1, "0", 0, "A"),
+            "1 octet différent sur le seul commun, à la position 0");
+  EXPECT_EQ(texts::ByteDifferenceNote(1, 416, "40", 0, "A"),
+            "1 octet différent sur les 416 communs, à la position 40");
+  EXPECT_EQ(texts::ByteDifferenceNote(2, 416, "40, 44", 0, "A"),
+            "2 octets différents sur les 416 communs, aux positions 40, 44");
+}
 
 }  // namespace
 }  // namespace mivalto

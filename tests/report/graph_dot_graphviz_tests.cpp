@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "analysis/media_type_label.h"
 #include "graph_samples.h"
 
 namespace mivalto {
@@ -101,9 +102,12 @@ std::multiset<std::string> EdgeLabels(Agraph_t* graph) {
 std::multiset<std::string> ExpectedEdgeLabels(const GraphModel& graph) {
   std::multiset<std::string> labels;
   for (const ConnectionModel& connection : graph.connections) {
-    const std::string media = MediaTypeLabel(*connection.media_type);
-    labels.insert(PictureText(connection.from->pin) + " → " + PictureText(connection.to->pin) +
-                  (media.empty() ? "" : "\n" + PictureText(media)));
+    std::string label = PictureText(connection.from->pin) + " → " + PictureText(connection.to->pin);
+    for (const std::string& line : {MediaTypeName(*connection.media_type),
+                                    MediaTypeFigures(*connection.media_type)}) {
+      if (!line.empty()) label += "\n" + PictureText(line);
+    }
+    labels.insert(label);
   }
   return labels;
 }

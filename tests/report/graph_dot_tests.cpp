@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "analysis/media_type_label.h"
 #include "graph_samples.h"
 
 namespace mivalto {
@@ -33,7 +34,7 @@ TEST(GraphDot, SmallGraph) {
             "  f3 [label=\"0003  Rendu\\nVideo Mixing Renderer (DX8)\", color=\"#000000\", "
             "fontcolor=\"#000000\"];\n"
             "  f1 -> f2 [label=\"Out → In\"];\n"
-            "  f2 -> f3 [label=\"Sortie → VMR Input0\\nRGB32 1920 × 1088\"];\n"
+            "  f2 -> f3 [label=\"Sortie → VMR Input0\\nRGB32\\n1920 × 1088\"];\n"
             "}\n");
 }
 
@@ -57,17 +58,34 @@ TEST(GraphDot, SeveralGraphsAreClustersOfTheirOwn) {
   EXPECT_NE(dot.find("  g2_f1 -> g2_f2 [label=\"o → i\"];\n  }\n}\n"), std::string::npos) << dot;
 }
 
+// A device shows the display name its data block stores, not the proxy's CLSID; under the
+// device's own name when the catalogue knows it.
+TEST(GraphDot, DeviceShowsItsDisplayName) {
+  GraphModel graph;
+  graph.filters = {Filter(1, "Caméra", FilterKind::kPnp, "Proxy {17CCA71B-ECD7-11D0-B908-…}"),
+                   Filter(2, "Capture", FilterKind::kPnp, "USB Video usb#vid_0c0d")};
+  graph.filters[0].wraps.device = "usb#vid_f00d";
+  graph.filters[1].wraps.device = "usb#vid_0c0d";
+  graph.filters[1].registered_name = "USB Video";
+  const std::string dot = Dot(graph);
+  EXPECT_NE(dot.find("f1 [label=\"0001  Caméra\\nusb#vid_f00d\""), std::string::npos) << dot;
+  EXPECT_NE(dot.find("f2 [label=\"0002  Capture\\nUSB Video\\nusb#vid_0c0d\""), std::string::npos);
+}
+
 // A name or a pin of any length shows its first characters and "…", never part of one.
 TEST(GraphDot, LongTextsAreCutToAReadableLength) {
   std::string name;
   for (int i = 0; i < 20'000'000; ++i) name += "é";
   GraphModel graph;
   graph.filters = {Filter(1, name), Filter(2, name.substr(0, 2 * 48))};
-  graph.connections = {Connection(1, name, 2, "In")};
+  graph.connections = {Connection(1, name, 2, "In"), Connection(2, "Out", 1, "In")};
+  // A long subtype's name is cut on its own line; the figures are whole on theirs.
+  graph.connections[1].media_type = Media(name.c_str(), {Figure("n", 2, FieldRole::kChannels)});
   const std::string dot = Dot(graph), cut = name.substr(0, 2 * 47) + "…";
   EXPECT_NE(dot.find("f1 [label=\"0001  " + cut + "\""), std::string::npos) << dot;
   EXPECT_NE(dot.find("f2 [label=\"0002  " + name.substr(0, 2 * 48) + "\""), std::string::npos);
   EXPECT_NE(dot.find("f1 -> f2 [label=\"" + cut + " → In\"]"), std::string::npos) << dot;
+  EXPECT_NE(dot.find("f2 -> f1 [label=\"Out → In\\n" + cut + "\\n2 canaux\"]"), std::string::npos);
 }
 
 struct MediaLabelCase {
@@ -117,6 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
                               Figure("Samples Per Sec", 22050, FieldRole::kSampleRate),
                               Figure("Channels", 2, FieldRole::kChannels)}),
                        "MPEG1 Audio 22050 Hz, 1 canal"},
+        MediaLabelCase{"CompressedSoundHasNoBits",
+                       Media("MP3", {Figure("Channels", 2, FieldRole::kChannels),
+                                     Figure("Samples Per Sec", 44100, FieldRole::kSampleRate),
+                                     Figure("Bits Per Sample", 0, FieldRole::kBitsPerSample)}),
+                       "MP3 44100 Hz, 2 canaux"},
         MediaLabelCase{"WidthWithoutHeight", Media("X", {Figure("biWidth", 720, FieldRole::kWidth)}), "X"},
         MediaLabelCase{"NoFormat", WithoutFormat(Media("RGB24", {})), "RGB24"},
         MediaLabelCase{"MajorTypeWhenNoSubtype", MajorOnly(), "Audio"},
