@@ -153,6 +153,14 @@ INSTANTIATE_TEST_SUITE_P(
         PairCase{"DataGrown",
                  [](GraphModel& g) { g.filters[5].data.push_back(0); },
                  {"filters data_size changed", "filters data changed"}},
+        // The filter of the same id and name is the one whose class changed, not the spare.
+        PairCase{"ClassChangedBesideASpareOfTheOldClass",
+                 [](GraphModel& g) {
+                   g.filters.push_back(g.filters[6]);
+                   g.filters.back().id = "0010";
+                   g.filters[6].clsid = Guid{};
+                 },
+                 {"filters clsid changed", "filters whole added"}},
         PairCase{"ConnectionRemoved",
                  [](GraphModel& g) { g.connections.erase(g.connections.begin() + 2); },
                  {"connections whole removed"}},
@@ -175,6 +183,58 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"version version changed", "clock whole removed"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The pictures' marks in each side's SVG, in the order of kMarkColours: removed, then changed
+// (edges), then removed, added and changed (node fills). The kinds' colours are none of these.
+constexpr std::string_view kMarkColours[] = {"#c00000", "#a07800", "#f8d7d7", "#d7f0d7", "#f5ebc0"};
+
+std::vector<std::string_view> MarkColours(std::string_view svg) {
+  std::vector<std::string_view> found;
+  for (const std::string_view colour : kMarkColours) {
+    if (svg.find(colour) != std::string_view::npos) found.push_back(colour);
+  }
+  return found;
+}
+
+// Each side's picture draws what differs in its change's colour: a connection changed in
+// place (a flag cleared) is changed on both sides, never removed.
+TEST(ComparisonPage, DrawsEachChangeInItsColour) {
+  using Colours = std::vector<std::string_view>;
+  const struct {
+    const char* name;
+    void (*change)(GraphModel&);
+    Colours a, b;
+  } rows[] = {
+      {"FlagCleared",
+       [](GraphModel& g) { g.connections[0].media_type->fixed_size_samples = false; },
+       {"#a07800"}, {"#a07800"}},
+      {"ConnectionRemoved", [](GraphModel& g) { g.connections.erase(g.connections.begin() + 2); },
+       {"#c00000"}, {}},
+      {"FilterRenamed", [](GraphModel& g) { g.filters[2].name = "Autre"; }, {"#f5ebc0"},
+       {"#f5ebc0"}},
+  };
+  const GraphModel a = CapturePreview();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    GraphModel changed = a;
+    row.change(changed);
+    const GraphModel b = Walk(AsWritten(changed));
+    const ReportView view;
+    const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
+    std::ostringstream out;
+    WriteComparisonHtml(documents, out);
+    std::string page = out.str();
+    std::transform(page.begin(), page.end(), page.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const auto picture = [&](std::size_t from) {
+      const std::size_t start = page.find("<svg", from);
+      return std::string_view(page).substr(start, page.find("</svg>", start) - start);
+    };
+    const std::string_view picture_a = picture(0);
+    EXPECT_EQ(MarkColours(picture_a), row.a);
+    EXPECT_EQ(MarkColours(picture(picture_a.data() - page.data() + picture_a.size())), row.b);
+  }
+}
 
 }  // namespace
 }  // namespace mivalto
