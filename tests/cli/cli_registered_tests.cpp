@@ -44,48 +44,61 @@ testing::ByteVector ThreeFilters() {
 
 std::string CatalogueJson(const std::vector<std::string_view>& filters,
                           const std::vector<std::string_view>& dmos) {
-  nlohmann::json category = {{"name", "DirectShow Filters"},
-                             {"clsid", "{083863F1-70DE-11D0-BD40-00A0C911CE86}"},
-                             {"filters", nlohmann::json::array()}};
-  for (const std::string_view clsid : filters) category["filters"].push_back({{"name", "f"}, {"clsid", clsid}});
-  nlohmann::json catalogue = {{"categories", {category}}, {"dmos", nlohmann::json::array()}};
-  for (const std::string_view clsid : dmos) catalogue["dmos"].push_back({{"name", "d"}, {"clsid", clsid}});
+  nlohmann::json catalogue = {{"categories", nlohmann::json::array()},
+                              {"dmos", nlohmann::json::array()}};
+  nlohmann::json& listed = catalogue["categories"][0] = {
+      {"name", "DirectShow Filters"},
+      {"clsid", "{083863F1-70DE-11D0-BD40-00A0C911CE86}"},
+      {"filters", nlohmann::json::array()}};
+  for (const std::string_view clsid : filters) {
+    listed["filters"].push_back({{"name", "f"}, {"clsid", clsid}});
+  }
+  for (const std::string_view clsid : dmos) {
+    catalogue["dmos"].push_back({{"name", "d"}, {"clsid", clsid}});
+  }
   return catalogue.dump();
 }
 
 // The JSON report's graph, in short: "0001 Source" per filter, "0001>0002" per connection, the
 // clock's reference.
-std::vector<std::string> Outline(const nlohmann::json& report) {
+std::vector<std::string> Outline(const nlohmann::json& graph) {
   std::vector<std::string> outline;
-  for (const nlohmann::json& filter : report["graph"]["filters"]) {
+  for (const nlohmann::json& filter : graph["filters"]) {
     outline.push_back(filter["id"].get<std::string>() + ' ' + filter["name"].get<std::string>());
   }
-  for (const nlohmann::json& connection : report["graph"]["connections"]) {
+  for (const nlohmann::json& connection : graph["connections"]) {
     outline.push_back(connection["from"]["id"].get<std::string>() + '>' +
                       connection["to"]["id"].get<std::string>());
   }
-  outline.push_back("CLOCK " + report["graph"]["clock"]["reference"].get<std::string>());
+  outline.push_back("CLOCK " + graph["clock"]["reference"].get<std::string>());
   return outline;
 }
 
-nlohmann::json Registered(const nlohmann::json& report) {
+nlohmann::json Registered(const nlohmann::json& graph) {
   nlohmann::json registered = nlohmann::json::array();
-  for (const nlohmann::json& filter : report["graph"]["filters"]) registered.push_back(filter["registered"]);
+  for (const nlohmann::json& filter : graph["filters"]) registered.push_back(filter["registered"]);
   return registered;
 }
 
 struct CliRun {
   int status;
   std::string out, err;
+  nlohmann::json Graph() const { return nlohmann::json::parse(out)["graph"]; }
 };
 
-CliRun RunWith(const CliOptions& options) {
+// mivalto-cli -f FORMAT [--catalogue-file CATALOGUE] [--only-registered] GRAPH
+CliRun RunOn(std::string_view format, const TempFile& graph, const TempFile* catalogue = nullptr,
+             bool only_registered = false) {
   std::ostringstream out, err;
+  const CliOptions options{
+      .format = FindOutputFormat(format, OutputFormats()),
+      .output = {},
+      .files = {graph.Utf8()},
+      .catalogue_file = catalogue ? std::optional(catalogue->Utf8()) : std::nullopt,
+      .only_registered = only_registered};
   const int status = RunCli(options, out, err);
   return {status, out.str(), err.str()};
 }
-
-const OutputFormat& Format(std::string_view name) { return *FindOutputFormat(name, OutputFormats()); }
 
 TempFile FileOf(std::string_view bytes, std::string_view name) {
   return {{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, name};
@@ -112,31 +125,23 @@ TEST(OnlyRegistered, KeepsWhatTheCatalogueLists) {
       {"DmoAmongTheFilters", {kAsyncFileSource, kAudioRenderer, kDmo}, {}, {true, false, true}, 1,
        {"0001 Source", "0002 Rendu", "CLOCK 0002"}, 3},
   };
-  const testing::ByteVector graph = ThreeFilters();
-  const TempFile input{graph, "trois.grf"};
+  const TempFile input{ThreeFilters(), "trois.grf"};
   for (const RegisteredCase& c : cases) {
     SCOPED_TRACE(c.name);
     const TempFile catalogue = FileOf(CatalogueJson(c.filters, c.dmos), "catalogue.json");
-    const CliRun report = RunWith({.format = &Format("json"), .output = {}, .files = {input.Utf8()},
-                                .catalogue_file = catalogue.Utf8()});
-    EXPECT_EQ(Registered(nlohmann::json::parse(report.out)), nlohmann::json(c.registered));
-    const CliRun dropped = RunWith({.format = &Format("grf"), .output = {}, .files = {input.Utf8()},
-                                 .catalogue_file = catalogue.Utf8(), .only_registered = true});
+    EXPECT_EQ(Registered(RunOn("json", input, &catalogue).Graph()), nlohmann::json(c.registered));
+    const CliRun dropped = RunOn("grf", input, &catalogue, true);
     EXPECT_EQ(dropped.status, c.status) << dropped.err;
     EXPECT_EQ(std::count(dropped.err.begin(), dropped.err.end(), '\n'), c.said) << dropped.err;
-    const TempFile written = FileOf(dropped.out, "écrit.grf");
-    const CliRun back = RunWith({.format = &Format("json"), .output = {}, .files = {written.Utf8()}});
-    ASSERT_EQ(back.status, 0) << back.err;
-    EXPECT_EQ(Outline(nlohmann::json::parse(back.out)), c.kept);
+    EXPECT_EQ(Outline(RunOn("json", FileOf(dropped.out, "écrit.grf")).Graph()), c.kept);
   }
 }
 
 #ifndef _WIN32
 // Here no catalogue is the machine's: nothing is said registered or not.
 TEST(OnlyRegistered, WithoutACatalogueNothingIsKnown) {
-  const TempFile input{ThreeFilters(), "trois.grf"};
-  const CliRun report = RunWith({.format = &Format("json"), .output = {}, .files = {input.Utf8()}});
-  EXPECT_EQ(Registered(nlohmann::json::parse(report.out)), nlohmann::json::parse("[null, null, null]"));
+  const nlohmann::json graph = RunOn("json", TempFile{ThreeFilters(), "trois.grf"}).Graph();
+  EXPECT_EQ(Registered(graph), nlohmann::json::parse("[null, null, null]"));
 }
 #endif
 

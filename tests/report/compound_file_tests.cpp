@@ -34,8 +34,9 @@ class DocumentReader {
     std::vector<std::uint32_t> list;
     for (std::size_t i = 0; i < 109; ++i) list.push_back(U32(file_, 76 + 4 * i));
     std::uint32_t difat = U32(file_, 68);
-    for (std::uint32_t d = 0; d < U32(file_, 72); ++d, difat = U32(file_, SectorOffset(difat) + 508)) {
+    for (std::uint32_t d = 0; d < U32(file_, 72); ++d) {
       for (std::size_t k = 0; k < 508; k += 4) list.push_back(U32(file_, SectorOffset(difat) + k));
+      difat = U32(file_, SectorOffset(difat) + 508);
     }
     if (difat != kEndOfChain) throw std::runtime_error("DIFAT chain not ended");
     list.resize(U32(file_, 44));
@@ -210,8 +211,8 @@ TEST(CompoundFileTest, ImpossibleLayoutsAreRefused) {
                std::invalid_argument);
   // Never touched: the size alone is refused.
   const LargeMemoryBlock beyond = AllocateLargeBlock(kMaxCompoundStream + 1);
-  EXPECT_THROW(CompoundFile({reinterpret_cast<const std::uint8_t*>(beyond.get()), kMaxCompoundStream + 1}),
-               std::invalid_argument);
+  const auto* beyond_bytes = reinterpret_cast<const std::uint8_t*>(beyond.get());
+  EXPECT_THROW(CompoundFile({beyond_bytes, kMaxCompoundStream + 1}), std::invalid_argument);
   EXPECT_THROW(CompoundFile(small, {.stream_sector = std::size_t{1} << 40}), std::invalid_argument);
 }
 

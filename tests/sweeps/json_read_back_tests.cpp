@@ -177,7 +177,8 @@ TEST(JsonReadBack, ReadsNumbersAtTheirLimits) {
   const std::size_t filters = report["graph"]["filters"].size();
   const Analysed last = ReadBack(FromPosition(filters));
   ASSERT_TRUE(last.result.complete) << last.result.stop_reason;
-  EXPECT_EQ(last.result.graph.connections[0].from->id, report["graph"]["filters"][filters - 1]["id"]);
+  EXPECT_EQ(last.result.graph.connections[0].from->id,
+            report["graph"]["filters"][filters - 1]["id"]);
   const Analysed largest =
       ReadBack(Changed("/graph/connections/0/media_type/sample_size", 4294967295u));
   ASSERT_TRUE(largest.result.complete) << largest.result.stop_reason;
