@@ -117,7 +117,7 @@ void WriteFatSectorList(Bytes& out, const Plan& plan, std::size_t first, std::si
 void WriteHeader(Bytes& out, const Plan& plan) {
   constexpr std::array<std::uint8_t, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0,
                                                       0xA1, 0xB1, 0x1A, 0xE1};
-  out.insert(out.end(), kSignature.begin(), kSignature.end());
+  for (const std::uint8_t byte : kSignature) out.push_back(byte);
   Fill(out, 16);                                 // class id
   AppendLeU16(out, 0x003E);                      // minor version
   AppendLeU16(out, 0x0003);                      // major version
