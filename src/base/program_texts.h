@@ -52,7 +52,7 @@ inline constexpr std::string_view kUnstorableText =
     "un nom, une broche ou un chemin contient un guillemet (\"), qu'un fichier de graphe ne peut "
     "pas garder : rien n'est écrit";
 inline constexpr std::string_view kGraphFileTooLarge =
-    "graphe trop grand pour un fichier de graphe (plus de 7 Mo de texte) : rien n'est écrit";
+    "graphe trop grand pour un fichier de graphe (plus de 4 Go de texte) : rien n'est écrit";
 
 // The comparison of two graphs (--compare): its headings (the report's own section words),
 // the labels of the facts that differ, its notes and why it compares nothing.

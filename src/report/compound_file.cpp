@@ -17,9 +17,11 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
 constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr std::uint32_t kFatSector = 0xFFFFFFFD;
+constexpr std::uint32_t kDifatSector = 0xFFFFFFFC;
 constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
 constexpr std::size_t kEntriesPerSector = kSectorSize / 4;
-constexpr std::size_t kHeaderFatSlots = 109;  // more FAT sectors would need DIFAT sectors
+constexpr std::size_t kHeaderFatSlots = 109;  // the FAT sectors after these: DIFAT sectors
+constexpr std::size_t kDifatSlots = kEntriesPerSector - 1;  // the last names the next
 constexpr std::size_t kMiniSectorSize = 64;
 constexpr std::size_t kDefaultStreamSector = 6;
 
@@ -33,12 +35,13 @@ struct Plan {
   bool mini = false;
   std::size_t stream_size = 0;     // what the directory gives as the stream's size
   std::size_t fat_sectors = 0;     // sectors 0 .. fat_sectors - 1
+  std::size_t difat_sectors = 0;   // then these, naming the FAT sectors beyond the header's
   std::size_t directory = 0;       // then the directory, then the mini FAT when there is one
   std::size_t first_data = 0;      // the stream (or the mini stream's container)
   std::size_t data_sectors = 0;
   std::size_t mini_sectors = 0;
 
-  std::size_t Tables() const { return fat_sectors + 1 + (mini ? 1 : 0); }
+  std::size_t Tables() const { return fat_sectors + difat_sectors + 1 + (mini ? 1 : 0); }
   std::size_t Sectors() const { return first_data + data_sectors; }
 };
 
@@ -63,22 +66,29 @@ Plan SizeStream(std::size_t size, StreamStorage storage) {
   return plan;
 }
 
+std::size_t DifatSectorsFor(std::size_t fat_sectors) {
+  return fat_sectors > kHeaderFatSlots ? CeilDiv(fat_sectors - kHeaderFatSlots, kDifatSlots) : 0;
+}
+
 // The FAT must cover every sector up to the end of the stream, itself included.
 Plan MakePlan(std::size_t size, const CompoundLayout& layout) {
   if (layout.stream_sector == 0u) throw std::invalid_argument("the header fills sector 0");
+  if (layout.stream_sector > kMaxCompoundStream / kSectorSize) {
+    throw std::invalid_argument("stream sector beyond what the document addresses");
+  }
   Plan plan = SizeStream(size, layout.storage);
-  for (plan.fat_sectors = 1; plan.fat_sectors <= kHeaderFatSlots; ++plan.fat_sectors) {
+  for (plan.fat_sectors = 1;; ++plan.fat_sectors) {
+    plan.difat_sectors = DifatSectorsFor(plan.fat_sectors);
     plan.first_data = layout.stream_sector
                           ? *layout.stream_sector - 1
                           : std::max(kDefaultStreamSector - 1, plan.Tables());
     if (plan.fat_sectors * kEntriesPerSector >= plan.Sectors()) break;
   }
-  if (plan.fat_sectors > kHeaderFatSlots) throw std::invalid_argument("stream too large");
   if (plan.first_data < plan.Tables()) {
     throw std::invalid_argument("stream sector " + std::to_string(plan.first_data + 1) +
                                 " leaves no room for the tables");
   }
-  plan.directory = plan.fat_sectors;
+  plan.directory = plan.fat_sectors + plan.difat_sectors;
   return plan;
 }
 
@@ -93,10 +103,21 @@ void WriteTable(Bytes& out, const std::vector<std::uint32_t>& table) {
   for (std::uint32_t entry : table) AppendLeU32(out, entry);
 }
 
+std::uint32_t FirstDifatSector(const Plan& plan) {
+  return plan.difat_sectors ? static_cast<std::uint32_t>(plan.fat_sectors) : kEndOfChain;
+}
+
+// FAT sector numbers from `first` on, `count` slots, free past the last FAT sector.
+void WriteFatSectorList(Bytes& out, const Plan& plan, std::size_t first, std::size_t count) {
+  for (std::size_t i = first; i < first + count; ++i) {
+    AppendLeU32(out, i < plan.fat_sectors ? static_cast<std::uint32_t>(i) : kFreeSector);
+  }
+}
+
 void WriteHeader(Bytes& out, const Plan& plan) {
   constexpr std::array<std::uint8_t, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0,
                                                       0xA1, 0xB1, 0x1A, 0xE1};
-  out.insert(out.end(), kSignature.begin(), kSignature.end());
+  for (const std::uint8_t byte : kSignature) out.push_back(byte);
   Fill(out, 16);                                 // class id
   AppendLeU16(out, 0x003E);                      // minor version
   AppendLeU16(out, 0x0003);                      // major version
@@ -111,16 +132,25 @@ void WriteHeader(Bytes& out, const Plan& plan) {
   AppendLeU32(out, kMiniStreamCutoff);
   AppendLeU32(out, plan.mini ? static_cast<std::uint32_t>(plan.directory + 1) : kEndOfChain);
   AppendLeU32(out, plan.mini ? 1 : 0);           // mini FAT sectors
-  AppendLeU32(out, kEndOfChain);                 // no DIFAT sectors
-  AppendLeU32(out, 0);
-  for (std::size_t i = 0; i < kHeaderFatSlots; ++i) {
-    AppendLeU32(out, i < plan.fat_sectors ? static_cast<std::uint32_t>(i) : kFreeSector);
+  AppendLeU32(out, FirstDifatSector(plan));
+  AppendLeU32(out, static_cast<std::uint32_t>(plan.difat_sectors));
+  WriteFatSectorList(out, plan, 0, kHeaderFatSlots);
+}
+
+// Each DIFAT sector lists the next FAT sectors and ends with the next DIFAT sector's number.
+void WriteDifat(Bytes& out, const Plan& plan) {
+  for (std::size_t d = 0; d < plan.difat_sectors; ++d) {
+    WriteFatSectorList(out, plan, kHeaderFatSlots + d * kDifatSlots, kDifatSlots);
+    const bool last = d + 1 == plan.difat_sectors;
+    AppendLeU32(out, last ? kEndOfChain : static_cast<std::uint32_t>(plan.fat_sectors + d + 1));
   }
 }
 
 void WriteFat(Bytes& out, const Plan& plan) {
   std::vector<std::uint32_t> fat(plan.fat_sectors * kEntriesPerSector, kFreeSector);
   std::fill_n(fat.begin(), plan.fat_sectors, kFatSector);
+  std::fill_n(fat.begin() + static_cast<std::ptrdiff_t>(plan.fat_sectors), plan.difat_sectors,
+              kDifatSector);
   WriteChain(fat, plan.directory, 1);
   if (plan.mini) WriteChain(fat, plan.directory + 1, 1);
   WriteChain(fat, plan.first_data, plan.data_sectors);
@@ -180,6 +210,7 @@ std::vector<std::uint8_t> CompoundFile(std::span<const std::uint8_t> stream,
   out.reserve((plan.Sectors() + 1) * kSectorSize);
   WriteHeader(out, plan);
   WriteFat(out, plan);
+  WriteDifat(out, plan);
   WriteDirectory(out, plan);
   if (plan.mini) WriteMiniFat(out, plan);
   Fill(out, (plan.first_data + 1) * kSectorSize - out.size());  // free sectors

@@ -33,12 +33,13 @@ struct CompoundLayout {
   StreamStorage storage = StreamStorage::kAuto;
 };
 
-// The largest stream a document without DIFAT sectors (109 FAT sectors) holds, with room for
-// the tables.
-inline constexpr std::size_t kMaxCompoundStream = (109 * 128 - 110) * kSectorSize;
+// The largest stream a version 3 document holds: its directory gives a size of 32 bits. The
+// FAT grows with the stream, its sectors beyond the header's 109 listed in DIFAT sectors.
+inline constexpr std::size_t kMaxCompoundStream = 0xFFFFFFFF;
 
 // Throws std::invalid_argument for an empty stream, a stream sector that leaves no room for
-// the tables (before sector 3, or 4 with a mini stream) or a stream above kMaxCompoundStream.
+// the tables (before sector 3, or 4 with a mini stream) or lies beyond kMaxCompoundStream's
+// bytes, or a stream above kMaxCompoundStream.
 std::vector<std::uint8_t> CompoundFile(std::span<const std::uint8_t> stream,
                                        const CompoundLayout& layout = {});
 

@@ -70,6 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {"-a.grf", "--help"}},
         AcceptedCase{"FormatNamesAreWords", {"-f", "JSON", "a.grf"}, true, "json", {}, {"a.grf"}},
         AcceptedCase{"ExtensionNamesIt", {"-o", "p.HTM", "a.grf"}, true, "html", "p.HTM", {"a.grf"}},
+        AcceptedCase{"LastDotNamesIt",
+                     {"-o", "g.edited.grf", "a.grf"}, true, "grf", "g.edited.grf", {"a.grf"}},
         AcceptedCase{"FolderIsNoExtension", {"-o", "v.gv/r", "a"}, true, "text", "v.gv/r", {"a"}},
         AcceptedCase{"FormatWins", {"-fdot", "-o", "r.rtf", "a.grf"}, true, "dot", "r.rtf", {"a.grf"}},
         AcceptedCase{"DashIsStandardOutput", {"-o", "-", "a.grf"}, true, "ansi", {}, {"a.grf"}},

@@ -184,16 +184,20 @@ TEST(ProgramFiles, RelativePathWorksAtAnyDepth) {
   EXPECT_TRUE(run.out.starts_with(kSeparator + "\nG.GRF\n")) << run.out.substr(0, 200);
 }
 
-// Half a graph is not a program: nothing on the output, the reason on the errors.
-TEST(ProgramFiles, CppOfAWalkEndedEarlyIsNothing) {
+// Half a graph is neither a program nor a graph file: nothing on the output, even through a
+// pipe, the reason on the errors.
+TEST(ProgramFiles, CppOrGrfOfAWalkEndedEarlyIsNothing) {
   const std::string whole = ReadWhole(testing::SamplesDir() + "/capture-preview.grf");
   const std::filesystem::path cut = TempFolder() / "coupé.grf";
   std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
-  const ProgramRun run = RunProgram({"--format", "cpp", Utf8Path(cut)});
-  EXPECT_EQ(run.status, 1) << run.err;
-  EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(run.err.starts_with("mivalto-cli : " + Utf8Path(cut) + " : analyse arrêtée avant la fin ("))
-      << run.err;
+  for (const char* format : {"cpp", "grf"}) {
+    const ProgramRun run = RunProgram({"--format", format, "-o", "-", Utf8Path(cut)});
+    EXPECT_EQ(run.status, 1) << format << run.err;
+    EXPECT_EQ(run.out, "") << format;
+    EXPECT_TRUE(run.err.starts_with("mivalto-cli : " + Utf8Path(cut) +
+                                    " : analyse arrêtée avant la fin ("))
+        << run.err;
+  }
 }
 
 // Every real graph is analysed to its end.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
@@ -157,6 +158,14 @@ INSTANTIATE_TEST_SUITE_P(
         PairCase{"DataGrown",
                  [](GraphModel& g) { g.filters[5].data.push_back(0); },
                  {"filters data_size changed", "filters data changed"}},
+        // The filter of the same id and name is the one whose class changed, not the spare.
+        PairCase{"ClassChangedBesideASpareOfTheOldClass",
+                 [](GraphModel& g) {
+                   g.filters.push_back(g.filters[6]);
+                   g.filters.back().id = "0010";
+                   g.filters[6].clsid = Guid{};
+                 },
+                 {"filters clsid changed", "filters whole added"}},
         PairCase{"ConnectionRemoved",
                  [](GraphModel& g) { g.connections.erase(g.connections.begin() + 2); },
                  {"connections whole removed"}},
@@ -229,6 +238,52 @@ TEST(GraphPairWords, ByteNotesCountInFrench) {
             "1 octet différent sur les 416 communs, à la position 40");
   EXPECT_EQ(texts::ByteDifferenceNote(2, 416, "40, 44", 0, "A"),
             "2 octets différents sur les 416 communs, aux positions 40, 44");
+}
+
+// The marks' colours each side's SVG shows, "A's | B's": removed, then changed (edges), then
+// removed, added and changed (node fills). The kinds' colours are none of these.
+std::string MarksShown(std::string page) {
+  constexpr const char* kMarkColours[] = {"#c00000", "#a07800", "#f8d7d7", "#d7f0d7", "#f5ebc0"};
+  std::transform(page.begin(), page.end(), page.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::string shown;
+  std::size_t at = 0;
+  for (const char* side : {"", " | "}) {
+    at = page.find("<svg", at);
+    const std::size_t end = page.find("</svg>", at);
+    shown += side;
+    for (const char* colour : kMarkColours) shown += page.find(colour, at) < end ? colour : "";
+    at = end;
+  }
+  return shown;
+}
+
+// Each side's picture draws what differs in its change's colour: a connection changed in
+// place (a flag cleared) is changed on both sides, never removed.
+TEST(ComparisonPage, DrawsEachChangeInItsColour) {
+  const struct {
+    const char* name;
+    void (*change)(GraphModel&);
+    std::string shown;
+  } rows[] = {
+      {"FlagCleared",
+       [](GraphModel& g) { g.connections[0].media_type->fixed_size_samples = false; },
+       "#a07800 | #a07800"},
+      {"ConnectionRemoved", [](GraphModel& g) { g.connections.erase(g.connections.begin() + 2); },
+       "#c00000 | "},
+      {"FilterRenamed", [](GraphModel& g) { g.filters[2].name = "Autre"; }, "#f5ebc0 | #f5ebc0"},
+  };
+  const GraphModel a = CapturePreview();
+  for (const auto& row : rows) {
+    GraphModel changed = a;
+    row.change(changed);
+    const GraphModel b = Walk(AsWritten(changed));
+    const ReportView view;
+    const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
+    std::ostringstream out;
+    WriteComparisonHtml(documents, out);
+    EXPECT_EQ(MarksShown(out.str()), row.shown) << row.name;
+  }
 }
 
 }  // namespace

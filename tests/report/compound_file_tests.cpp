@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/large_memory.h"
 #include "report/compound_file.h"
 #include "support/graph_text.h"
 
@@ -17,14 +18,29 @@ std::uint32_t U32(const ByteVector& b, std::size_t at) {
 }
 
 // A reader that goes the way a compound-document library does, through the header's FAT
-// list, the directory and the mini stream, to check that the documents are valid.
+// list and the DIFAT sectors, the directory and the mini stream, to check that the documents
+// are valid.
 class DocumentReader {
  public:
   explicit DocumentReader(const ByteVector& file) : file_(file) {
-    for (std::uint32_t i = 0; i < U32(file_, 44); ++i) {
-      const std::size_t at = SectorOffset(U32(file_, 76 + 4 * i));
+    for (std::size_t i = 0; i < FatSectorList().size(); ++i) {
+      const std::size_t at = SectorOffset(FatSectorList()[i]);
       for (std::size_t k = 0; k < kSectorSize; k += 4) fat_.push_back(U32(file_, at + k));
     }
+  }
+
+  // The header's 109 slots, then 127 in each DIFAT sector, as many as the header counts.
+  std::vector<std::uint32_t> FatSectorList() const {
+    std::vector<std::uint32_t> list;
+    for (std::size_t i = 0; i < 109; ++i) list.push_back(U32(file_, 76 + 4 * i));
+    std::uint32_t difat = U32(file_, 68);
+    for (std::uint32_t d = 0; d < U32(file_, 72); ++d) {
+      for (std::size_t k = 0; k < 508; k += 4) list.push_back(U32(file_, SectorOffset(difat) + k));
+      difat = U32(file_, SectorOffset(difat) + 508);
+    }
+    if (difat != kEndOfChain) throw std::runtime_error("DIFAT chain not ended");
+    list.resize(U32(file_, 44));
+    return list;
   }
 
   static std::size_t SectorOffset(std::uint32_t sector) { return (sector + 1) * kSectorSize; }
@@ -148,6 +164,33 @@ TEST(CompoundFileTest, StreamReadsBackAndStartsAtTheChosenSector) {
   }
 }
 
+// Each FAT sector covers 128 sectors, its own and the other tables' included; past the header's
+// 109 FAT sectors, each DIFAT sector lists 127 more. On each side of the stream sizes where
+// one more is needed, the tables cover the whole file and the chains give the stream back.
+TEST(CompoundFileTest, StreamsAcrossTheFatBoundariesReadBack) {
+  const auto difat_for = [](std::size_t fat) -> std::size_t {
+    return fat <= 109 ? 0 : (fat - 109 + 126) / 127;
+  };
+  for (const std::size_t fat_sectors : {1, 2, 3, 109, 110, 236, 237}) {
+    const std::size_t first_data = std::max<std::size_t>(5, fat_sectors + difat_for(fat_sectors) + 1);
+    const std::size_t full = (128 * fat_sectors - first_data) * kSectorSize;
+    for (const std::size_t size : {full - 511, full, full + 1}) {
+      SCOPED_TRACE(size);
+      ByteVector stream(size);
+      for (std::size_t i = 0; i < size; ++i) stream[i] = static_cast<std::uint8_t>(i % 251);
+      const ByteVector file = CompoundFile(stream);
+      const DocumentReader reader(file);
+      ASSERT_GE(reader.Fat().size(), file.size() / kSectorSize - 1);
+      const std::vector<std::uint32_t> fat_list = reader.FatSectorList();
+      const std::size_t fat_now = fat_sectors + (size > full ? 1 : 0);
+      EXPECT_EQ(fat_list.size(), fat_now);
+      EXPECT_EQ(U32(file, 72), difat_for(fat_now));
+      for (const std::uint32_t sector : fat_list) EXPECT_EQ(reader.Fat().at(sector), 0xFFFFFFFDu);
+      EXPECT_EQ(reader.ReadStream("ActiveMovieGraph"), stream);
+    }
+  }
+}
+
 TEST(CompoundFileTest, SectorsBeforeTheStreamAreFree) {
   const ByteVector file = CompoundFile(TextOfSize(600), {.stream_sector = 8});
   const DocumentReader reader(file);
@@ -166,7 +209,11 @@ TEST(CompoundFileTest, ImpossibleLayoutsAreRefused) {
                std::invalid_argument);
   EXPECT_THROW(CompoundFile(TextOfSize(4096), {.storage = StreamStorage::kMini}),
                std::invalid_argument);
-  EXPECT_THROW(CompoundFile(ByteVector(kMaxCompoundStream + 1, 0x30)), std::invalid_argument);
+  // Never touched: the size alone is refused.
+  const LargeMemoryBlock beyond = AllocateLargeBlock(kMaxCompoundStream + 1);
+  const auto* beyond_bytes = reinterpret_cast<const std::uint8_t*>(beyond.get());
+  EXPECT_THROW(CompoundFile({beyond_bytes, kMaxCompoundStream + 1}), std::invalid_argument);
+  EXPECT_THROW(CompoundFile(small, {.stream_sector = std::size_t{1} << 40}), std::invalid_argument);
 }
 
 }  // namespace

@@ -162,9 +162,33 @@ std::string Changed(const char* pointer, Json value) {
   return report.dump();
 }
 
+// The sample's report with its first connection's output end named by position alone.
+std::string FromPosition(std::size_t position) {
+  Json report = SampleReport();
+  Json& end = report["graph"]["connections"][0]["from"];
+  end.erase("id");
+  end["position"] = position;
+  return report.dump();
+}
+
+// Each side of the numbers' limits: the last filter, the largest sample size.
+TEST(JsonReadBack, ReadsNumbersAtTheirLimits) {
+  const Json report = SampleReport();
+  const std::size_t filters = report["graph"]["filters"].size();
+  const Analysed last = ReadBack(FromPosition(filters));
+  ASSERT_TRUE(last.result.complete) << last.result.stop_reason;
+  EXPECT_EQ(last.result.graph.connections[0].from->id,
+            report["graph"]["filters"][filters - 1]["id"]);
+  const Analysed largest =
+      ReadBack(Changed("/graph/connections/0/media_type/sample_size", 4294967295u));
+  ASSERT_TRUE(largest.result.complete) << largest.result.stop_reason;
+  EXPECT_EQ(largest.result.graph.connections[0].media_type->sample_size, 4294967295u);
+}
+
 std::vector<BadJson> BadJsons() {
   const std::string whole = SampleReport().dump();
   const std::string first_id = SampleReport()["graph"]["filters"][0]["id"];
+  const std::size_t filters = SampleReport()["graph"]["filters"].size();
   return {
       {"NotJson", "{\"graph\": x", "/graph", texts::kJsonNotJson},
       {"CutShort", "{\"graph\": {\"filters\": [", "/graph/filters", texts::kJsonCutShort},
@@ -184,6 +208,13 @@ std::vector<BadJson> BadJsons() {
        "/graph/connections/0/from/id", texts::kJsonNoSuchFilter},
       {"QuoteInText", Changed("/graph/connections/0/to/pin", "a\"b"), "/graph/connections/0/to/pin",
        texts::kJsonQuoteInText},
+      // Just past the numbers' limits.
+      {"PositionZero", FromPosition(0), "/graph/connections/0/from/position",
+       texts::kJsonNoSuchFilter},
+      {"PositionPastTheLast", FromPosition(filters + 1), "/graph/connections/0/from/position",
+       texts::kJsonWholeNumberExpected},
+      {"SampleSizePast32Bits", Changed("/graph/connections/0/media_type/sample_size", 4294967296u),
+       "/graph/connections/0/media_type/sample_size", texts::kJsonWholeNumberExpected},
       {"TooDeep", "{\"graph\":" + std::string(40, '[') + std::string(40, ']') + "}",
        "/graph/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0", texts::kJsonTooDeep},
       {"NotACatalogue", whole, "", texts::kJsonNotCatalogue, ReadCatalogue},

@@ -10,6 +10,8 @@
 
 #include "report/compound_file.h"
 #include "model/graph_stream.h"
+#include "support/graph_text.h"
+#include "support/guid_texts.h"
 #include "sweeps/sweep_files.h"
 
 namespace mivalto::testing {
@@ -47,6 +49,42 @@ TEST_P(RoundTrip, WritesTheModelBack) {
 
 INSTANTIATE_TEST_SUITE_P(Files, RoundTrip, ::testing::ValuesIn(CorpusAndSamples()),
                          [](const auto& info) { return info.param.label; });
+
+// A format block whose count reaches into its line end (the CR, or the CR and its partner byte,
+// counted as block bytes): the line end's rest follows the block, and the model is written
+// back as that very stream.
+TEST(RoundTripOf, FormatBlockReachingIntoItsLineEnd) {
+  const struct {
+    const char* name;
+    ByteVector block_end;  // after an 18-byte WAVEFORMATEX
+    ByteVector line_end;   // what follows the block
+  } rows[] = {
+      {"cr", {'\r'}, {0, '\n', 0}},
+      {"cr and its partner", {'\r', 0}, {'\n', 0}},
+      {"a byte, then cr", {0x22, '\r'}, {0, '\n', 0}},
+      {"two bytes", {0x22, 0x33}, {'\r', 0, '\n', 0}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    MediaTypeEntry media{.major_type = std::string(guids::kMajorAudio),
+                         .subtype = std::string(guids::kSubtypePcm),
+                         .format_type = std::string(guids::kFormatWaveFormatEx),
+                         .format = ByteVector(18, 0x11)};
+    media.format.insert(media.format.end(), row.block_end.begin(), row.block_end.end());
+    const ByteVector media_bytes = GraphText().Media(media).Bytes();
+    GraphText text;
+    text.Line("0003").Line("FILTERS");
+    text.Filter({.number = "0001", .name = "A", .clsid = std::string(guids::kAsyncFileSource)});
+    text.Filter({.number = "0002", .name = "B", .clsid = std::string(guids::kAudioRenderer)});
+    text.Line("CONNECTIONS").Text("0001 \"Out\" 0002 \"In\" ");
+    text.Text(TenDigits(static_cast<std::uint32_t>(media_bytes.size()))).Text(" ");
+    text.Raw(media_bytes).Raw(row.line_end).Clock("0001").End();
+    const Analysed read = AnalyseExactCopy(CompoundFile(text.Bytes()));
+    ASSERT_TRUE(read.result.complete) << read.result.stop_reason;
+    EXPECT_EQ(GraphStream(read.result.graph), text.Bytes());
+    EXPECT_EQ(RoundTripFault(read.result.graph), "");
+  }
+}
 
 }  // namespace
 }  // namespace mivalto::testing
