@@ -4,6 +4,8 @@
 // quietly; the lines written so far stay, and so does the model of what they show.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -47,9 +49,11 @@ class FileDateError : public std::runtime_error {
 // The one entry for a file on disk, whoever asks (the window, the command-line tool): its date,
 // then its bytes, then the walk of a graph file or a JSON report. path: UTF-8, opened as given;
 // the report shows shown_path (the caller's choice: as given, or absolute).
+// report: which report of a JSON file that holds several (see ReadReportGraph), from 1.
 AnalysisResult AnalyseFile(const std::string& path, const std::string& shown_path,
                            const FilterCatalogue& catalogue, const Calendar& calendar,
-                           ReportView& view, GraphModelUse model = GraphModelUse::kKeep);
+                           ReportView& view, GraphModelUse model = GraphModelUse::kKeep,
+                           std::optional<std::size_t> report = std::nullopt);
 
 // The walk over bytes already at hand (tests, fuzzing): the report of a file whose path
 // and last-write time are given. The bytes are a graph file's.
@@ -60,12 +64,17 @@ AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
 
 // The report of a graph file or of a JSON report as --format json writes it, told apart by
 // their first bytes (a compound document starts with D0 CF 11 E0, a JSON report with "{" or
-// "["). A JSON report's graph is written as graph text and walked as a file's would be, so that
+// "[", after a byte-order mark in UTF-8 or UTF-16). A JSON report's graph is written as graph text and walked as a file's would be, so that
 // everything the program derives from it is derived anew. Throws JsonInputError for a JSON
 // report that can't be read; the report is then left untouched.
 AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
                             const LocalDateTime& last_write, const FilterCatalogue& catalogue,
                             const Calendar& calendar, ReportView& view,
                             GraphModelUse model = GraphModelUse::kKeep);
+// The same for report number `report` (from 1) of a JSON file of several (ReadReportGraph).
+AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
+                            const LocalDateTime& last_write, const FilterCatalogue& catalogue,
+                            const Calendar& calendar, ReportView& view, GraphModelUse model,
+                            std::optional<std::size_t> report);
 
 }  // namespace mivalto

@@ -98,6 +98,7 @@ TEST(JsonReadBack, ReportsAnEditedGraphAsEdited) {
   filters[0]["description"] = "never trusted";
   const std::string removed = filters[1]["id"];
   filters.erase(1);
+  report["graph"]["clock"]["reference"] = "0000";  // the clock was the removed filter's
   Json& connections = report["graph"]["connections"];
   for (auto it = connections.begin(); it != connections.end();) {
     const bool touches = (*it)["from"]["id"] == removed || (*it)["to"]["id"] == removed;
@@ -166,10 +167,12 @@ std::vector<BadJson> BadJsons() {
   const std::string whole = SampleReport().dump();
   const std::string first_id = SampleReport()["graph"]["filters"][0]["id"];
   return {
-      {"NotJson", "{\"graph\": x", "/graph", texts::kJsonNotJson},
-      {"CutShort", "{\"graph\": {\"filters\": [", "/graph/filters", texts::kJsonCutShort},
+      {"NotJson", "{\"graph\": x", "", "ligne 1, colonne 11 : ce n'est pas du JSON"},
+      {"CutShort", "{\"graph\": {\"filters\": [", "", "ligne 1, colonne 24 : JSON coupé avant la fin"},
       {"NotAReport", "{\"lines\": []}", "", texts::kJsonNotReport},
-      {"SeveralReports", "[" + whole + "," + whole + "]", "/1", texts::kJsonSeveralReports},
+      {"SeveralReports", "[" + whole + "," + whole + "]", "",
+       "ce fichier JSON tient 2 rapports ; pour en lire un, nommez-le par son numéro, de "
+       "/sweep/graph.grf#1 à /sweep/graph.grf#2"},
       {"WrongType", Changed("/graph/filters/0/name", 5), "/graph/filters/0/name",
        texts::kJsonStringExpected},
       {"Missing", Changed("/graph/connections/0/media_type", nullptr),
@@ -195,7 +198,7 @@ std::vector<BadJson> BadJsons() {
        R"({"dmos": [], "categories": [)" + std::string(kCategory) + R"([{"name": 5}]}]})",
        "/categories/0/filters/0/name", texts::kJsonStringExpected, ReadCatalogue},
       {"CatalogueCutShort", R"({"categories": [)" + std::string(kCategory),
-       "/categories/0/filters", texts::kJsonCutShort, ReadCatalogue},
+       "", "ligne 1, colonne 93 : JSON coupé avant la fin", ReadCatalogue},
   };
 }
 
