@@ -112,7 +112,6 @@ std::size_t JsonTextReader::DecodeUtf16(std::size_t length, bool last) {
   for (; length - i >= 2; i += 2) {
     char32_t code_point = unit(i);
     if (IsHighSurrogate(code_point)) {
-      if (length - i < 4 && !last) break;
       if (length - i < 4 || !IsLowSurrogate(unit(i + 2))) break;
       code_point = 0x10000 + ((code_point - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
       i += 2;
