@@ -9,7 +9,9 @@ inline constexpr std::string_view kProgramName = "mivalto-cli";
 inline constexpr std::string_view kDescription =
     "Explique des fichiers de graphe DirectShow (.grf) : filtres, connexions, types de média, "
     "horloge.";
-inline constexpr std::string_view kFilesHelp = "fichiers de graphe à analyser";
+inline constexpr std::string_view kFilesHelp =
+    "fichiers de graphe ou rapports JSON à analyser (FICHIER.json#N : le rapport N d'un fichier "
+    "qui en tient plusieurs)";
 // After the list of the formats and their extensions.
 inline constexpr std::string_view kFormatHelp =
     " ; cpp : le code C++ qui reconstruit le graphe, d'un seul fichier ; grf : le graphe réécrit "
