@@ -1,6 +1,5 @@
 #include "analysis/json_input.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <limits>

@@ -84,11 +84,9 @@ std::size_t JsonTextReader::DecodeUtf8(std::size_t length, bool last) {
       continue;
     }
     const std::size_t size = SequenceLength(lead);
-    if (size != 0 && length - i < size && !last) break;
-    const CodePoint code_point =
-        size == 0 ? CodePoint{kReplacementChar, 0}
-                  : FrontCodePoint(std::string_view(buffer_).substr(i, std::min(size, length - i)));
-    if (code_point.length != size || size == 0) {
+    if (size != 0 && length - i < size && !last) break;  // the next block completes it
+    if (size == 0 || length - i < size ||
+        FrontCodePoint(std::string_view(buffer_).substr(i, size)).length != size) {
       fault_ = texts::kJsonInvalidUtf8;
       break;
     }

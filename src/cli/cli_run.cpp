@@ -106,7 +106,9 @@ void Analyse(const GraphInput& input, AnalysedFile& file, const FilterCatalogue&
     file.problem = FailureText(result);
     return;
   }
-  if (input.json) file.notes = IgnoredMembers(input, result.graph, catalogue.Known);
+  if (input.json && result.complete) {
+    file.notes = IgnoredMembers(input, result.graph, catalogue.Known);
+  }
   if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
   if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;
