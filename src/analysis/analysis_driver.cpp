@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/connection_section.h"
+#include "analysis/derived_members.h"
 #include "analysis/filter_description.h"
 #include "analysis/filter_section.h"
 #include "analysis/graph_from_json.h"
@@ -144,8 +145,10 @@ void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& 
 // before the text is made, and the model before the walk.
 std::vector<std::uint8_t> GraphTextOfJsonReport(ByteSource& source,
                                                 std::optional<std::size_t> report,
-                                                const std::string& name) {
-  const GraphModel graph = GraphFromJson(ReadReportGraph(source, report, name));
+                                                const std::string& name,
+                                                std::vector<std::string>& numbers_written) {
+  const GraphModel graph =
+      GraphFromJson(ReadReportGraph(source, report, name, InGraphForWalk), &numbers_written);
   std::vector<std::uint8_t> file(kFirstSectorSize);
   const std::vector<std::uint8_t> stream = GraphStream(graph);
   file.insert(file.end(), stream.begin(), stream.end());
@@ -181,9 +184,13 @@ AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
     if (report.value_or(1) != 1) throw JsonInputError("", texts::NoSuchReport(*report, 1));
     return AnalyseSource(source, path, last_write, catalogue, calendar, view, model);
   }
-  const std::vector<std::uint8_t> stream = GraphTextOfJsonReport(source, report, path);
+  std::vector<std::string> numbers_written;
+  const std::vector<std::uint8_t> stream =
+      GraphTextOfJsonReport(source, report, path, numbers_written);
   MemorySource text(stream);
-  return AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
+  AnalysisResult result = AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
+  result.numbers_written = std::move(numbers_written);
+  return result;
 }
 
 AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "model/graph_model.h"
@@ -33,6 +34,8 @@ struct AnalysisResult {
   FileError file_error = {};  // for kNoDate and kNotOpened: why the file can't be read, if it can't
   std::string stop_reason;  // why the walk ended early, or did not start (empty when complete)
   GraphModel graph;         // what the walk read, as far as it went; empty with kSkip
+  // For a JSON report: the fields whose edited number went into the bytes (GraphFromJson).
+  std::vector<std::string> numbers_written;
 };
 
 // Whether the walk keeps its graph model. A caller that shows or writes only the report's

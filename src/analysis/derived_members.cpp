@@ -13,6 +13,7 @@ using Json = nlohmann::json;
 struct DerivedMember {
   std::string_view pattern;  // its place, "*" for any array index
   bool from_catalogue = false;
+  bool read_by_walk = false;  // see InGraphForWalk
 };
 
 // What the walk derives, by where the report writes it. A connection end's position is
@@ -31,14 +32,20 @@ constexpr DerivedMember kDerivedMembers[] = {
     {"/graph/connections/*/media_type/subtype/name"},
     {"/graph/connections/*/media_type/format/name"},
     {"/graph/connections/*/media_type/format/size"},
-    {"/graph/connections/*/media_type/format/fields"},
-    {"/graph/clock/kind"},
+    {"/graph/connections/*/media_type/format/fields", false, true},
+    {"/graph/clock/kind", false, true},
     {"/graph/clock/position"},
 };
 
 constexpr std::size_t kShownCodePoints = 60;
 constexpr std::string_view kAbsent = "(absent)";
 constexpr std::string_view kFieldValue = "value";
+
+// The pattern is the member's or lies in it.
+bool Within(std::string_view pattern, std::string_view member) {
+  return pattern.starts_with(member) &&
+         (pattern.size() == member.size() || pattern[member.size()] == '/');
+}
 
 std::string Shown(const Json& value) {
   const std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -119,6 +126,19 @@ class Comparison {
 };
 
 }  // namespace
+
+bool InGraphForWalk(std::string_view pattern) {
+  if (!InReportGraph(pattern)) return false;
+  return std::ranges::none_of(kDerivedMembers, [&](const DerivedMember& member) {
+    return !member.read_by_walk && Within(pattern, member.pattern);
+  });
+}
+
+bool InDerivedMember(std::string_view pattern) {
+  return std::ranges::any_of(kDerivedMembers, [&](const DerivedMember& member) {
+    return Within(pattern, member.pattern) || Within(member.pattern, pattern);
+  });
+}
 
 std::vector<DerivedDifference> DerivedDifferences(const ReportGraph& read, const Json& computed,
                                                   bool catalogue_known,

@@ -22,12 +22,6 @@ constexpr std::size_t kMaxDepth = 32;
 // The pattern of the array that holds the reports of several files.
 constexpr std::string_view kReportsPattern = "[reports]";
 
-// The whole graph, derived members included: the edited numbers and the clock's kind are read
-// from them, and the caller compares the others with what the walk derives.
-bool InReportGraph(std::string_view pattern) {
-  return pattern == kGraph || pattern.starts_with(kInGraph);
-}
-
 bool NoMember(std::string_view) { return false; }
 
 // The parser's iterators over a reader; the end is any iterator whose reader has run out.
@@ -191,6 +185,10 @@ std::string EscapedToken(std::string_view key) {
 
 }  // namespace
 
+bool InReportGraph(std::string_view pattern) {
+  return pattern == kGraph || pattern.starts_with(kInGraph);
+}
+
 std::string PointerTo(std::string_view parent, std::string_view key) {
   return std::string(parent) + '/' + EscapedToken(key);
 }
@@ -207,9 +205,9 @@ JsonDocument ReadJsonMembers(ByteSource& source, KeptMember kept, std::optional<
 }
 
 ReportGraph ReadReportGraph(ByteSource& source, std::optional<std::size_t> number,
-                            std::string_view name) {
+                            std::string_view name, KeptMember kept) {
   const std::size_t index = number ? *number - 1 : 0;
-  JsonDocument document = ReadJsonMembers(source, InReportGraph, ReportPick{index});
+  JsonDocument document = ReadJsonMembers(source, kept, ReportPick{index});
   if (document.reports == 0) throw JsonInputError("", texts::kJsonNoReport);
   if (!number && document.reports > 1) {
     throw JsonInputError("", texts::SeveralReports(document.reports, name));
@@ -227,6 +225,10 @@ ReportGraph ReadReportGraph(ByteSource& source, std::optional<std::size_t> numbe
 }
 
 std::size_t CountReports(ByteSource& source) {
+  // Only an array is read through: one report is an object.
+  JsonTextReader reader(source, true);
+  while (!reader.AtEnd() && reader.Current() != '{' && reader.Current() != '[') reader.Advance();
+  if (!reader.AtEnd() && reader.Current() == '{') return 1;
   return ReadJsonMembers(source, NoMember, kNoReport).reports;
 }
 

@@ -67,8 +67,10 @@ struct ReportGraph {
 // command-line tool writes for several files) of which `number` (from 1) is taken; without a
 // number the array must hold one report. `name` names the file in the message that says how to
 // pick one. Throws JsonInputError: not JSON, cut short, not a report, no such report.
+// kept: which members of the graph are built (by default all of them).
+bool InReportGraph(std::string_view pattern);
 ReportGraph ReadReportGraph(ByteSource& source, std::optional<std::size_t> number = std::nullopt,
-                            std::string_view name = "FICHIER.json");
+                            std::string_view name = "FICHIER.json", KeptMember kept = InReportGraph);
 
 // How many reports the JSON file holds (1 for a report object); throws as ReadJsonMembers.
 std::size_t CountReports(ByteSource& source);

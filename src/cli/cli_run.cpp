@@ -107,7 +107,7 @@ void Analyse(const GraphInput& input, AnalysedFile& file, const FilterCatalogue&
     return;
   }
   if (input.json && result.complete) {
-    file.notes = IgnoredMembers(input, result.graph, catalogue.Known);
+    file.notes = IgnoredMembers(input, result.graph, result.numbers_written, catalogue.Known);
   }
   if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
   if (!result.complete) {

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "analysis/derived_members.h"
-#include "analysis/graph_from_json.h"
 #include "analysis/json_input.h"
 #include "analysis/json_text.h"
 #include "base/file_path.h"
@@ -69,22 +68,27 @@ std::string ShownPath(const GraphInput& input) {
 }
 
 std::vector<std::string> IgnoredMembers(const GraphInput& input, const GraphModel& walked,
+                                        const std::vector<std::string>& numbers_written,
                                         bool catalogue_known) {
   const std::unique_ptr<FileSource> file = FileSource::Open(input.path);
   if (!input.json || !file) return {};
-  std::ostringstream computed;
+  // The walk's graph as a report of its own, of which only the derived members are read.
+  std::ostringstream written;
   {
-    JsonStream json(computed);
+    JsonStream json(written);
+    json.BeginObject();
+    json.Key("graph");
     WriteGraphJson(json, walked);
+    json.EndObject();
   }
+  const std::string text = written.str();
+  MemorySource computed({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
   std::vector<std::string> notes;
   try {
-    const ReportGraph read = ReadReportGraph(*file, input.report);
-    std::vector<std::string> numbers_written;
-    GraphFromJson(read, &numbers_written);
-    for (const DerivedDifference& difference :
-         DerivedDifferences(read, nlohmann::json::parse(computed.str()), catalogue_known,
-                            numbers_written)) {
+    const ReportGraph read = ReadReportGraph(*file, input.report, "", InDerivedMember);
+    for (const DerivedDifference& difference : DerivedDifferences(
+             read, ReadReportGraph(computed, std::nullopt, "", InDerivedMember).value,
+             catalogue_known, numbers_written)) {
       notes.push_back(difference.pointer + " : " +
                       texts::IgnoredDerivedMember(difference.read, difference.computed));
     }

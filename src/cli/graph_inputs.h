@@ -29,9 +29,11 @@ std::optional<std::vector<GraphInput>> GraphInputs(const std::vector<std::string
 // The path the report shows for the input: absolute, with "#N" for a report of several.
 std::string ShownPath(const GraphInput& input);
 
-// For a JSON report: each derived member that differs from what the walk derived (`walked`),
-// as "<pointer> : lu <value>, recalculé <value> : ignoré".
+// For a JSON report: each derived member that differs from what its walk derived (`walked`,
+// and the fields whose numbers it wrote), as "<pointer> : lu <value>, recalculé <value> :
+// ignoré".
 std::vector<std::string> IgnoredMembers(const GraphInput& input, const GraphModel& walked,
+                                        const std::vector<std::string>& numbers_written,
                                         bool catalogue_known);
 
 }  // namespace mivalto
