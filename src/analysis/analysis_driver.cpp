@@ -1,6 +1,5 @@
 #include "analysis/analysis_driver.h"
 
-#include <array>
 #include <new>
 #include <vector>
 
