@@ -376,6 +376,18 @@ TEST_F(RunCliTest, ArrayOfReportsIsThatManyGraphs) {
                         "lire un, nommez-le par son numéro, de " + both + "#1 à " + both + "#2\n");
   EXPECT_EQ(Run(grf, {both + "#2"}, copy), 0);
   EXPECT_EQ(ReadWhole(copy), ReadWhole(complete_.Path()));
+  EXPECT_EQ(Run(PlainTextFormat(ComparisonFormats()), {both + "#1", both + "#2"}), 0);
+  EXPECT_EQ(Run(PlainTextFormat(ComparisonFormats()), {both, complete_.Utf8()}), 2);
+  // A file whose own name ends in "#N" is that file; past the last report is no report.
+  const std::string named = both + "#1";
+  std::ofstream(named, std::ios::binary) << ReadWhole(TempFile(SampleBytes("capture-preview.grf"), "c.grf").Path());
+  out_.str("");
+  EXPECT_EQ(Run(kJson, {named}), 0);
+  EXPECT_EQ(Json()["graph"]["filters"].size(), 9u);
+  std::filesystem::remove(named);
+  err_.str("");
+  EXPECT_EQ(Run(kText, {both + "#3"}), 2);
+  EXPECT_EQ(err_.str(), "mivalto-cli : " + both + "#3 : pas de rapport 3 : ce fichier en tient 2\n");
   std::filesystem::remove(both);
   std::filesystem::remove(copy);
 }
