@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "analysis/connection_section.h"
+#include "analysis/derived_members.h"
 #include "analysis/filter_description.h"
 #include "analysis/filter_section.h"
 #include "analysis/graph_from_json.h"
 #include "analysis/json_input.h"
+#include "analysis/json_text.h"
 #include "analysis/media_type_section.h"
 #include "analysis/report_sink.h"
 #include "base/file_path.h"
@@ -138,23 +140,14 @@ void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& 
   if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
 }
 
-// A JSON text's first character, after blanks, opens an object or an array; a compound
-// document's first byte is D0, and a graph text's first units are digits.
-bool StartsAsJson(ByteSource& source) {
-  std::array<std::uint8_t, 256> start{};
-  const std::size_t length = source.ReadAt(0, start);
-  for (std::size_t i = 0; i < length; ++i) {
-    const std::uint8_t byte = start[i];
-    if (byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n') continue;
-    return byte == '{' || byte == '[';
-  }
-  return false;
-}
-
-// The graph text of a JSON report's graph where a graph file holds it. One step at a time, so
-// that the JSON tree is gone before the text is made, and the model before the walk.
-std::vector<std::uint8_t> GraphTextOfJsonReport(ByteSource& source) {
-  const GraphModel graph = GraphFromJson(ReadReportGraph(source));
+// The graph text of a JSON report's graph where a graph file holds it. One step at a time, so that the JSON tree is gone
+// before the text is made, and the model before the walk.
+std::vector<std::uint8_t> GraphTextOfJsonReport(ByteSource& source,
+                                                std::optional<std::size_t> report,
+                                                const std::string& name,
+                                                std::vector<std::string>& numbers_written) {
+  const GraphModel graph =
+      GraphFromJson(ReadReportGraph(source, report, name, InGraphForWalk), &numbers_written);
   return GraphTextAsFile(GraphStream(graph));
 }
 
@@ -196,18 +189,31 @@ AnalysisResult AnalyseGraphText(ByteSource& source, const ReportHeader& header,
 
 AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
                             const LocalDateTime& last_write, const FilterCatalogue& catalogue,
-                            const Calendar& calendar, ReportView& view, GraphModelUse model) {
-  if (!StartsAsJson(source)) {
+                            const Calendar& calendar, ReportView& view, GraphModelUse model,
+                            std::optional<std::size_t> report) {
+  if (!StartsAsJsonText(source)) {
+    if (report.value_or(1) != 1) throw JsonInputError("", texts::NoSuchReport(*report, 1));
     return AnalyseSource(source, path, last_write, catalogue, calendar, view, model);
   }
-  const std::vector<std::uint8_t> stream = GraphTextOfJsonReport(source);
+  std::vector<std::string> numbers_written;
+  const std::vector<std::uint8_t> stream =
+      GraphTextOfJsonReport(source, report, path, numbers_written);
   MemorySource text(stream);
-  return AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
+  AnalysisResult result = AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
+  result.numbers_written = std::move(numbers_written);
+  return result;
+}
+
+AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
+                            const LocalDateTime& last_write, const FilterCatalogue& catalogue,
+                            const Calendar& calendar, ReportView& view, GraphModelUse model) {
+  return AnalyseInput(source, path, last_write, catalogue, calendar, view, model, std::nullopt);
 }
 
 AnalysisResult AnalyseFile(const std::string& path, const std::string& shown_path,
                            const FilterCatalogue& catalogue, const Calendar& calendar,
-                           ReportView& view, GraphModelUse model) {
+                           ReportView& view, GraphModelUse model,
+                           std::optional<std::size_t> report) {
   AnalysisResult result;
   const std::optional<LocalDateTime> last_write = FileLastWriteTime(path);
   if (!last_write) {
@@ -224,7 +230,7 @@ AnalysisResult AnalyseFile(const std::string& path, const std::string& shown_pat
     return result;
   }
   try {
-    return AnalyseInput(*file, shown_path, *last_write, catalogue, calendar, view, model);
+    return AnalyseInput(*file, shown_path, *last_write, catalogue, calendar, view, model, report);
   } catch (const JsonInputError& error) {
     result.failure = FileFailure::kBadJson;
     result.stop_reason = error.what();

@@ -4,7 +4,9 @@
 // quietly; the lines written so far stay, and so does the model of what they show.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -35,6 +37,8 @@ struct AnalysisResult {
   FileError file_error = {};  // for kNoDate and kNotOpened: why the file can't be read, if it can't
   std::string stop_reason;  // why the walk ended early, or did not start (empty when complete)
   GraphModel graph;         // what the walk read, as far as it went; empty with kSkip
+  // For a JSON report: the fields whose edited number went into the bytes (GraphFromJson).
+  std::vector<std::string> numbers_written;
 };
 
 // Whether the walk keeps its graph model. A caller that shows or writes only the report's
@@ -51,9 +55,11 @@ class FileDateError : public std::runtime_error {
 // The one entry for a file on disk, whoever asks (the window, the command-line tool): its date,
 // then its bytes, then the walk of a graph file or a JSON report. path: UTF-8, opened as given;
 // the report shows shown_path (the caller's choice: as given, or absolute).
+// report: which report of a JSON file that holds several (see ReadReportGraph), from 1.
 AnalysisResult AnalyseFile(const std::string& path, const std::string& shown_path,
                            const FilterCatalogue& catalogue, const Calendar& calendar,
-                           ReportView& view, GraphModelUse model = GraphModelUse::kKeep);
+                           ReportView& view, GraphModelUse model = GraphModelUse::kKeep,
+                           std::optional<std::size_t> report = std::nullopt);
 
 // The walk over bytes already at hand (tests, fuzzing): the report of a file whose path
 // and last-write time are given. The bytes are a graph file's.
@@ -79,12 +85,17 @@ std::vector<std::uint8_t> GraphTextAsFile(std::span<const std::uint8_t> stream);
 
 // The report of a graph file or of a JSON report as --format json writes it, told apart by
 // their first bytes (a compound document starts with D0 CF 11 E0, a JSON report with "{" or
-// "["). A JSON report's graph is written as graph text and walked as a file's would be, so that
+// "[", after a byte-order mark in UTF-8 or UTF-16). A JSON report's graph is written as graph text and walked as a file's would be, so that
 // everything the program derives from it is derived anew. Throws JsonInputError for a JSON
 // report that can't be read; the report is then left untouched.
 AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
                             const LocalDateTime& last_write, const FilterCatalogue& catalogue,
                             const Calendar& calendar, ReportView& view,
                             GraphModelUse model = GraphModelUse::kKeep);
+// The same for report number `report` (from 1) of a JSON file of several (ReadReportGraph).
+AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
+                            const LocalDateTime& last_write, const FilterCatalogue& catalogue,
+                            const Calendar& calendar, ReportView& view, GraphModelUse model,
+                            std::optional<std::size_t> report);
 
 }  // namespace mivalto

@@ -53,14 +53,14 @@ void ReadDmo(const JsonAt& at, FilterCatalogue& catalogue) {
 
 bool IsCatalogueJson(ByteSource& source) {
   try {
-    return HasCategories(ReadJsonMembers(source, CategoriesOutline, false));
+    return HasCategories(ReadJsonMembers(source, CategoriesOutline).root);
   } catch (const JsonInputError&) {
     return false;
   }
 }
 
 FilterCatalogue ReadCatalogueJson(ByteSource& source) {
-  const nlohmann::json root = ReadJsonMembers(source, InCatalogue, false);
+  const nlohmann::json root = ReadJsonMembers(source, InCatalogue).root;
   if (!HasCategories(root)) throw JsonInputError("", texts::kJsonNotCatalogue);
   const JsonAt document{root, ""};
   FilterCatalogue catalogue;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/format_field_edits.h"
 #include "analysis/json_input.h"
 #include "base/guid.h"
 #include "base/program_texts.h"
@@ -20,6 +21,8 @@ using At = JsonAt;
 constexpr std::string_view kVersions[] = {"0002", "0003"};
 constexpr std::string_view kFileKeywords[] = {"SOURCE", "SINK"};
 constexpr std::size_t kIdLength = 4;  // characters
+constexpr std::string_view kNoClockId = "0000";
+constexpr std::string_view kUnknownClockKind = kClockKindNames[static_cast<int>(ClockKind::kUnknown)];
 
 template <std::size_t N>
 const std::string& OneOf(const At& at, const std::string_view (&allowed)[N],
@@ -71,7 +74,7 @@ PinEnd ReadPinEnd(const At& at, const std::deque<FilterModel>& filters, const Fi
 
 NamedGuid ReadNamedGuid(const At& at) { return {at.Object()["guid"].GuidValue(), {}}; }
 
-MediaTypeModel ReadMediaType(const At& at) {
+MediaTypeModel ReadMediaType(const At& at, std::vector<std::string>& numbers_written) {
   at.Object();
   MediaTypeModel media;
   media.major_type = ReadNamedGuid(at["major_type"]);
@@ -85,20 +88,32 @@ MediaTypeModel ReadMediaType(const At& at) {
   model.type = ReadNamedGuid(format);
   if (const std::optional<At> bytes = format.Optional("bytes")) model.bytes = bytes->Hex();
   model.size = static_cast<std::int32_t>(model.bytes.size());
+  WriteEditedNumbers(format, model, numbers_written);
   return media;
 }
 
 ConnectionModel ReadConnection(const At& at, const std::deque<FilterModel>& filters,
-                               const FilterIds& ids) {
+                               const FilterIds& ids, std::vector<std::string>& numbers_written) {
   at.Object();
   ConnectionModel connection;
   connection.from = ReadPinEnd(at["from"], filters, ids);
   connection.to = ReadPinEnd(at["to"], filters, ids);
-  connection.media_type = ReadMediaType(at["media_type"]);
+  connection.media_type = ReadMediaType(at["media_type"], numbers_written);
   return connection;
 }
 
-ClockModel ReadClock(const At& at) {
+// A filter id that names no filter, where the report says the clock was a filter's (its
+// `kind`, when it gives one, is not "unknown"): the filter has been taken out, as a connection's
+// may be, and the clock can't stay its.
+bool NamesRemovedFilter(const At& clock, const std::string& reference, const FilterIds& ids) {
+  if (CodePointCount(reference) != kIdLength || reference == kNoClockId) return false;
+  if (ids.contains(reference)) return false;
+  const std::optional<At> kind = clock.Optional("kind");
+  return !kind || !kind->value.is_string() ||
+         kind->value.get_ref<const std::string&>() != kUnknownClockKind;
+}
+
+ClockModel ReadClock(const At& at, const FilterIds& ids) {
   at.Object();
   ClockModel clock;
   clock.required = at["required"].Bool();
@@ -108,13 +123,15 @@ ClockModel ReadClock(const At& at) {
   if (CodePointCount(*clock.reference) != kIdLength && !ParseGuid(*clock.reference)) {
     reference.Fail(texts::kJsonBadClockReference);
   }
+  if (NamesRemovedFilter(at, *clock.reference, ids)) reference.Fail(texts::kJsonClockOfNoFilter);
   return clock;
 }
 
 }  // namespace
 
-GraphModel GraphFromJson(const Json& json) {
-  const At graph{json, "/graph"};
+GraphModel GraphFromJson(const ReportGraph& report, std::vector<std::string>* numbers_written) {
+  std::vector<std::string> written;
+  const At graph{report.value, report.pointer};
   graph.Object();
   GraphModel model;
   model.version = OneOf(graph["version"], kVersions, texts::kJsonBadVersion);
@@ -130,10 +147,12 @@ GraphModel GraphFromJson(const Json& json) {
   }
   const At connections = graph["connections"];
   for (std::size_t i = 0; i < connections.Array().size(); ++i) {
-    model.connections.push_back(ReadConnection(connections.Element(i), model.filters, ids));
+    model.connections.push_back(
+        ReadConnection(connections.Element(i), model.filters, ids, written));
   }
   // A version 2 graph has no clock line; a version 3 graph must say what its clock is.
-  if (*model.version != kVersions[0]) model.clock = ReadClock(graph["clock"]);
+  if (*model.version != kVersions[0]) model.clock = ReadClock(graph["clock"], ids);
+  if (numbers_written) *numbers_written = std::move(written);
   return model;
 }
 

@@ -1,10 +1,11 @@
 #include "analysis/json_input.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <vector>
 
+#include "analysis/json_text.h"
 #include "base/program_texts.h"
 
 namespace mivalto {
@@ -12,65 +13,16 @@ namespace {
 
 using Json = nlohmann::json;
 
-// Members the program derives, by where they lie ("*": any array index): never built, as
-// they are recomputed from the rest. The report's own members are all passed over but its
-// graph.
-constexpr std::string_view kDerivedMembers[] = {
-    "/graph/filters/*/position",
-    "/graph/filters/*/kind",
-    "/graph/filters/*/registered_name",
-    "/graph/filters/*/description",
-    "/graph/filters/*/wraps",
-    "/graph/filters/*/registered",
-    "/graph/filters/*/data_size",
-    "/graph/connections/*/media_type/major_type/name",
-    "/graph/connections/*/media_type/subtype/name",
-    "/graph/connections/*/media_type/format/name",
-    "/graph/connections/*/media_type/format/size",
-    "/graph/connections/*/media_type/format/fields",
-    "/graph/clock/kind",
-    "/graph/clock/position",
-};
 constexpr std::string_view kGraph = "/graph";
 constexpr std::string_view kInGraph = "/graph/";
 
 // A report nests a few levels deep; far deeper is no report, and would cost memory per level.
 constexpr std::size_t kMaxDepth = 32;
 
-// The pattern of the array that holds the reports of several files, whose element 0 is read
-// as the report.
+// The pattern of the array that holds the reports of several files.
 constexpr std::string_view kReportsPattern = "[reports]";
 
-bool InReportGraph(std::string_view pattern) {
-  const bool in_graph = pattern == kGraph || pattern.starts_with(kInGraph);
-  return in_graph && std::find(std::begin(kDerivedMembers), std::end(kDerivedMembers), pattern) ==
-                         std::end(kDerivedMembers);
-}
-
-// The bytes of a source one at a time, read in blocks: the parser's input, and whether it ran
-// out of bytes.
-class SourceReader {
- public:
-  explicit SourceReader(ByteSource& source) : source_(source), buffer_(kBlockSize) { Fill(); }
-  bool AtEnd() const { return at_ == length_; }
-  char Current() const { return static_cast<char>(buffer_[at_]); }
-  void Advance() {
-    if (++at_ == length_) Fill();
-  }
-
- private:
-  static constexpr std::size_t kBlockSize = 64 << 10;
-  void Fill() {
-    length_ = source_.ReadAt(offset_, buffer_);
-    offset_ += length_;
-    at_ = 0;
-  }
-  ByteSource& source_;
-  std::vector<std::uint8_t> buffer_;
-  std::uint64_t offset_ = 0;
-  std::size_t at_ = 0;
-  std::size_t length_ = 0;
-};
+bool NoMember(std::string_view) { return false; }
 
 // The parser's iterators over a reader; the end is any iterator whose reader has run out.
 class SourceIterator {
@@ -81,7 +33,7 @@ class SourceIterator {
   using pointer = const char*;
   using reference = char;
 
-  explicit SourceIterator(SourceReader* reader = nullptr) : reader_(reader) {}
+  explicit SourceIterator(JsonTextReader* reader = nullptr) : reader_(reader) {}
   char operator*() const { return reader_->Current(); }
   SourceIterator& operator++() {
     reader_->Advance();
@@ -96,17 +48,18 @@ class SourceIterator {
 
  private:
   bool AtEnd() const { return !reader_ || reader_->AtEnd(); }
-  SourceReader* reader_;
+  JsonTextReader* reader_;
 };
 
 // Builds the kept members into one tree as the parser reads them; the rest is only followed,
 // so that every fault has its place.
 class MemberSax final : public nlohmann::json_sax<Json> {
  public:
-  MemberSax(std::uint64_t size, KeptMember kept, bool one_report_array)
-      : size_(size), kept_(kept), one_report_array_(one_report_array) {}
+  MemberSax(ByteSource& source, const JsonTextReader& reader, KeptMember kept,
+            std::optional<ReportPick> pick)
+      : source_(source), reader_(reader), kept_(kept), pick_(pick) {}
 
-  Json TakeRoot() { return std::move(root_); }
+  JsonDocument TakeDocument() { return {std::move(root_), reports_, in_array_}; }
 
   bool null() override { return Store(nullptr); }
   bool boolean(bool value) override { return Store(value); }
@@ -124,10 +77,12 @@ class MemberSax final : public nlohmann::json_sax<Json> {
     return true;
   }
   // The parser counts the end of the text as one more character read: a fault past the last
-  // byte is a text cut short.
+  // byte is a text cut short. `position` counts the characters read, the faulty one included.
   bool parse_error(std::size_t position, const std::string&,
                    const nlohmann::detail::exception&) override {
-    throw JsonInputError(Where(), position > size_ ? texts::kJsonCutShort : texts::kJsonNotJson);
+    const bool cut_short = position > reader_.Decoded();
+    throw JsonInputError(JsonPlaceOf(source_, position == 0 ? 0 : position - 1),
+                         cut_short ? texts::kJsonCutShort : texts::kJsonNotJson, false);
   }
 
  private:
@@ -155,8 +110,7 @@ class MemberSax final : public nlohmann::json_sax<Json> {
       const std::size_t index = top.count++;
       std::string pointer = PointerTo(top.pointer, index);
       if (top.pattern == kReportsPattern) {
-        if (index > 0) throw JsonInputError(std::move(pointer), texts::kJsonSeveralReports);
-        return {&root_, "", std::move(pointer)};
+        return {index == pick_->index ? &root_ : nullptr, "", std::move(pointer)};
       }
       Json* slot = top.value ? &top.value->emplace_back() : nullptr;
       return {slot, top.pattern + "/*", std::move(pointer)};
@@ -181,7 +135,8 @@ class MemberSax final : public nlohmann::json_sax<Json> {
 
   bool Open(Json container, bool array) {
     if (frames_.size() >= kMaxDepth) throw JsonInputError(Where(), texts::kJsonTooDeep);
-    if (frames_.empty() && array && one_report_array_) {
+    if (frames_.empty() && array && pick_) {
+      in_array_ = true;
       frames_.push_back({nullptr, true, 0, {}, std::string(kReportsPattern), ""});
       return true;
     }
@@ -192,14 +147,18 @@ class MemberSax final : public nlohmann::json_sax<Json> {
   }
 
   bool Close() {
+    if (frames_.back().pattern == kReportsPattern) reports_ = frames_.back().count;
     frames_.pop_back();
     return true;
   }
 
-  std::uint64_t size_;
+  ByteSource& source_;
+  const JsonTextReader& reader_;
   KeptMember kept_;
-  bool one_report_array_;
+  std::optional<ReportPick> pick_;
   Json root_;
+  std::size_t reports_ = 1;
+  bool in_array_ = false;
   std::vector<Frame> frames_;
 };
 
@@ -226,6 +185,10 @@ std::string EscapedToken(std::string_view key) {
 
 }  // namespace
 
+bool InReportGraph(std::string_view pattern) {
+  return pattern == kGraph || pattern.starts_with(kInGraph);
+}
+
 std::string PointerTo(std::string_view parent, std::string_view key) {
   return std::string(parent) + '/' + EscapedToken(key);
 }
@@ -234,19 +197,39 @@ std::string PointerTo(std::string_view parent, std::size_t index) {
   return std::string(parent) + '/' + std::to_string(index);
 }
 
-Json ReadJsonMembers(ByteSource& source, KeptMember kept, bool one_report_array) {
-  SourceReader reader(source);
-  MemberSax sax(source.Size(), kept, one_report_array);
+JsonDocument ReadJsonMembers(ByteSource& source, KeptMember kept, std::optional<ReportPick> pick) {
+  JsonTextReader reader(source);
+  MemberSax sax(source, reader, kept, pick);
   Json::sax_parse(SourceIterator(&reader), SourceIterator(), &sax);
-  return sax.TakeRoot();
+  return sax.TakeDocument();
 }
 
-Json ReadReportGraph(ByteSource& source) {
-  Json root = ReadJsonMembers(source, InReportGraph, true);
+ReportGraph ReadReportGraph(ByteSource& source, std::optional<std::size_t> number,
+                            std::string_view name, KeptMember kept) {
+  const std::size_t index = number ? *number - 1 : 0;
+  JsonDocument document = ReadJsonMembers(source, kept, ReportPick{index});
+  if (document.reports == 0) throw JsonInputError("", texts::kJsonNoReport);
+  if (!number && document.reports > 1) {
+    throw JsonInputError("", texts::SeveralReports(document.reports, name));
+  }
+  if (number && (*number == 0 || *number > document.reports)) {
+    throw JsonInputError("", texts::NoSuchReport(*number, document.reports));
+  }
+  Json& root = document.root;
   if (!root.is_object() || !root.contains("graph")) {
     throw JsonInputError("", texts::kJsonNotReport);
   }
-  return std::move(root["graph"]);
+  // A report of an array is told by its index in it.
+  return {std::move(root["graph"]),
+          (document.in_array ? PointerTo("", index) : "") + std::string(kGraph)};
+}
+
+std::size_t CountReports(ByteSource& source) {
+  // Only an array is read through: one report is an object.
+  JsonTextReader reader(source, true);
+  while (!reader.AtEnd() && reader.Current() != '{' && reader.Current() != '[') reader.Advance();
+  if (!reader.AtEnd() && reader.Current() == '{') return 1;
+  return ReadJsonMembers(source, NoMember, kNoReport).reports;
 }
 
 const Json* JsonAt::Find(std::string_view key) const {
@@ -293,6 +276,15 @@ std::uint64_t JsonAt::Unsigned(std::uint64_t most) const {
     Fail(texts::kJsonWholeNumberExpected);
   }
   return value.get<std::uint64_t>();
+}
+
+std::int64_t JsonAt::Integer() const {
+  if (!value.is_number_integer() ||
+      (value.is_number_unsigned() &&
+       value.get<std::uint64_t>() > std::uint64_t{std::numeric_limits<std::int64_t>::max()})) {
+    Fail(texts::kJsonWholeNumberExpected);
+  }
+  return value.get<std::int64_t>();
 }
 
 const std::string& JsonAt::StoredText() const {

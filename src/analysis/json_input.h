@@ -1,8 +1,8 @@
 // JSON documents read back (a report, as far as its graph goes; a filter catalogue). The parser
-// keeps only the members the reader asks for: a report's lines and every fact the program
-// derives (names of GUIDs, kinds, descriptions, decoded fields, sizes) are passed over without
-// being built, so that reading a large report costs little more memory than its graph. Every
-// fault names its place as a JSON pointer ("/graph/filters/0/name").
+// keeps only the members the reader asks for: a report's lines are passed over without being
+// built, so that reading a large report costs little more memory than its graph. Every fault
+// in a member names its place as a JSON pointer ("/graph/filters/0/name"), a fault in the
+// text its line and column.
 #pragma once
 
 #include <cstdint>
@@ -19,14 +19,15 @@
 
 namespace mivalto {
 
-// what() is "<pointer> : <problem>", the problem in French; the pointer is where it lies,
-// "" for the whole document (what() is then the problem alone).
+// what() is "<place> : <problem>", the problem in French; the place is a JSON pointer to the
+// member at fault ("" for the whole document: what() is then the problem alone), or for a text
+// that is no JSON its line and column (Pointer() is then "").
 class JsonInputError : public std::runtime_error {
  public:
-  JsonInputError(std::string pointer, std::string_view problem)
-      : std::runtime_error(pointer.empty() ? std::string(problem)
-                                           : pointer + " : " + std::string(problem)),
-        pointer_(std::move(pointer)) {}
+  JsonInputError(std::string place, std::string_view problem, bool place_is_pointer = true)
+      : std::runtime_error(place.empty() ? std::string(problem)
+                                         : place + " : " + std::string(problem)),
+        pointer_(place_is_pointer ? std::move(place) : std::string()) {}
   const std::string& Pointer() const { return pointer_; }
 
  private:
@@ -37,15 +38,42 @@ class JsonInputError : public std::runtime_error {
 // ("/graph/filters/*/name"); the root always is, and every element of a kept array.
 using KeptMember = bool (*)(std::string_view pattern);
 
-// The document's root with its kept members. With one_report_array, a root array is the
-// reports of several files, of which it must hold one: that one is the root. Throws
-// JsonInputError: not JSON, cut short, nested too deep, a second report.
-nlohmann::json ReadJsonMembers(ByteSource& source, KeptMember kept, bool one_report_array);
+// Which report a root array of reports gives (the reports of several files, as the command
+// line writes them): its index from 0. kNoReport picks none, to count them.
+struct ReportPick {
+  std::size_t index = 0;
+};
+inline constexpr ReportPick kNoReport{static_cast<std::size_t>(-1)};
 
-// The `graph` member of the report the file holds (a report object, or an array of one
-// report as the command-line tool writes for several files), without its derived members.
-// Throws JsonInputError: not JSON, cut short, not a report.
-nlohmann::json ReadReportGraph(ByteSource& source);
+// The document's root with its kept members; with a pick, a root array is the reports of
+// several files, and the one picked is the root (null when there is no such report).
+struct JsonDocument {
+  nlohmann::json root;
+  std::size_t reports = 1;  // with a pick: the root array's elements, else 1
+  bool in_array = false;     // the root is an array of reports
+};
+
+// Throws JsonInputError: not UTF-8 or UTF-16 JSON, cut short, nested too deep.
+JsonDocument ReadJsonMembers(ByteSource& source, KeptMember kept,
+                             std::optional<ReportPick> pick = std::nullopt);
+
+// The `graph` member of a report and its place in the file ("/graph", "/1/graph").
+struct ReportGraph {
+  nlohmann::json value;
+  std::string pointer;
+};
+
+// The graph of the report the file holds: a report object, or an array of reports (what the
+// command-line tool writes for several files) of which `number` (from 1) is taken; without a
+// number the array must hold one report. `name` names the file in the message that says how to
+// pick one. Throws JsonInputError: not JSON, cut short, not a report, no such report.
+// kept: which members of the graph are built (by default all of them).
+bool InReportGraph(std::string_view pattern);
+ReportGraph ReadReportGraph(ByteSource& source, std::optional<std::size_t> number = std::nullopt,
+                            std::string_view name = "FICHIER.json", KeptMember kept = InReportGraph);
+
+// How many reports the JSON file holds (1 for a report object); throws as ReadJsonMembers.
+std::size_t CountReports(ByteSource& source);
 
 // "/graph/filters/0" and a key or index: the pointer one level down, "~" and "/" escaped.
 std::string PointerTo(std::string_view parent, std::string_view key);
@@ -69,6 +97,7 @@ struct JsonAt {
   const std::string& String() const;
   bool Bool() const;
   std::uint64_t Unsigned(std::uint64_t most) const;
+  std::int64_t Integer() const;
   // A text the graph file holds between double quotes, which it has no way to escape.
   const std::string& StoredText() const;
   Guid GuidValue() const;

@@ -59,9 +59,10 @@ AnalysisResult AnalyseRunningGraph(const std::string& input, const FilterCatalog
 
 AnalysisResult AnalyseNamedInput(const std::string& given, const std::string& shown_path,
                                  const FilterCatalogue& catalogue, const Calendar& calendar,
-                                 ReportView& view, GraphModelUse model) {
+                                 ReportView& view, GraphModelUse model,
+                                 std::optional<std::size_t> report) {
   if (NamesRunningGraph(given)) return AnalyseRunningGraph(given, catalogue, calendar, view, model);
-  return AnalyseFile(given, shown_path, catalogue, calendar, view, model);
+  return AnalyseFile(given, shown_path, catalogue, calendar, view, model, report);
 }
 
 std::string ShownInputName(const std::string& given) {

@@ -20,7 +20,8 @@ AnalysisResult AnalyseRunningGraph(const std::string& input, const FilterCatalog
 // shown).
 AnalysisResult AnalyseNamedInput(const std::string& given, const std::string& shown_path,
                                  const FilterCatalogue& catalogue, const Calendar& calendar,
-                                 ReportView& view, GraphModelUse model = GraphModelUse::kKeep);
+                                 ReportView& view, GraphModelUse model = GraphModelUse::kKeep,
+                                 std::optional<std::size_t> report = std::nullopt);
 
 // How a report names the input: a running graph as given, a file by its absolute path.
 std::string ShownInputName(const std::string& given);

@@ -60,4 +60,31 @@ std::string ByteDifferenceNote(std::size_t differing, std::size_t common,
   return note;
 }
 
+std::string JsonTextPlace(std::uint64_t line, std::uint64_t column) {
+  return "ligne " + std::to_string(line) + ", colonne " + std::to_string(column);
+}
+
+std::string EditedNumberConflict(std::int64_t number, std::string_view bytes_pointer,
+                                 std::int64_t bytes_number, std::size_t offset) {
+  return "le nombre (" + std::to_string(number) + ") et les octets de " +
+         std::string(bytes_pointer) + " (" + std::to_string(bytes_number) + " à l'octet " +
+         std::to_string(offset) + ") ont changé tous les deux et ne s'accordent pas : gardez l'un "
+         "ou l'autre";
+}
+
+std::string SeveralReports(std::size_t count, std::string_view path) {
+  return "ce fichier JSON tient " + std::to_string(count) + " rapports ; pour en lire un, " +
+         "nommez-le par son numéro, de " + std::string(path) + "#1 à " + std::string(path) + "#" +
+         std::to_string(count);
+}
+
+std::string NoSuchReport(std::size_t number, std::size_t count) {
+  return "pas de rapport " + std::to_string(number) + " : ce fichier en tient " +
+         std::to_string(count);
+}
+
+std::string IgnoredDerivedMember(std::string_view read, std::string_view computed) {
+  return "lu " + std::string(read) + ", recalculé " + std::string(computed) + " : ignoré";
+}
+
 }  // namespace mivalto::texts

@@ -134,6 +134,23 @@ inline constexpr std::string_view kJsonNoSuchFilter = "aucun filtre du graphe ne
 inline constexpr std::string_view kJsonBadFileKeyword = "SOURCE ou SINK attendu";
 inline constexpr std::string_view kJsonBadClockReference = "identifiant de filtre de 4 caractères ou GUID d'horloge attendu";
 inline constexpr std::string_view kJsonNotCatalogue = "ce n'est pas un catalogue de Mivalto (aucun membre categories)";
+// What an edited JSON report changes, refuses or ignores beyond the faults above.
+inline constexpr std::string_view kJsonInvalidUtf8 = "UTF-8 invalide";
+inline constexpr std::string_view kJsonInvalidUtf16 = "UTF-16 invalide";
+inline constexpr std::string_view kJsonNumberDoesNotFit = "nombre hors des limites de ce champ du format";
+inline constexpr std::string_view kJsonClockOfNoFilter = "l'horloge est celle d'un filtre qui n'est plus dans le graphe";
+inline constexpr std::string_view kJsonNoReport = "ce fichier JSON ne tient aucun rapport";
+// "ligne 3, colonne 17": where a JSON text stops being JSON.
+std::string JsonTextPlace(std::uint64_t line, std::uint64_t column);
+// A field's number and the bytes at its place both changed, and they disagree.
+std::string EditedNumberConflict(std::int64_t number, std::string_view bytes_pointer,
+                                 std::int64_t bytes_number, std::size_t offset);
+// A file of several reports where one is wanted, and how to name it ("FICHIER.json#2").
+std::string SeveralReports(std::size_t count, std::string_view path);
+// A report number past the file's reports.
+std::string NoSuchReport(std::size_t number, std::size_t count);
+// A derived member that differs from what the program computes again.
+std::string IgnoredDerivedMember(std::string_view read, std::string_view computed);
 
 // The catalogue of filters as --catalogue lists it.
 inline constexpr std::string_view kCatalogueTitle = "Catalogue des filtres";

@@ -15,6 +15,7 @@
 #include "catalogue/catalogue.h"
 #include "cli/catalogue_run.h"
 #include "cli/cli_texts.h"
+#include "cli/graph_inputs.h"
 #include "cli/live_run.h"
 #include "platform/calendar.h"
 #include "platform/file_system.h"
@@ -31,6 +32,7 @@ struct AnalysedFile {
   std::optional<GraphModel> graph;  // none when no walk ran
   FileOutcome outcome = FileOutcome::kNotAnalysed;
   std::string problem;  // what went wrong, for the error stream; empty when complete
+  std::vector<std::string> notes;  // an edited JSON report's members that were ignored
   bool dropped = false;  // --only-registered took filters out of its graph
 };
 
@@ -96,14 +98,19 @@ void ReportProblem(std::ostream& err, std::string_view subject, std::string_view
 namespace {
 
 // The file is opened by the path as given, which works at any depth of the working folder;
-// the report shows where it is.
-void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue& catalogue,
+// the report shows where it is. A JSON report's model is kept to tell what it ignored.
+void Analyse(const GraphInput& input, AnalysedFile& file, const FilterCatalogue& catalogue,
              const Calendar& calendar, GraphModelUse model) {
-  file.path = ShownInputName(given);
-  AnalysisResult result = AnalyseNamedInput(given, file.path, catalogue, calendar, file.view, model);
+  file.path = ShownPath(input);
+  AnalysisResult result =
+      AnalyseNamedInput(input.path, file.path, catalogue, calendar, file.view,
+                        input.json ? GraphModelUse::kKeep : model, input.report);
   if (result.failure != FileFailure::kNone) {
     file.problem = FailureText(result);
     return;
+  }
+  if (input.json && result.complete) {
+    file.notes = IgnoredMembers(input, result.graph, result.numbers_written, catalogue.Known);
   }
   if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
   if (!result.complete) {
@@ -124,15 +131,15 @@ class DroppedLines final : public LineConsumer {
 // Each file in its own view; the vector is sized once, so the views never move. Given a
 // consumer, the views pass each report's lines to it as the walk writes them; streamed lines
 // are told where each report starts.
-std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths,
+std::vector<AnalysedFile> AnalyseAll(const std::vector<GraphInput>& inputs,
                                      const FilterCatalogue& catalogue, GraphModelUse model,
                                      LineConsumer* consumer, StreamedLines* streamed = nullptr) {
   const std::unique_ptr<Calendar> calendar = SystemCalendar();
-  std::vector<AnalysedFile> files(paths.size());
-  for (std::size_t i = 0; i < paths.size(); ++i) {
+  std::vector<AnalysedFile> files(inputs.size());
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
     if (streamed) streamed->StartReport();
     files[i].view.PassLinesTo(consumer);
-    Analyse(paths[i], files[i], catalogue, *calendar, model);
+    Analyse(inputs[i], files[i], catalogue, *calendar, model);
     files[i].view.PassLinesTo(nullptr);
   }
   return files;
@@ -150,12 +157,13 @@ std::vector<ReportDocument> Documents(const std::vector<AnalysedFile>& files) {
 }
 
 // The input that the --output file is, by identity (a path spelled otherwise, a link), if any.
-std::optional<std::string> InputThatIsTheOutput(const CliOptions& options) {
+std::optional<std::string> InputThatIsTheOutput(const CliOptions& options,
+                                                const std::vector<GraphInput>& inputs) {
   if (!options.output) return std::nullopt;
   const std::optional<FileIdentity> output = IdentityOf(*options.output);
   if (!output) return std::nullopt;
-  for (const std::string& file : options.files) {
-    if (IdentityOf(file) == output) return file;
+  for (const GraphInput& input : inputs) {
+    if (IdentityOf(input.path) == output) return input.path;
   }
   return std::nullopt;
 }
@@ -214,13 +222,14 @@ std::optional<std::string> WriteReports(const CliOptions& options,
 // A line-by-line format writes each line as the walk makes it: the output is open before
 // the analysis, and the reports are never held whole. Returns the output's problem, if any.
 std::optional<std::string> AnalyseAndStream(const CliOptions& options,
+                                            const std::vector<GraphInput>& inputs,
                                             const FilterCatalogue& catalogue,
                                             std::vector<AnalysedFile>& files,
                                             std::ostream& standard_output) {
   std::optional<OutputFile> file;
   if (options.output) file.emplace(*options.output);
   StreamedLines lines(file ? file->Stream() : standard_output, options.format->stream_lines);
-  files = AnalyseAll(options.files, catalogue, GraphModelUse::kSkip, &lines, &lines);
+  files = AnalyseAll(inputs, catalogue, GraphModelUse::kSkip, &lines, &lines);
   lines.Flush();
   if (!file) return StandardOutputProblem(standard_output);
   return NothingAnalysed(files) ? std::nullopt : Commit(*file);
@@ -250,14 +259,15 @@ std::optional<FormatRefusal> OutputRefusal(const std::optional<std::string>& pro
 
 // Analyses every file and writes the reports; returns why the output was not written, if so.
 std::optional<FormatRefusal> AnalyseAndWrite(const CliOptions& options,
+                                             const std::vector<GraphInput>& inputs,
                                              const FilterCatalogue& catalogue,
                                              std::vector<AnalysedFile>& files,
                                              std::ostream& standard_output, std::ostream& err) {
   if (options.format->stream_lines) {
-    return OutputRefusal(AnalyseAndStream(options, catalogue, files, standard_output));
+    return OutputRefusal(AnalyseAndStream(options, inputs, catalogue, files, standard_output));
   }
   DroppedLines dropped;
-  files = AnalyseAll(options.files, catalogue, options.format->model,
+  files = AnalyseAll(inputs, catalogue, options.format->model,
                      options.format->reads_lines ? nullptr : &dropped);
   AnalysedFile& first = files.front();
   if (options.only_registered && first.outcome == FileOutcome::kComplete) {
@@ -267,10 +277,18 @@ std::optional<FormatRefusal> AnalyseAndWrite(const CliOptions& options,
   return OutputRefusal(Write(options, files, standard_output));
 }
 
+// A comparison's sides, a graph file or C++ program: one graph from each file.
+bool OneGraphEach(const OutputFormat& format) {
+  return format.one_input || format.graph_file || format.status != nullptr;
+}
+
 int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
   if (const std::optional<int> refused = RefuseWithoutTable(options, err)) return *refused;
   if (options.list_live) return ListLiveGraphs(options, standard_output, err);
-  if (InputThatIsTheOutput(options)) {
+  const std::optional<std::vector<GraphInput>> inputs =
+      GraphInputs(options.files, OneGraphEach(*options.format), err);
+  if (!inputs) return 2;
+  if (InputThatIsTheOutput(options, *inputs)) {
     ReportProblem(err, *options.output, cli_texts::kOutputIsInput);
     return 2;
   }
@@ -280,10 +298,11 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
   if (options.only_registered && !CanTellRegistered(*catalogue, err)) return 2;
   std::vector<AnalysedFile> files;
   const std::optional<FormatRefusal> output_problem =
-      AnalyseAndWrite(options, *catalogue, files, standard_output, err);
+      AnalyseAndWrite(options, *inputs, *catalogue, files, standard_output, err);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;
   for (const AnalysedFile& file : files) {
+    for (const std::string& note : file.notes) ReportProblem(err, file.path, note);
     if (!file.problem.empty()) ReportProblem(err, file.path, file.problem);
     outcomes.push_back(file.dropped ? std::max(file.outcome, FileOutcome::kEndedEarly) : file.outcome);
   }

@@ -10,8 +10,9 @@ inline constexpr std::string_view kDescription =
     "Explique des fichiers de graphe DirectShow (.grf) : filtres, connexions, types de média, "
     "horloge.";
 inline constexpr std::string_view kFilesHelp =
-    "fichiers de graphe à analyser ; live:PID (ou live:PID/N) : le graphe que tient un "
-    "programme en cours (Windows), PID son numéro de processus, N le numéro donné par --live";
+    "fichiers de graphe ou rapports JSON à analyser (FICHIER.json#N : le rapport N d'un fichier "
+    "qui en tient plusieurs) ; live:PID (ou live:PID/N) : le graphe que tient un programme en "
+    "cours (Windows), PID son numéro de processus, N le numéro donné par --live";
 // After the list of the formats and their extensions.
 inline constexpr std::string_view kFormatHelp =
     " ; cpp : le code C++ qui reconstruit le graphe, d'un seul fichier ; grf : le graphe réécrit "

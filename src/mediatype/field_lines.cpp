@@ -40,10 +40,13 @@ constexpr RecordField kBitmapInfoHeaderFields[] = {
 
 }  // namespace
 
-void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields) {
+void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields,
+                  std::size_t base) {
   for (const RecordField& field : fields) {
-    DecodedValue value = field.value(record, field.offset);
-    out.push_back({field.label, std::move(value.text), value.number, field.role});
+    const std::size_t at = base + field.offset;
+    DecodedValue value = field.value(record, at);
+    value.place.offset += at;
+    out.push_back({field.label, std::move(value.text), value.number, field.role, value.place});
   }
 }
 
@@ -51,8 +54,27 @@ void AppendVideoHeaderFields(DecodedFields& out, RecordBytes record) {
   AppendFields(out, record, kVideoHeaderFields);
 }
 
-void AppendBitmapInfoHeaderFields(DecodedFields& out, RecordBytes header) {
-  AppendFields(out, header, kBitmapInfoHeaderFields);
+void AppendBitmapInfoHeaderFields(DecodedFields& out, RecordBytes record, std::size_t base) {
+  AppendFields(out, record, kBitmapInfoHeaderFields, base);
+}
+
+bool StoreNumber(std::span<std::uint8_t> record, const NumberPlace& place, std::int64_t number) {
+  const unsigned bits = static_cast<unsigned>(place.width * 8);
+  if (place.width == 0 || place.width > 8 || place.offset > record.size() ||
+      record.size() - place.offset < place.width) {
+    return false;
+  }
+  if (bits < 64) {
+    const std::int64_t least = place.is_signed ? -(std::int64_t{1} << (bits - 1)) : 0;
+    const std::int64_t most = (std::int64_t{1} << (bits - (place.is_signed ? 1 : 0))) - 1;
+    if (number < least || number > most) return false;
+  }
+  // The one 64-bit field kind is signed: every int64 fits it.
+  auto bits_left = static_cast<std::uint64_t>(number);
+  for (std::size_t i = 0; i < place.width; ++i, bits_left >>= 8) {
+    record[place.offset + i] = static_cast<std::uint8_t>(bits_left);
+  }
+  return true;
 }
 
 void AppendFieldLines(std::string& out, std::span<const DecodedField> fields) {
@@ -68,23 +90,33 @@ std::string_view FieldValue(const DecodedField& field) { return TrimSpaces(field
 
 namespace {
 
-DecodedValue Number(std::int64_t number) { return {std::to_string(number), number}; }
+DecodedValue Number(std::int64_t number, std::size_t width, bool is_signed) {
+  return {std::to_string(number), number, {0, width, is_signed}};
+}
 
 }  // namespace
 
-DecodedValue U16Decimal(RecordBytes record, std::size_t at) { return Number(LeU16(record, at)); }
+DecodedValue U16Decimal(RecordBytes record, std::size_t at) {
+  return Number(LeU16(record, at), 2, false);
+}
 
-DecodedValue U32Decimal(RecordBytes record, std::size_t at) { return Number(LeU32(record, at)); }
+DecodedValue U32Decimal(RecordBytes record, std::size_t at) {
+  return Number(LeU32(record, at), 4, false);
+}
 
-DecodedValue I32Decimal(RecordBytes record, std::size_t at) { return Number(LeI32(record, at)); }
+DecodedValue I32Decimal(RecordBytes record, std::size_t at) {
+  return Number(LeI32(record, at), 4, true);
+}
 
-DecodedValue I64Decimal(RecordBytes record, std::size_t at) { return Number(LeI64(record, at)); }
+DecodedValue I64Decimal(RecordBytes record, std::size_t at) {
+  return Number(LeI64(record, at), 8, true);
+}
 
 DecodedValue U32Hex(RecordBytes record, std::size_t at) {
   const std::uint32_t value = LeU32(record, at);
   char text[9];
   std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
-  return {text, value};
+  return {text, value, {0, 4, false}};
 }
 
 DecodedValue FourCCAt(RecordBytes record, std::size_t at) {

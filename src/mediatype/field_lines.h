@@ -20,10 +20,19 @@ namespace mivalto {
 
 using RecordBytes = std::span<const std::uint8_t>;
 
-// A field's value: the text the report writes, and the number it stands for when it is one.
+// Where a number lies in its record: its first byte, its byte count, whether it is signed.
+struct NumberPlace {
+  std::size_t offset = 0;
+  std::size_t width = 0;
+  bool is_signed = false;
+};
+
+// A field's value: the text the report writes, and the number it stands for when it is one,
+// with its place (offset relative to the byte the value was read at).
 struct DecodedValue {
   std::string text;
   std::optional<std::int64_t> number;
+  NumberPlace place = {};
 };
 
 // Reads the value of the field at byte `at` of a record.
@@ -38,23 +47,31 @@ struct RecordField {
 };
 
 // One decoded field: the label as its table spells it, the value text as the report writes it
-// after the label (flag words keep their leading spaces) and its number, if any.
+// after the label (flag words keep their leading spaces) and its number, if any, with the
+// number's place in the whole record.
 struct DecodedField {
   std::string_view label;
   std::string value;
   std::optional<std::int64_t> number;
   FieldRole role = FieldRole::kNone;
+  NumberPlace place = {};
 };
 using DecodedFields = std::vector<DecodedField>;
 
-// A DecodedField for each field, in the list's order. The record must hold every field.
-void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields);
+// A DecodedField for each field, in the list's order, the list's offsets counted from byte
+// `base` of the record. The record must hold every field.
+void AppendFields(DecodedFields& out, RecordBytes record, std::span<const RecordField> fields,
+                  std::size_t base = 0);
 
 // rcSource, rcTarget, bit rates and AvgTimePerFrame: the first 48 bytes of every video
 // info record, MPEG ones included.
 void AppendVideoHeaderFields(DecodedFields& out, RecordBytes record);
-// The eleven fields of a BITMAPINFOHEADER starting at the first byte of `header`.
-void AppendBitmapInfoHeaderFields(DecodedFields& out, RecordBytes header);
+// The eleven fields of a BITMAPINFOHEADER starting at byte `base` of the record.
+void AppendBitmapInfoHeaderFields(DecodedFields& out, RecordBytes record, std::size_t base);
+
+// Writes a field's number at its place, little-endian; false, writing nothing, when the
+// number does not fit the field's width and sign or the record does not hold the place.
+bool StoreNumber(std::span<std::uint8_t> record, const NumberPlace& place, std::int64_t number);
 
 // The report's text of the fields: one indented line each, then the indented line that
 // closes the record.

@@ -57,14 +57,14 @@ constexpr RecordField kMpeg2Fields[] = {
 
 void DescribeMpeg1VideoInfo(RecordBytes record, DecodedFields& fields) {
   AppendVideoHeaderFields(fields, record);
-  AppendBitmapInfoHeaderFields(fields, record.subspan(48));
+  AppendBitmapInfoHeaderFields(fields, record, 48);
   AppendFields(fields, record, kMpeg1Fields);
 }
 
 // The VIDEOINFOHEADER2 fields between the video header and the bitmap header are not shown.
 void DescribeMpeg2VideoInfo(RecordBytes record, DecodedFields& fields) {
   AppendVideoHeaderFields(fields, record);
-  AppendBitmapInfoHeaderFields(fields, record.subspan(72));
+  AppendBitmapInfoHeaderFields(fields, record, 72);
   AppendFields(fields, record, kMpeg2Fields);
 }
 

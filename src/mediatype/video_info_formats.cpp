@@ -53,13 +53,13 @@ constexpr RecordField kVideoInfo2Fields[] = {
 
 void DescribeVideoInfo(RecordBytes record, DecodedFields& fields) {
   AppendVideoHeaderFields(fields, record);
-  AppendBitmapInfoHeaderFields(fields, record.subspan(48));
+  AppendBitmapInfoHeaderFields(fields, record, 48);
 }
 
 void DescribeVideoInfo2(RecordBytes record, DecodedFields& fields) {
   AppendVideoHeaderFields(fields, record);
   AppendFields(fields, record, kVideoInfo2Fields);
-  AppendBitmapInfoHeaderFields(fields, record.subspan(72));
+  AppendBitmapInfoHeaderFields(fields, record, 72);
 }
 
 }  // namespace mivalto

@@ -108,6 +108,8 @@ struct ConnectionModel {
 };
 
 enum class ClockKind { kNone, kFilter, kSystem, kUnknown };
+// The JSON report's word for each kind, in the enum's order.
+inline constexpr std::string_view kClockKindNames[] = {"none", "filter", "system", "unknown"};
 
 // The class of DirectShow's own clock, which a graph names by CLSID rather than by filter.
 inline constexpr Guid kClsidSystemClock = "{E436EBB1-524F-11CE-9F53-0020AF0BA770}"_guid;

@@ -8,8 +8,6 @@
 namespace mivalto {
 namespace {
 
-constexpr std::string_view kClockKindNames[] = {"none", "filter", "system", "unknown"};
-
 void WriteGuid(JsonStream& json, const Guid& guid) { json.String(GuidText(guid)); }
 
 // Bytes as stored: two lowercase hexadecimal digits each.

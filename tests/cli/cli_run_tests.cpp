@@ -515,5 +515,59 @@ TEST_F(RunCliTest, ComparisonOfAWalkEndedEarlyIsRefused) {
       << err_.str();
 }
 
+// An edited JSON report: each derived member it gives that the walk derives otherwise is told,
+// but for the value text of a number that went into the bytes and, without a catalogue,
+// `registered`; the status stays 0.
+TEST_F(RunCliTest, EditedJsonReportTellsWhatItIgnored) {
+  const TempFile sample{SampleBytes("capture-preview.grf"), "capture.grf"};
+  ASSERT_EQ(Run(kJson, {sample.Utf8()}), 0);
+  nlohmann::json report = Json();
+  nlohmann::json& graph = report["graph"];
+  graph["filters"][0]["kind"] = "dmo";
+  graph["filters"][1]["registered"] = true;
+  graph["connections"][0]["media_type"]["format"]["size"] = 1;
+  graph["connections"][0]["media_type"]["format"]["fields"][6]["number"] = 1920;
+  const std::string text = report.dump(2);
+  const TempFile edited{{reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, "édité.json"};
+  out_.str("");
+  EXPECT_EQ(Run(kJson, {edited.Utf8()}), 0);
+  EXPECT_EQ(Json()["graph"]["connections"][0]["media_type"]["format"]["fields"][6]["value"], "1920");
+  const std::string head = "mivalto-cli : " + edited.Utf8() + " : /graph/";
+  EXPECT_EQ(err_.str(), head + "connections/0/media_type/format/size : lu 1, recalculé 88 : ignoré\n" +
+                            head + "filters/0/kind : lu \"dmo\", recalculé \"directshow\" : ignoré\n");
+}
+
+// What -f json A B writes reads back as two graphs, "#2" names the second, and a format of one
+// graph says how to pick one.
+TEST_F(RunCliTest, ArrayOfReportsIsThatManyGraphs) {
+  const std::string both = Utf8Path(TempFolder() / "deux.json");
+  ASSERT_EQ(Run(kJson, {complete_.Utf8(), complete_.Utf8()}, both), 0);
+  EXPECT_EQ(Run(kJson, {both}), 0);
+  const nlohmann::json reports = Json();
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1]["file"], both + "#2");
+  const OutputFormat grf{.name = "grf", .write = WriteGrf, .refusal = GrfRefusal, .graph_file = true};
+  const std::string copy = Utf8Path(TempFolder() / "copie.grf");
+  EXPECT_EQ(Run(grf, {both}, copy), 2);
+  EXPECT_EQ(err_.str(), "mivalto-cli : " + both + " : ce fichier JSON tient 2 rapports ; pour en "
+                        "lire un, nommez-le par son numéro, de " + both + "#1 à " + both + "#2\n");
+  EXPECT_EQ(Run(grf, {both + "#2"}, copy), 0);
+  EXPECT_EQ(ReadWhole(copy), ReadWhole(complete_.Path()));
+  EXPECT_EQ(Run(PlainTextFormat(ComparisonFormats()), {both + "#1", both + "#2"}), 0);
+  EXPECT_EQ(Run(PlainTextFormat(ComparisonFormats()), {both, complete_.Utf8()}), 2);
+  // A file whose own name ends in "#N" is that file; past the last report is no report.
+  const std::string named = both + "#1";
+  std::ofstream(named, std::ios::binary) << ReadWhole(TempFile(SampleBytes("capture-preview.grf"), "c.grf").Path());
+  out_.str("");
+  EXPECT_EQ(Run(kJson, {named}), 0);
+  EXPECT_EQ(Json()["graph"]["filters"].size(), 9u);
+  std::filesystem::remove(named);
+  err_.str("");
+  EXPECT_EQ(Run(kText, {both + "#3"}), 2);
+  EXPECT_EQ(err_.str(), "mivalto-cli : " + both + "#3 : pas de rapport 3 : ce fichier en tient 2\n");
+  std::filesystem::remove(both);
+  std::filesystem::remove(copy);
+}
+
 }  // namespace
 }  // namespace mivalto
