@@ -8,6 +8,7 @@
 #include "analysis/derived_members.h"
 #include "analysis/json_input.h"
 #include "analysis/json_text.h"
+#include "analysis/running_graph_analysis.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "cli/cli_run.h"
