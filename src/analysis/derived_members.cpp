@@ -17,7 +17,8 @@ struct DerivedMember {
 };
 
 // What the walk derives, by where the report writes it. A connection end's position is
-// derived when the end names its filter by id, and then read as what the id gives.
+// derived when the end names its filter by id, and then read as what the id gives; without
+// an id it is what names the filter, so the walk reads it.
 constexpr DerivedMember kDerivedMembers[] = {
     {"/graph/filters/*/position"},
     {"/graph/filters/*/kind"},
@@ -26,8 +27,8 @@ constexpr DerivedMember kDerivedMembers[] = {
     {"/graph/filters/*/wraps"},
     {"/graph/filters/*/registered", true},
     {"/graph/filters/*/data_size"},
-    {"/graph/connections/*/from/position"},
-    {"/graph/connections/*/to/position"},
+    {"/graph/connections/*/from/position", false, true},
+    {"/graph/connections/*/to/position", false, true},
     {"/graph/connections/*/media_type/major_type/name"},
     {"/graph/connections/*/media_type/subtype/name"},
     {"/graph/connections/*/media_type/format/name"},
