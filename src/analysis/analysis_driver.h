@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "analysis/checks/finding.h"
 #include "catalogue/catalogue.h"
 #include "model/graph_model.h"
 #include "model/report_view.h"
@@ -31,6 +32,8 @@ struct AnalysisResult {
   FileError file_error = {};  // for kNoDate and kNotOpened: why the file can't be read, if it can't
   std::string stop_reason;  // why the walk ended early, or did not start (empty when complete)
   GraphModel graph;         // what the walk read, as far as it went; empty with kSkip
+  GraphPlaces places;       // where it read each entry; empty with kSkip
+  std::vector<Finding> findings;  // the graph's check (analysis/checks); none with kSkip
 };
 
 // Whether the walk keeps its graph model. A caller that shows or writes only the report's

@@ -49,6 +49,10 @@ void WriteDot(std::span<const ReportDocument> documents, std::ostream& out);
 // and "…" when longer than 48 (whole in the reports).
 std::string PictureText(std::string_view utf8);
 
+// Appends a text inside a DOT string: printable, with its quotes, backslashes and ampersands
+// as entities, so that it can neither end the string nor start an escape.
+void AppendDotText(std::string_view utf8, std::string& out);
+
 // The edge's media type label: the subtype's name (the major type's when the walk did not
 // reach the subtype) and the figures of its format.
 std::string MediaTypeLabel(const MediaTypeModel& media_type);

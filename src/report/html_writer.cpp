@@ -5,6 +5,7 @@
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "model/filter_kind.h"
+#include "report/check_writer.h"
 #include "report/graph_svg.h"
 
 namespace mivalto {
@@ -66,7 +67,12 @@ void WriteHeader(std::ostream& out) {
 
 void WriteSection(const ReportDocument& document, std::ostream& out) {
   out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
-  if (document.graph != nullptr) WriteHtmlFigure({document.graph, ""}, out);
+  if (document.graph != nullptr) {
+    std::vector<std::string> mark_texts;
+    const PictureMarks marks = FindingMarks(document, mark_texts);
+    WriteHtmlFigure({document.graph, "", &marks}, out);
+  }
+  WriteHtmlFindings(document, out);
   out << "<pre>\n";
   for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
   out << "</pre>\n</section>\n";
@@ -122,7 +128,7 @@ void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out) {
     if (!title.empty()) title += ", ";
     title += FileNameOf(document.file);
   }
-  WriteHtmlPageStart(title, "", out);
+  WriteHtmlPageStart(title, kFindingsStyle, out);
   for (const ReportDocument& document : documents) WriteSection(document, out);
   WriteHtmlPageEnd(out);
 }
