@@ -90,7 +90,10 @@ void WriteCheckLines(std::span<const ReportDocument> documents, std::ostream& ou
 
 constexpr std::string_view kPlaceIds[] = {"filter", "connection", "clock", "file"};
 
-void WriteFinding(JsonStream& json, const Finding& finding, const GraphModel& graph) {
+}  // namespace
+
+void WriteFindingJson(JsonStream& json, const Finding& finding, const GraphModel& graph,
+                      std::string_view side) {
   const auto optional_number = [&](std::string_view key, std::optional<std::uint64_t> value) {
     json.Key(key);
     if (value) {
@@ -100,6 +103,10 @@ void WriteFinding(JsonStream& json, const Finding& finding, const GraphModel& gr
     }
   };
   json.BeginObject();
+  if (!side.empty()) {
+    json.Key("side");
+    json.String(side);
+  }
   json.Key("rule");
   json.String(finding.rule);
   json.Key("severity");
@@ -122,6 +129,8 @@ void WriteFinding(JsonStream& json, const Finding& finding, const GraphModel& gr
   optional_number("text_offset", finding.text_offset);
   json.EndObject();
 }
+
+namespace {
 
 void WriteCheckDocument(JsonStream& json, const ReportDocument& document) {
   json.BeginObject();
@@ -187,7 +196,7 @@ void WriteCheckAnsi(std::span<const ReportDocument> documents, std::ostream& out
 
 void WriteFindingsJson(JsonStream& json, const ReportDocument& document) {
   json.BeginArray();
-  for (const Finding& finding : FindingsOf(document)) WriteFinding(json, finding, GraphOf(document));
+  for (const Finding& finding : FindingsOf(document)) WriteFindingJson(json, finding, GraphOf(document));
   json.EndArray();
 }
 

@@ -26,6 +26,11 @@ void WriteCheckAnsi(std::span<const ReportDocument> documents, std::ostream& out
 void WriteCheckHtml(std::span<const ReportDocument> documents, std::ostream& out);
 void WriteCheckJson(std::span<const ReportDocument> documents, std::ostream& out);
 
+// One finding as a JSON object (docs/check.schema.json), with a first member "side" when
+// `side` is not empty (a comparison's "a" or "b").
+void WriteFindingJson(JsonStream& json, const Finding& finding, const GraphModel& graph,
+                      std::string_view side = {});
+
 // The report's findings as a JSON array of finding objects.
 void WriteFindingsJson(JsonStream& json, const ReportDocument& document);
 

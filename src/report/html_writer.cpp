@@ -1,5 +1,6 @@
 #include "report/html_writer.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "base/file_path.h"
@@ -128,7 +129,10 @@ void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out) {
     if (!title.empty()) title += ", ";
     title += FileNameOf(document.file);
   }
-  WriteHtmlPageStart(title, kFindingsStyle, out);
+  const bool findings = std::any_of(documents.begin(), documents.end(), [](const auto& document) {
+    return document.findings != nullptr && !document.findings->empty();
+  });
+  WriteHtmlPageStart(title, findings ? kFindingsStyle : std::string_view(), out);
   for (const ReportDocument& document : documents) WriteSection(document, out);
   WriteHtmlPageEnd(out);
 }

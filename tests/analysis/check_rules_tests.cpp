@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
+#include "platform/file_system.h"
 #include "support/byte_writer.h"
 #include "support/file_layout.h"
 #include "support/graph_text.h"
@@ -292,6 +293,28 @@ TEST(CheckRules, CleanGraphsGiveNoFinding) {
     const AnalysisResult result = Check(Lay(OneLink(media)).file);
     EXPECT_TRUE(result.complete);
     for (const Finding& f : result.findings) ADD_FAILURE() << f.rule << ": " << f.sentence;
+  }
+}
+
+// Stored paths mean something on Windows alone: there, a source that is not on the machine
+// and a sink whose folder is not; a sink whose folder is there is not a fault.
+TEST(CheckRules, MissingFilesOnThisMachine) {
+  const std::string missing = "C:\\mivalto-absent\\clip.avi";
+  if (!StoredPathExists(missing)) GTEST_SKIP() << "stored paths are looked up on Windows only";
+  testing::GraphText text;
+  text.Line("0003").Line("FILTERS");
+  text.Filter({.number = "0001", .name = "Source", .clsid = Clsid(1),
+               .clause = testing::FilterClause{"SOURCE", missing}});
+  text.Filter({.number = "0002", .name = "Sink", .clsid = Clsid(2),
+               .clause = testing::FilterClause{"SINK", "C:\\mivalto-absent\\out.avi"}});
+  text.Filter({.number = "0003", .name = "Sink", .clsid = Clsid(2),
+               .clause = testing::FilterClause{"SINK", "C:\\windows\\out.avi"}});
+  text.Line("CONNECTIONS").Clock("0000").End();
+  const AnalysisResult result = Check(testing::PlaceAtSector(text.Bytes(), kTextSector));
+  ASSERT_EQ(result.findings.size(), 2u);
+  for (const int position : {1, 2}) {
+    EXPECT_EQ(result.findings[position - 1].rule, "machine.file-missing");
+    EXPECT_EQ(result.findings[position - 1].number, position);
   }
 }
 

@@ -27,6 +27,8 @@ inline constexpr std::string_view kNoFinding = "aucun constat";
 inline constexpr std::string_view kFindingsCount = "{1} constat(s) : {2} erreur(s), {3} avertissement(s), {4} note(s)";
 inline constexpr std::string_view kNotChecked = "non vérifié : {1}";
 inline constexpr std::string_view kFindingsTitle = "Constats";
+// The comparison's section of the findings one graph has and the other not.
+inline constexpr std::string_view kFindingsHeading = "CONSTATS";
 
 // format.*
 inline constexpr std::string_view kRecordTooShort =
@@ -124,6 +126,8 @@ inline constexpr std::string_view kStopped = "l'analyse s'est arrêtée : {1}";
 inline constexpr std::string_view kUnregistered =
     "le catalogue de cette machine n'a pas ce qu'il faut pour créer ce filtre : le graphe ne s'y "
     "reconstruit pas tel quel ; --format grf --only-registered l'écrit sans lui";
-inline constexpr std::string_view kFileMissing = "{1} \"{2}\" n'existe pas sur cette machine";
+inline constexpr std::string_view kFileMissing = "{1} \"{2}\" : ce fichier n'existe pas sur cette machine";
+inline constexpr std::string_view kFolderMissing =
+    "{1} \"{2}\" : le dossier \"{3}\" n'existe pas sur cette machine";
 
 }  // namespace mivalto::check_texts
