@@ -206,8 +206,8 @@ AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
   const std::vector<std::uint8_t> stream = GraphTextOfJsonReport(source);
   MemorySource text(stream);
   AnalysisResult result = AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
-  // The findings' text offsets are those of the graph file the report describes; the bytes
-  // walked are not that file's.
+  // The findings' text offsets are those of the graph text rebuilt from the report, as the
+  // graph file written from it holds it; the bytes walked are no file's.
   for (Finding& finding : result.findings) finding.file_offset.reset();
   result.places.in_file = false;
   return result;

@@ -51,8 +51,9 @@ std::vector<GoldenFinding> Checked(const std::string& folder, const std::string&
 
 void ExpectGolden(const std::string& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder))) {
-    const std::string name = entry.path().filename().u8string();
     if (entry.path().extension() != ".grf") continue;
+    const std::u8string utf8 = entry.path().filename().u8string();
+    const std::string name(utf8.begin(), utf8.end());
     std::vector<GoldenFinding> expected;
     for (const GoldenFinding& golden : kGolden) {
       if (golden.file == name) expected.push_back(golden);

@@ -4,12 +4,14 @@ short), on each file's JSON report and on all of them at once; validates every o
 docs/check.schema.json and checks the exit status against the findings (0: nothing above a
 note, 1: a warning or an error, 2: a walk cut short, whose last finding is graph.incomplete
 with an offset in the file), that the JSON report carries the same findings, that a JSON
-report's check gives the same findings without file offsets, and that the HTML page flags
-each finding's filter or connection in its picture.
+report's check gives the same findings, placed in the graph text that --format grf writes
+from the report, and that the HTML page flags each finding's filter or connection in its
+picture.
 
 usage: check_checks.py CLI DOCS FOLDER
 Exit 77 (skipped) when the folder holds no graph file."""
 
+import html as html_module
 import json
 import pathlib
 import subprocess
@@ -53,17 +55,23 @@ def check_file(cli, validator, path, temp):
     assert status == expected_status([result]), path
     report = json.loads(run(cli, "--format", "json", path).stdout)
     assert report["findings"] == result["findings"], path
-    # The report read back: the same findings, placed in the graph text alone.
+    # The report read back: the same findings, placed in the graph text alone, that of the
+    # graph file written from the report.
     report_path = pathlib.Path(temp) / (path.name + ".json")
     report_path.write_bytes(run(cli, "--format", "json", path).stdout)
     back, _ = check(cli, validator, report_path)
-    expected = [dict(f, file_offset=None) for f in result["findings"]]
-    assert back["findings"] == expected, path
+    rewritten = pathlib.Path(temp) / (path.name + ".grf")
+    run(cli, "--format", "grf", "-o", rewritten, report_path, expect=(0,))
+    again, _ = check(cli, validator, rewritten)
+    unplaced = lambda findings: [dict(f, file_offset=None, text_offset=None) for f in findings]
+    assert unplaced(back["findings"]) == unplaced(result["findings"]), path
+    assert back["findings"] == [dict(f, file_offset=None) for f in again["findings"]], path
     html = run(cli, "--check", "--format", "html", path).stdout.decode()
     for finding in result["findings"]:
         assert html_text(finding["sentence"]) in html, finding
         if finding["place"] in ("filter", "connection"):
-            assert finding["rule"] + " : " in html.split("<ul class=\"findings\">")[0], finding
+            picture = html_module.unescape(html.split("<ul class=\"findings\">")[0])
+            assert finding["rule"] + " : " in picture, finding
 
 
 def check_cuts(cli, validator, path, temp):

@@ -180,8 +180,9 @@ INSTANTIATE_TEST_SUITE_P(
 // names, whatever its values and the entry's number; the others are named with their side.
 TEST(ComparisonFindings, NamesThoseOfOneGraphAlone) {
   static const GraphModel a = CapturePreview();
-  GraphModel b = a;
-  ReverseAndRenumber(b);
+  GraphModel reversed = a;
+  ReverseAndRenumber(reversed);
+  const GraphModel b = Walk(AsWritten(reversed));
   const auto finding = [](std::string_view rule, PlaceKind place, int number, std::string sentence) {
     return Finding{rule, Severity::kError, place, number, "biSizeImage", std::move(sentence)};
   };

@@ -33,7 +33,7 @@ struct Finding {
 
 // Where the walk read each entry: file offsets of first bytes, in the model's order. A JSON
 // report's graph is walked as rebuilt graph text: its text offsets are those of the graph
-// file the report describes, its file offsets mean nothing (in_file false).
+// file written from the report, its file offsets mean nothing (in_file false).
 struct GraphPlaces {
   std::uint64_t text_start = 0;
   std::vector<std::uint64_t> filters;        // each filter's line
