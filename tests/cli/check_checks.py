@@ -13,6 +13,7 @@ Exit 77 (skipped) when the folder holds no graph file."""
 
 import html as html_module
 import json
+import os
 import pathlib
 import subprocess
 import sys
@@ -102,7 +103,7 @@ def main():
             check_file(cli, validator, path, temp)
             check_cuts(cli, validator, path, temp)
         results, status = check(cli, validator, *files)
-        assert [r["file"] for r in results] == [str(p.resolve()) for p in files]
+        assert [r["file"] for r in results] == [os.path.abspath(p) for p in files]
         assert status == expected_status(results)
     print(f"--check of {len(files)} files, whole and cut {CUTS} times, valid and consistent")
     return 0

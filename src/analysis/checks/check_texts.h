@@ -116,6 +116,7 @@ inline constexpr std::string_view kPinTwice =
     "la broche \"{1}\" du filtre {2} sert déjà à la connexion {3}";
 inline constexpr std::string_view kSelf = "la connexion va du filtre {1} à lui-même";
 inline constexpr std::string_view kCycle = "cette connexion ferme une boucle : {1}";
+inline constexpr std::string_view kLoopElided = "… ({1} filtres) … → ";
 inline constexpr std::string_view kClockMissing =
     "l'horloge nomme {1}, qu'aucun filtre du graphe n'a";
 inline constexpr std::string_view kUnconnected =

@@ -55,6 +55,32 @@ struct Edge {
   int connection;
 };
 
+struct Step {
+  int filter;
+  std::size_t next_edge;
+};
+
+// The loop's filters from the path's `start` on, back to the first; a long loop by its first
+// and last few, so that a sentence stays a sentence.
+std::string LoopWords(const GraphModel& graph, const std::vector<Step>& path, std::size_t start) {
+  constexpr std::size_t kShownAtEachEnd = 4;
+  const auto id = [&](std::size_t k) {
+    return graph.filters[static_cast<std::size_t>(path[k].filter - 1)].id;
+  };
+  const std::size_t length = path.size() - start;
+  std::string words;
+  for (std::size_t k = start; k < path.size(); ++k) {
+    const std::size_t from_start = k - start;
+    if (from_start == kShownAtEachEnd && length > 2 * kShownAtEachEnd) {
+      words += Said(check_texts::kLoopElided, {std::to_string(length - 2 * kShownAtEachEnd)});
+      k = path.size() - kShownAtEachEnd - 1;
+      continue;
+    }
+    words += id(k) + " → ";
+  }
+  return words + id(start);
+}
+
 // One finding per connection that closes a loop (a back edge of a depth-first walk), with the
 // filters of the loop; a filter connected to itself is graph.self's. The walk keeps its own
 // stack: a graph may chain thousands of filters.
@@ -70,10 +96,6 @@ void CheckCycle(const GraphModel& graph, FindingList& out) {
   enum : char { kUnseen, kOnPath, kDone };
   std::vector<char> state(count + 1, kUnseen);
   std::vector<std::size_t> path_index(count + 1, 0);
-  struct Step {
-    int filter;
-    std::size_t next_edge;
-  };
   std::vector<Step> path;
   for (std::size_t start = 1; start <= count; ++start) {
     if (state[start] != kUnseen) continue;
@@ -91,12 +113,8 @@ void CheckCycle(const GraphModel& graph, FindingList& out) {
       const auto to = static_cast<std::size_t>(edge.to);
       if (to < 1 || to > count || state[to] == kDone) continue;
       if (state[to] == kOnPath) {
-        std::string loop;
-        for (std::size_t k = path_index[to]; k < path.size(); ++k) {
-          loop += graph.filters[static_cast<std::size_t>(path[k].filter - 1)].id + " → ";
-        }
-        loop += graph.filters[to - 1].id;
-        out.AtConnection(Severity::kError, edge.connection, Said(check_texts::kCycle, {loop}));
+        out.AtConnection(Severity::kError, edge.connection,
+                         Said(check_texts::kCycle, {LoopWords(graph, path, path_index[to])}));
         continue;
       }
       state[to] = kOnPath;
