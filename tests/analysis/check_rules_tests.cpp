@@ -27,7 +27,7 @@ constexpr std::size_t kTextSector = 3;  // the text's first byte is the file's 1
 struct Bitmap {
   std::int32_t width = 640, height = 480;
   std::uint16_t planes = 1, bits = 24;
-  std::string compression;  // a FourCC; empty for BI_RGB
+  std::string compression = {};  // a FourCC; empty for BI_RGB
   std::uint32_t compression_value = 0;
   std::uint32_t size_image = 640 * 480 * 3;
   std::uint32_t size = 40;
@@ -209,6 +209,8 @@ const RuleRow kRows[] = {
      {"video.bisize", kError, kConn, 1, "biSize", kBlock, 1, 48}},
     {"Dimensions", OneLink(Rgb24({.width = 0})),
      {"video.dimensions", kError, kConn, 1, "biWidth", kBlock, 1, 52}},
+    {"OverOneGigabyte", OneLink(Rgb24({.width = 32768, .height = -32768, .size_image = 0})),
+     {"video.dimensions", kError, kConn, 1, "biWidth", kBlock, 1, 52}},
     {"Planes", OneLink(Rgb24({.planes = 0})),
      {"video.planes", kError, kConn, 1, "biPlanes", kBlock, 1, 60}},
     {"SizeImage", OneLink(Rgb24({.size_image = 640 * 480 * 3 - 1})),
@@ -261,8 +263,13 @@ TEST_P(CheckRuleTest, FindsTheOneFaultWhereItLies) {
   const RuleRow& row = GetParam();
   const Layout layout = Lay(row.spec);
   const ByteVector file = Cut(layout.file, 0, layout.file.size() - row.cut);
-  FilterCatalogue catalogue{.Known = row.catalogue};
-  if (row.catalogue) catalogue.KnownFilters.push_back({.Name = "Un", .CLSID = ParseGuidOrFail(Clsid(1))});
+  FilterCatalogue catalogue;
+  catalogue.Known = row.catalogue;
+  if (row.catalogue) {
+    TfilterItem known;
+    known.CLSID = ParseGuidOrFail(Clsid(1));
+    catalogue.KnownFilters.push_back(known);
+  }
   const AnalysisResult result = Check(file, catalogue);
   const Expected& e = row.expected;
   ASSERT_EQ(result.findings.size(), 1u) << (result.findings.empty() ? "" : result.findings[0].rule);
@@ -287,6 +294,8 @@ TEST(CheckRules, CleanGraphsGiveNoFinding) {
   const testing::MediaTypeEntry kinds[] = {
       Rgb24(), Fixed(Rgb24(), 640 * 480 * 3), Mpeg2(0x3FF), Audio(guids::kSubtypePcm, WaveFormat({})),
       Fixed(Audio(guids::kSubtypePcm, Extensible(16)), 4),
+      Video(kSubtypeRgb32, VideoInfo({.width = 16384, .height = 16384, .bits = 32,
+                                      .size_image = 0})),  // 1 GB exactly
       Video(guids::kSubtypeYuy2, VideoInfo({.height = 480, .bits = 16, .compression = "YUY2",
                                             .size_image = 640 * 480 * 2}))};
   for (const testing::MediaTypeEntry& media : kinds) {

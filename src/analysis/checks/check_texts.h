@@ -26,7 +26,6 @@ inline constexpr std::string_view kOffsetInText = "octet {1} du texte du graphe"
 inline constexpr std::string_view kNoFinding = "aucun constat";
 inline constexpr std::string_view kFindingsCount = "{1} constat(s) : {2} erreur(s), {3} avertissement(s), {4} note(s)";
 inline constexpr std::string_view kNotChecked = "non vérifié : {1}";
-inline constexpr std::string_view kFindingsTitle = "Constats";
 // The comparison's section of the findings one graph has and the other not.
 inline constexpr std::string_view kFindingsHeading = "CONSTATS";
 

@@ -1,6 +1,7 @@
 #include "analysis/checks/video_record.h"
 
 #include <cstdio>
+#include <limits>
 
 #include "analysis/checks/check_guids.h"
 #include "base/le_bytes.h"
@@ -83,8 +84,14 @@ std::uint64_t FrameBytes(std::int64_t width, std::int64_t height, std::uint16_t 
                          PixelLayout layout) {
   const std::uint64_t w = static_cast<std::uint64_t>(width < 0 ? -width : width);
   const std::uint64_t h = static_cast<std::uint64_t>(height < 0 ? -height : height);
-  if (layout == PixelLayout::kYuv) return w * h * bits / 8;
-  return ((w * bits + 31) & ~std::uint64_t{31}) / 8 * h;
+  // A row holds at most 2^31 pixels of 2^16 bits: only the product with the height can
+  // overflow, and then the frame is as large as can be said.
+  const std::uint64_t row = layout == PixelLayout::kYuv ? w * bits
+                                                        : (w * bits + 31) & ~std::uint64_t{31};
+  if (row != 0 && h > std::numeric_limits<std::uint64_t>::max() / row) {
+    return std::numeric_limits<std::uint64_t>::max();
+  }
+  return row * h / 8;
 }
 
 std::string CompressionText(std::uint32_t compression) {
