@@ -72,8 +72,8 @@ inline constexpr std::string_view kImportantColours =
 inline constexpr std::string_view kPaletteBeyondBlock =
     "la palette de {1} couleurs finirait à l'octet {2} du bloc, qui en a {3}";
 inline constexpr std::string_view kYuvNegativeHeight =
-    "biHeight vaut {1} ; une image {2} se lit toujours de haut en bas : le signe négatif ne dit "
-    "rien, ou trahit une image RGB";
+    "biHeight vaut {1} ; une image {2} se lit toujours de haut en bas, quel que soit le signe : "
+    "la documentation demande une hauteur positive";
 inline constexpr std::string_view kCompressedNegativeHeight =
     "biHeight vaut {1} ; une image compressée ({2}) a une hauteur positive";
 inline constexpr std::string_view kRectangleDisordered =
