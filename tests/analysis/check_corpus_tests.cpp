@@ -1,6 +1,6 @@
 // The check of real graph files and of our samples, as a golden list: every finding of every
 // file, with the byte where its field lies in the file (each was looked up with a hex editor).
-// A file not listed has none.
+// A file not listed has none. What this machine lacks (machine.*) is not the file's.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,6 +43,7 @@ std::vector<GoldenFinding> Checked(const std::string& folder, const std::string&
   EXPECT_TRUE(result.complete) << name;
   std::vector<GoldenFinding> found;
   for (const Finding& f : result.findings) {
+    if (f.rule.starts_with("machine.")) continue;
     EXPECT_EQ(f.text_offset.value_or(0) + result.places.text_start, f.file_offset) << f.rule;
     found.push_back({{}, f.rule, f.severity, f.number, f.field, f.file_offset.value_or(0)});
   }
