@@ -15,12 +15,6 @@ namespace {
 
 using check_texts::Said;
 
-const std::vector<Finding> kNoFindings;
-
-const std::vector<Finding>& FindingsOf(const ReportDocument& document) {
-  return document.findings != nullptr ? *document.findings : kNoFindings;
-}
-
 const GraphModel& GraphOf(const ReportDocument& document) {
   static const GraphModel kNoGraph;
   return document.graph != nullptr ? *document.graph : kNoGraph;
@@ -175,6 +169,11 @@ ul.findings li { margin: 0 0 6px; }
 .offset { color: #606060; font-size: 12px; }
 </style>
 )";
+
+const std::vector<Finding>& FindingsOf(const ReportDocument& document) {
+  static const std::vector<Finding> kNoFindings;
+  return document.findings != nullptr ? *document.findings : kNoFindings;
+}
 
 int CheckStatus(std::span<const ReportDocument> documents) {
   int status = 0;

@@ -26,6 +26,9 @@ void WriteCheckAnsi(std::span<const ReportDocument> documents, std::ostream& out
 void WriteCheckHtml(std::span<const ReportDocument> documents, std::ostream& out);
 void WriteCheckJson(std::span<const ReportDocument> documents, std::ostream& out);
 
+// The report's findings; none where no walk kept a graph.
+const std::vector<Finding>& FindingsOf(const ReportDocument& document);
+
 // One finding as a JSON object (docs/check.schema.json), with a first member "side" when
 // `side` is not empty (a comparison's "a" or "b").
 void WriteFindingJson(JsonStream& json, const Finding& finding, const GraphModel& graph,

@@ -5,15 +5,10 @@
 
 #include "analysis/checks/check_texts.h"
 #include "analysis/checks/graph_check.h"
+#include "report/check_writer.h"
 
 namespace mivalto {
 namespace {
-
-const std::vector<Finding> kNone;
-
-const std::vector<Finding>& FindingsOf(const ReportDocument& document) {
-  return document.findings != nullptr ? *document.findings : kNone;
-}
 
 std::string FilterName(const GraphModel& graph, int position) {
   if (position < 1 || static_cast<std::size_t>(position) > graph.filters.size()) return {};

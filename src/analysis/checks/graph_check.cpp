@@ -146,11 +146,15 @@ const FilterModel* FilterAt(const GraphModel& graph, int position) {
   return &graph.filters[static_cast<std::size_t>(position - 1)];
 }
 
+}  // namespace
+
 std::string FilterWords(const GraphModel& graph, int position) {
   const FilterModel* filter = FilterAt(graph, position);
   if (filter == nullptr) return std::to_string(position);
   return filter->id + " " + Quoted(filter->name);
 }
+
+namespace {
 
 std::string EndWords(const GraphModel& graph, const std::optional<PinEnd>& end) {
   if (!end) return "?";

@@ -16,14 +16,6 @@ using check_texts::Said;
 // A connection read whole: both its ends.
 bool Whole(const ConnectionModel& connection) { return connection.from && connection.to; }
 
-std::string FilterWords(const GraphModel& graph, int position) {
-  if (position < 1 || static_cast<std::size_t>(position) > graph.filters.size()) {
-    return std::to_string(position);
-  }
-  const FilterModel& filter = graph.filters[static_cast<std::size_t>(position - 1)];
-  return filter.id + " \"" + filter.name + "\"";
-}
-
 void CheckPinTwice(const GraphModel& graph, FindingList& out) {
   // (filter, is input, pin) -> the first connection that uses it.
   std::map<std::tuple<int, bool, std::string_view>, int> used;

@@ -69,6 +69,10 @@ std::span<const MediaTypeRule> AudioRules();
 std::span<const GraphRule> GraphRules();
 std::span<const GraphRule> MachineRules();
 
+// A filter as the findings name it: its number and quoted name ("0003 "Rendu""), or the
+// position alone when the graph has no such filter.
+std::string FilterWords(const GraphModel& graph, int position);
+
 // The format block's first byte is 122 bytes after the sample size's first character: ten
 // digits, a separator, the format type's GUID (38), a separator, the count (10), a separator.
 inline constexpr std::int64_t kSampleSizeBeforeBlock = -122;
