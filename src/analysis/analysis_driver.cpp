@@ -209,7 +209,6 @@ AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
   // The findings' text offsets are those of the graph text rebuilt from the report, as the
   // graph file written from it holds it; the bytes walked are no file's.
   for (Finding& finding : result.findings) finding.file_offset.reset();
-  result.places.in_file = false;
   return result;
 }
 

@@ -33,7 +33,8 @@ struct Finding {
 
 // Where the walk read each entry: file offsets of first bytes, in the model's order. A JSON
 // report's graph is walked as rebuilt graph text: its text offsets are those of the graph
-// file written from the report, its file offsets mean nothing (in_file false).
+// file written from the report, its file offsets those of no file (AnalyseInput drops them
+// from the findings).
 struct GraphPlaces {
   std::uint64_t text_start = 0;
   std::vector<std::uint64_t> filters;        // each filter's line
@@ -41,7 +42,6 @@ struct GraphPlaces {
   std::vector<std::uint64_t> format_blocks;  // each connection's format block
   std::optional<std::uint64_t> clock;        // the clock line
   std::optional<std::uint64_t> stop;         // where a walk that ended early stopped
-  bool in_file = true;
 };
 
 // The worst severity among the findings; nullopt for none.

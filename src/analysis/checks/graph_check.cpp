@@ -37,7 +37,7 @@ std::optional<Severity> WorstSeverity(const std::vector<Finding>& findings) {
 void FindingList::Add(Finding finding, std::optional<std::uint64_t> file_offset) {
   if (file_offset) {
     if (*file_offset >= places_.text_start) finding.text_offset = *file_offset - places_.text_start;
-    if (places_.in_file) finding.file_offset = file_offset;
+    finding.file_offset = file_offset;
   }
   findings_.push_back(std::move(finding));
 }
