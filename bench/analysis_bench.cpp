@@ -1,6 +1,7 @@
 // Micro benchmarks of the core on large inputs held in memory, so that a slower scanner,
-// describer or writer shows: the analysis of the big graph, the search for the graph text
-// through junk, and the plain-text and JSON writers on the big graph's report.
+// describer, check or writer shows: the analysis of the big graph, the search for the graph
+// text through junk, the check of the big graph's model, and the plain-text, JSON and check
+// writers on the big graph's report.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,7 +9,9 @@
 #include <vector>
 
 #include "analysis/analysis_driver.h"
+#include "analysis/checks/graph_check.h"
 #include "big_graph.h"
+#include "report/check_writer.h"
 #include "report/json_writer.h"
 #include "report/text_writer.h"
 #include "scan/graph_scanner.h"
@@ -70,9 +73,21 @@ void BM_FindGraphTextInJunk(benchmark::State& state) {
 }
 BENCHMARK(BM_FindGraphTextInJunk)->Unit(benchmark::kMillisecond);
 
+// The rules over the model the walk kept, alone (the walk runs them once already).
+void BM_CheckBigGraph(benchmark::State& state) {
+  const BigGraphReport report = AnalyseBigGraph(state);
+  std::size_t findings = 0;
+  for (auto _ : state) {
+    findings = CheckGraph(report.result.graph, report.result.places, "").size();
+  }
+  state.counters["findings"] = static_cast<double>(findings);
+}
+BENCHMARK(BM_CheckBigGraph)->Unit(benchmark::kMillisecond);
+
 void BM_WriteReport(benchmark::State& state, ReportWriter write) {
   const BigGraphReport report = AnalyseBigGraph(state);
-  const ReportDocument document{"/tmp/big.grf", true, &report.view, &report.result.graph, {}};
+  const ReportDocument document{"/tmp/big.grf", true, &report.view, &report.result.graph, {},
+                                &report.result.findings};
   DiscardingBuffer buffer;
   std::ostream out(&buffer);
   for (auto _ : state) write({&document, 1}, out);
@@ -80,6 +95,7 @@ void BM_WriteReport(benchmark::State& state, ReportWriter write) {
 }
 BENCHMARK_CAPTURE(BM_WriteReport, Text, WriteText)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_WriteReport, Json, WriteJson)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WriteReport, CheckJson, WriteCheckJson)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace mivalto::bench

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "analysis/checks/graph_check.h"
 #include "analysis/connection_section.h"
 #include "analysis/derived_members.h"
 #include "analysis/filter_description.h"
@@ -68,9 +69,10 @@ void WriteSectionEnd(ReportSink& sink) {
 // The graph model is null when the caller does not keep it. Each entry is described as soon
 // as it is read.
 void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
-                  GraphFilterList& filters, GraphModel* graph) {
+                  GraphFilterList& filters, GraphModel* graph, GraphPlaces& places) {
   WriteSectionTitle(sink, scanner);
   while (IsDigit(NextLineStart(scanner))) {
+    if (graph) places.filters.push_back(scanner.CurrentOffset());
     FilterAsRead entry = ReadFilterEntry(scanner, static_cast<int>(filters.size() + 1));
     ClassifyFilter(entry.filter, entry.spelling, catalogue);
     const FilterLine line = DescribeFilter(entry.filter, entry.spelling);
@@ -82,13 +84,15 @@ void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue
 }
 
 // Each part of the media type joins the report as soon as it joins the model.
-void WriteMediaType(ReportSink& sink, GraphScanner& scanner, MediaTypeModel& media_type) {
+void WriteMediaType(ReportSink& sink, GraphScanner& scanner, MediaTypeModel& media_type,
+                    std::vector<std::uint64_t>* format_blocks) {
   MediaTypeSpelling spelling;
   ReadMajorType(scanner, media_type, spelling);
   sink.AddLine(DescribeMajorType(media_type, spelling));
   ReadSubtype(scanner, media_type, spelling);
   sink.AddLine(DescribeSubtype(media_type, spelling));
-  ReadFormat(scanner, media_type);
+  const std::uint64_t block = ReadFormat(scanner, media_type);
+  if (format_blocks) format_blocks->push_back(block);
   sink.AddLine(DescribeFormat(*media_type.format));
 }
 
@@ -99,16 +103,18 @@ ConnectionModel& NextConnection(GraphModel* graph, ConnectionModel& not_kept) {
 }
 
 void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters,
-                      GraphModel* graph) {
+                      GraphModel* graph, GraphPlaces& places) {
   WriteSectionTitle(sink, scanner);
   ConnectionModel not_kept;
   while (IsDigit(NextLineStart(scanner))) {
+    if (graph) places.connections.push_back(scanner.CurrentOffset());
     ConnectionPins pins = ReadConnectionPins(scanner, filters);
     sink.AddBoldLine(DescribeConnectionPins(pins.from, pins.to, filters));
     ConnectionModel& connection = NextConnection(graph, not_kept);
     connection.from = std::move(pins.from);
     connection.to = std::move(pins.to);
-    WriteMediaType(sink, scanner, connection.media_type.emplace());
+    WriteMediaType(sink, scanner, connection.media_type.emplace(),
+                   graph ? &places.format_blocks : nullptr);
     scanner.SkipLineRest();
     sink.AddEmptyLine();
   }
@@ -116,7 +122,8 @@ void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilter
 }
 
 void WriteClock(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters,
-                GraphModel* graph) {
+                GraphModel* graph, GraphPlaces& places) {
+  if (graph) places.clock = scanner.CurrentOffset();
   ClockEntry entry = ReadClockLine(scanner);
   const ClockLines lines = DescribeClock(entry.clock, entry.keyword, filters);
   sink.AddTitleLine(lines.title);
@@ -124,18 +131,20 @@ void WriteClock(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& 
   if (graph) graph->clock = std::move(entry.clock);
 }
 
+// The places are kept with the model.
 void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
-                GraphModel* graph) {
+                GraphModel* graph, GraphPlaces& places) {
   const std::optional<std::string> version = scanner.FindGraphText();
   if (!version) throw ReadFailure(texts::kNoGraphText);
+  places.text_start = scanner.TextStart();
   sink.AddLine(*version);
   if (graph) graph->version = version;
   WriteSectionEnd(sink);
 
   GraphFilterList filters;
-  WriteFilters(sink, scanner, catalogue, filters, graph);
-  WriteConnections(sink, scanner, filters, graph);
-  if (*version == "0003") WriteClock(sink, scanner, filters, graph);
+  WriteFilters(sink, scanner, catalogue, filters, graph, places);
+  WriteConnections(sink, scanner, filters, graph, places);
+  if (*version == "0003") WriteClock(sink, scanner, filters, graph, places);
   WriteSectionEnd(sink);
   if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
 }
@@ -174,15 +183,20 @@ AnalysisResult AnalyseGraphText(ByteSource& source, const ReportHeader& header,
   ReportSink sink(view);
   sink.ClearReport();
   AnalysisResult result;
+  const bool keep = model == GraphModelUse::kKeep;
+  GraphScanner scanner(source);
   try {
     WriteHeader(sink, header, calendar);
-    GraphScanner scanner(source);
-    WriteGraph(sink, scanner, catalogue, model == GraphModelUse::kKeep ? &result.graph : nullptr);
+    WriteGraph(sink, scanner, catalogue, keep ? &result.graph : nullptr, result.places);
     result.complete = true;
   } catch (const ReadFailure& failure) {
     result.stop_reason = failure.what();
   } catch (const std::bad_alloc&) {
     result.stop_reason = texts::kOutOfMemory;
+  }
+  if (keep) {
+    if (!result.complete) result.places.stop = scanner.CurrentOffset();
+    result.findings = CheckGraph(result.graph, result.places, result.stop_reason);
   }
   return result;
 }
@@ -201,6 +215,9 @@ AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
   MemorySource text(stream);
   AnalysisResult result = AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
   result.numbers_written = std::move(numbers_written);
+  // The findings' text offsets are those of the graph text rebuilt from the report, as the
+  // graph file written from it holds it; the bytes walked are no file's.
+  for (Finding& finding : result.findings) finding.file_offset.reset();
   return result;
 }
 

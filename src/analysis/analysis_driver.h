@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/checks/finding.h"
 #include "catalogue/catalogue.h"
 #include "model/graph_model.h"
 #include "model/report_view.h"
@@ -39,6 +40,8 @@ struct AnalysisResult {
   GraphModel graph;         // what the walk read, as far as it went; empty with kSkip
   // For a JSON report: the fields whose edited number went into the bytes (GraphFromJson).
   std::vector<std::string> numbers_written;
+  GraphPlaces places;       // where it read each entry; empty with kSkip
+  std::vector<Finding> findings;  // the graph's check (analysis/checks); none with kSkip
 };
 
 // Whether the walk keeps its graph model. A caller that shows or writes only the report's

@@ -43,11 +43,14 @@ void ReadSubtype(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelling
   spelling.subtype = std::move(subtype.odd_text);
 }
 
-void ReadFormat(GraphScanner& scanner, MediaTypeModel& media) {
+std::uint64_t ReadFormat(GraphScanner& scanner, MediaTypeModel& media) {
   const Guid type = scanner.ReadGuid().value;
   scanner.SkipChar();
+  // After the count's ten characters and its separator.
+  const std::uint64_t block_offset = scanner.CurrentOffset() + 22;
   FormatBlock block = ReadFormatBlock(scanner, FindFormatType(type));
   media.format = FormatModel{{type, {}}, block.size, std::move(block.bytes), {}};
+  return block_offset;
 }
 
 std::string DescribeMajorType(MediaTypeModel& media, const MediaTypeSpelling& spelling) {

@@ -24,8 +24,9 @@ void ReadMajorType(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelli
 // From the subtype's first character to the format type's first character.
 void ReadSubtype(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelling& spelling);
 // From the format type's first character to the first unit after the format block (or, when
-// one or two bytes of it are left unshown, on its last bytes).
-void ReadFormat(GraphScanner& scanner, MediaTypeModel& media);
+// one or two bytes of it are left unshown, on its last bytes). Returns where the block's
+// first byte is in the file.
+std::uint64_t ReadFormat(GraphScanner& scanner, MediaTypeModel& media);
 
 // Each names what its part read (and decodes the format's fields) in the model, then returns
 // the part's line: the major type's name; the subtype's name, the sample flags that are set and

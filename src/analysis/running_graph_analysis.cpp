@@ -46,8 +46,11 @@ AnalysisResult AnalyseRunningGraph(const std::string& input, const FilterCatalog
     const std::vector<std::uint8_t> file = GraphTextAsFile(
         live.way == LiveReadWay::kSaved ? live.graph_text : GraphStream(live.graph));
     MemorySource source(file);
-    return AnalyseGraphText(source, RunningGraphHeader(live, calendar), catalogue, calendar, view,
-                            model);
+    AnalysisResult result = AnalyseGraphText(source, RunningGraphHeader(live, calendar),
+                                             catalogue, calendar, view, model);
+    // The findings' text offsets are those of the graph text read; no file holds it.
+    for (Finding& finding : result.findings) finding.file_offset.reset();
+    return result;
   } catch (const LiveGraphError& error) {
     ReportSink(view).ClearReport();
     AnalysisResult result;

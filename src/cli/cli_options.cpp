@@ -43,6 +43,7 @@ struct GivenArguments {
   bool only_registered = false;
   bool compare = false;
   bool list_live = false;
+  bool check = false;
 };
 
 // The options that take a value, by the name CLI11 gives them in its errors.
@@ -63,6 +64,7 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
   app.add_option("-o,--output", given.output, std::string(cli_texts::kOutputHelp))
       ->type_name("FICHIER");
   app.add_flag("--compare", given.compare, std::string(cli_texts::kCompareHelp));
+  app.add_flag("--check", given.check, std::string(cli_texts::kCheckHelp));
   app.add_flag("--catalogue", given.list_catalogue, std::string(cli_texts::kCatalogueHelp));
   app.add_option("--catalogue-file", given.catalogue_file,
                  std::string(cli_texts::kCatalogueFileHelp))
@@ -98,11 +100,17 @@ std::string_view DefaultFormatName(std::optional<std::string_view> output, bool 
   return output || !to_terminal ? PlainTextFormat(all).name : TerminalFormat(all).name;
 }
 
-CommandLine FormatRefused(std::ostream& err, bool compare, std::string_view name) {
-  const std::string list = FormatList(compare ? ComparisonFormats() : OutputFormats(), false);
-  if (compare) {
-    return UsageError(err, cli_texts::kFormatNotCompared, name,
-                      " (" + std::string(cli_texts::kFormats) + list + ")");
+// The formats of the mode asked for: --compare's, --check's or the reports'.
+FormatTable ModeFormats(const GivenArguments& given) {
+  if (given.compare) return ComparisonFormats();
+  return given.check ? CheckFormats() : OutputFormats();
+}
+
+CommandLine FormatRefused(std::ostream& err, const GivenArguments& given, std::string_view name) {
+  const std::string list = FormatList(ModeFormats(given), false);
+  if (given.compare || given.check) {
+    return UsageError(err, given.check ? cli_texts::kFormatNotChecked : cli_texts::kFormatNotCompared,
+                      name, " (" + std::string(cli_texts::kFormats) + list + ")");
   }
   return UsageError(err, cli_texts::kUnknownFormat, name,
                     " (" + std::string(cli_texts::kFormats) + list +
@@ -165,11 +173,14 @@ CommandLine CheckArguments(const CLI::App& app, GivenArguments given,
   if (given.compare && given.files.size() != 2) {
     return UsageError(err, cli_texts::kCompareTakesTwoFiles, "");
   }
-  const FormatTable formats = given.compare ? ComparisonFormats() : OutputFormats();
+  if (given.check && (given.compare || given.list_catalogue)) {
+    return UsageError(err, cli_texts::kCheckNotWith, "");
+  }
+  const FormatTable formats = ModeFormats(given);
   const std::string_view name =
       given.format ? *given.format : DefaultFormatName(given.output, standard_output_is_terminal);
   const OutputFormat* format = FindOutputFormat(name, formats);
-  if (format == nullptr) return FormatRefused(err, given.compare, name);
+  if (format == nullptr) return FormatRefused(err, given, name);
   if (given.list_live && (!given.files.empty() || given.compare || given.list_catalogue)) {
     return UsageError(err, cli_texts::kLiveTakesNoFile, "");
   }

@@ -2,6 +2,7 @@
 //   mivalto-cli [--format ansi|text|rtf|html|json|dot|svg|cpp|grf] [--output FILE]
 //               [--catalogue-file CATALOGUE.json] [--only-registered] GRAPH.grf...
 //   mivalto-cli --compare [--format ansi|text|html|json] [--output FILE] A B
+//   mivalto-cli --check [--format ansi|text|html|json] [--output FILE] GRAPH.grf...
 //   mivalto-cli --catalogue [--format ansi|text|html|json] [--output FILE]
 //   mivalto-cli --live [--format ansi|text|json] [--output FILE]
 // A graph may be named live:PID or live:PID/N, the graph a running program holds.
@@ -19,7 +20,7 @@
 namespace mivalto {
 
 struct CliOptions {
-  const OutputFormat* format = nullptr;  // under --compare, one of ComparisonFormats()
+  const OutputFormat* format = nullptr;  // under --compare or --check, one of their formats
   std::optional<std::string> output;  // UTF-8 path; none: standard output
   std::vector<std::string> files;     // UTF-8 paths, as given, at least one but with --catalogue
   bool list_catalogue = false;        // --catalogue: the catalogue in use, no graph

@@ -30,6 +30,7 @@ struct AnalysedFile {
   std::string path;  // absolute, UTF-8, as the report shows it
   ReportView view;
   std::optional<GraphModel> graph;  // none when no walk ran
+  std::vector<Finding> findings;    // the graph's check
   FileOutcome outcome = FileOutcome::kNotAnalysed;
   std::string problem;  // what went wrong, for the error stream; empty when complete
   std::vector<std::string> notes;  // an edited JSON report's members that were ignored
@@ -112,7 +113,10 @@ void Analyse(const GraphInput& input, AnalysedFile& file, const FilterCatalogue&
   if (input.json && result.complete) {
     file.notes = IgnoredMembers(input, result.graph, result.numbers_written, catalogue.Known);
   }
-  if (model == GraphModelUse::kKeep) file.graph = std::move(result.graph);
+  if (model == GraphModelUse::kKeep) {
+    file.graph = std::move(result.graph);
+    file.findings = std::move(result.findings);
+  }
   if (!result.complete) {
     file.outcome = FileOutcome::kEndedEarly;
     file.problem = texts::kGraphIncomplete;
@@ -151,7 +155,8 @@ std::vector<ReportDocument> Documents(const std::vector<AnalysedFile>& files) {
   std::vector<ReportDocument> documents;
   for (const AnalysedFile& file : files) {
     documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view,
-                         file.graph ? &*file.graph : nullptr, file.problem});
+                         file.graph ? &*file.graph : nullptr, file.problem,
+                         file.graph ? &file.findings : nullptr});
   }
   return documents;
 }

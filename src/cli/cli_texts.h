@@ -57,6 +57,13 @@ inline constexpr std::string_view kUnknownOption = "option inconnue : ";
 inline constexpr std::string_view kUnknownFormat = "format inconnu : ";
 inline constexpr std::string_view kFormats = "formats : ";
 inline constexpr std::string_view kFormatTakesOneFile = "un seul fichier de graphe pour le format ";
+inline constexpr std::string_view kCheckHelp =
+    "vérifie chaque graphe (fichiers .grf ou rapports JSON) : les valeurs qu'un filtre DirectShow "
+    "refuserait, avec la règle, sa gravité, l'endroit et l'octet (docs/checks.md) ; formats ansi, "
+    "text, html, json ; code de retour 0 sans constat au-dessus d'une note, 1 avec, 2 pour un "
+    "graphe lu en partie ou une erreur";
+inline constexpr std::string_view kCheckNotWith = "--check ne va pas avec --compare ni --catalogue";
+inline constexpr std::string_view kFormatNotChecked = "--check n'écrit pas le format ";
 inline constexpr std::string_view kCompareTakesTwoFiles = "--compare compare deux fichiers de graphe";
 inline constexpr std::string_view kFormatNotCompared = "--compare n'écrit pas le format ";
 inline constexpr std::string_view kOptionWithoutValue = " : valeur manquante";

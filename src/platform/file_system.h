@@ -44,4 +44,9 @@ struct FileIdentity {
 // None when the path names no file that can be looked at.
 std::optional<FileIdentity> IdentityOf(const std::string& utf8_path);
 
+// Whether a path that a graph stores (a Windows path, from the machine that saved the graph)
+// names a file or folder on this machine: on Windows, whether it exists; elsewhere nullopt,
+// as such a path means nothing here.
+std::optional<bool> StoredPathExists(const std::string& utf8_path);
+
 }  // namespace mivalto

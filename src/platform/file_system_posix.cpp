@@ -82,6 +82,8 @@ int ConnectSocket(const std::string& path) {
 
 }  // namespace
 
+std::optional<bool> StoredPathExists(const std::string&) { return std::nullopt; }
+
 FileError SystemFileError(std::uint32_t system_code) {
   FileError error{FileProblem::kOther, system_code, std::strerror(static_cast<int>(system_code))};
   for (const ErrnoProblem& known : kErrnoProblems) {

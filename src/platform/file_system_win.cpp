@@ -74,6 +74,10 @@ bool IsLink(const std::wstring& path) {
 
 }  // namespace
 
+std::optional<bool> StoredPathExists(const std::string& utf8_path) {
+  return GetFileAttributesW(Utf8ToWide(utf8_path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 FileError SystemFileError(std::uint32_t system_code) {
   FileError error{FileProblem::kOther, system_code, SystemText(system_code)};
   for (const ErrorProblem& known : kErrorProblems) {

@@ -1,5 +1,7 @@
 // The comparison for scripts: the two files, whether their graphs are the same, and each
 // difference typed (docs/compare.schema.json), written as it goes.
+#include "report/check_writer.h"
+#include "report/compare_findings.h"
 #include "report/compare_writer.h"
 #include "report/json_stream.h"
 
@@ -90,6 +92,13 @@ void WriteComparison(JsonStream& json, std::span<const ReportDocument> documents
   json.Key("differences");
   json.BeginArray();
   for (const Difference& difference : differences) WriteDifference(json, difference);
+  json.EndArray();
+  json.Key("findings");
+  json.BeginArray();
+  for (const FindingChange& change : FindingChanges(documents[0], documents[1])) {
+    WriteFindingJson(json, *change.finding, *documents[change.in_a ? 0 : 1].graph,
+                     change.in_a ? "a" : "b");
+  }
   json.EndArray();
   json.EndObject();
 }

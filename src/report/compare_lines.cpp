@@ -2,8 +2,10 @@
 // report's writers stream a report's.
 #include <algorithm>
 
+#include "analysis/checks/check_texts.h"
 #include "base/program_texts.h"
 #include "report/ansi_writer.h"
+#include "report/compare_findings.h"
 #include "report/compare_writer.h"
 #include "report/text_writer.h"
 
@@ -176,6 +178,12 @@ ReportView ComparisonLines(const ReportDocument& a, const ReportDocument& b,
     }
     WriteDifference(difference, view);
     entry = &difference;
+  }
+  const std::vector<FindingChange> findings = FindingChanges(a, b);
+  if (!findings.empty()) view.Heading(check_texts::kFindingsHeading);
+  for (const FindingChange& change : findings) {
+    view.Line((change.in_a ? "- " : "+ ") + FindingChangeText(change, a, b),
+              change.in_a ? kRed : kGreen);
   }
   view.Heading(differences.empty() ? std::string(texts::kGraphsSame)
                                    : texts::DifferenceCountLine(differences.size()),

@@ -30,6 +30,8 @@ constexpr DotEscape kDotEscapes[] = {
     {'\\', "&#92;&#92;"},
 };
 
+}  // namespace
+
 void AppendDotText(std::string_view utf8, std::string& out) {
   for (const char c : PrintableText(utf8)) {
     const DotEscape* escape = nullptr;
@@ -43,6 +45,8 @@ void AppendDotText(std::string_view utf8, std::string& out) {
     }
   }
 }
+
+namespace {
 
 // Graphviz's line break inside a label, centred.
 constexpr std::string_view kLabelBreak = "\\n";

@@ -49,4 +49,8 @@ void WriteDot(std::span<const ReportDocument> documents, std::ostream& out);
 // and "…" when longer than 48 (whole in the reports).
 std::string PictureText(std::string_view utf8);
 
+// Appends a text inside a DOT string: printable, with its quotes, backslashes and ampersands
+// as entities, so that it can neither end the string nor start an escape.
+void AppendDotText(std::string_view utf8, std::string& out);
+
 }  // namespace mivalto

@@ -1,10 +1,12 @@
 #include "report/html_writer.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "model/filter_kind.h"
+#include "report/check_writer.h"
 #include "report/graph_svg.h"
 
 namespace mivalto {
@@ -66,7 +68,12 @@ void WriteHeader(std::ostream& out) {
 
 void WriteSection(const ReportDocument& document, std::ostream& out) {
   out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
-  if (document.graph != nullptr) WriteHtmlFigure(InlineSvg({document.graph, ""}), out);
+  if (document.graph != nullptr) {
+    std::vector<std::string> mark_texts;
+    const PictureMarks marks = FindingMarks(document, mark_texts);
+    WriteHtmlFigure(InlineSvg({document.graph, "", &marks}), out);
+  }
+  WriteHtmlFindings(document, out);
   out << "<pre>\n";
   for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
   out << "</pre>\n</section>\n";
@@ -127,7 +134,10 @@ void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out) {
     if (!title.empty()) title += ", ";
     title += FileNameOf(document.file);
   }
-  WriteHtmlPageStart(title, "", out);
+  const bool findings = std::any_of(documents.begin(), documents.end(), [](const auto& document) {
+    return document.findings != nullptr && !document.findings->empty();
+  });
+  WriteHtmlPageStart(title, findings ? kFindingsStyle : std::string_view(), out);
   for (const ReportDocument& document : documents) WriteSection(document, out);
   WriteHtmlPageEnd(out);
 }

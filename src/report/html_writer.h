@@ -1,6 +1,7 @@
 // HTML: one standalone, styled UTF-8 page, titled with the files' names: a header with the
 // program, its web site and the legend of the filter colours, then for each report a
-// <section> with the graph's picture inline (SVG, drawn by Graphviz) above a
+// <section> with the graph's picture inline (SVG, drawn by Graphviz; the filters and
+// connections the check flags marked), the check's findings, then a
 // <pre> in which every line is a <span> in its colour and weight. No script, nothing fetched.
 // Every text is escaped and cleaned of control characters. Should Graphviz fail to draw a
 // picture, PictureFailure (report/graph_svg.h) goes through to the caller.

@@ -1,5 +1,6 @@
 #include "report/json_writer.h"
 
+#include "report/check_writer.h"
 #include "report/graph_json.h"
 #include "report/json_stream.h"
 
@@ -31,6 +32,10 @@ void WriteDocument(JsonStream& json, const ReportDocument& document) {
   if (document.graph != nullptr) {
     json.Key("graph");
     WriteGraphJson(json, *document.graph);
+  }
+  if (document.findings != nullptr) {
+    json.Key("findings");
+    WriteFindingsJson(json, document);
   }
   json.Key("lines");
   json.BeginArray();

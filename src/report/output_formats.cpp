@@ -4,6 +4,7 @@
 
 #include "base/file_path.h"
 #include "report/ansi_writer.h"
+#include "report/check_writer.h"
 #include "report/compare_writer.h"
 #include "report/cpp_writer.h"
 #include "report/graph_dot.h"
@@ -51,6 +52,16 @@ constexpr OutputFormat kComparisonFormats[] = {
      .refusal = ComparisonRefusal, .reads_lines = false, .status = ComparisonStatus},
 };
 
+constexpr OutputFormat kCheckFormats[] = {
+    {.name = "ansi", .write = WriteCheckAnsi, .reads_lines = false, .status = CheckStatus},
+    {.name = "text", .extensions = {".txt"}, .write = WriteCheckText, .reads_lines = false,
+     .status = CheckStatus},
+    {.name = "html", .extensions = {".html", ".htm"}, .write = WriteCheckHtml,
+     .reads_lines = false, .status = CheckStatus},
+    {.name = "json", .extensions = {".json"}, .write = WriteCheckJson, .reads_lines = false,
+     .status = CheckStatus},
+};
+
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameWord(std::string_view a, std::string_view b) {
@@ -69,6 +80,7 @@ std::string Extension(std::string_view path) {
 
 FormatTable OutputFormats() { return kOutputFormats; }
 FormatTable ComparisonFormats() { return kComparisonFormats; }
+FormatTable CheckFormats() { return kCheckFormats; }
 const OutputFormat& TerminalFormat(FormatTable formats) { return formats[0]; }
 const OutputFormat& PlainTextFormat(FormatTable formats) { return formats[1]; }
 

@@ -50,6 +50,9 @@ FormatTable OutputFormats();
 // The formats of the comparison of two graphs (--compare), in the same order: a comparison is
 // refused when either walk ended early, and its status says whether the graphs differ.
 FormatTable ComparisonFormats();
+// The formats of the check of graphs (--check), in the same order; the status says whether a
+// finding is above a note.
+FormatTable CheckFormats();
 const OutputFormat& TerminalFormat(FormatTable formats = OutputFormats());
 const OutputFormat& PlainTextFormat(FormatTable formats = OutputFormats());
 

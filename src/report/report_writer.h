@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/checks/finding.h"
 #include "base/text_encoding.h"
 #include "model/graph_model.h"
 #include "model/report_view.h"
@@ -22,6 +23,7 @@ struct ReportDocument {
   const ReportView* view = nullptr;   // never null
   const GraphModel* graph = nullptr;  // what the walk read; null only where no walk ran
   std::string stop_reason = {};       // why the walk ended early, in French; empty when complete
+  const std::vector<Finding>* findings = nullptr;  // the graph's check; null with no graph
 };
 
 // Why a format does not write these reports (French), and the file of the report at fault when

@@ -283,6 +283,7 @@ std::optional<std::string> GraphScanner::FindGraphText() {
   for (std::uint64_t sector = kSectorSize; sector < size_; sector += kSectorSize) {
     if (!SectorStartsWithVersion(sector)) continue;
     position_ = sector;
+    text_start_ = sector;
     LoadChar();
     const std::string version = ReadChars(4);
     SkipBytes(4);  // the version line's CR LF, not checked

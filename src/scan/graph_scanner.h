@@ -91,6 +91,11 @@ class GraphScanner {
 
   std::uint64_t Position() const { return position_; }
   std::uint64_t Size() const { return size_; }
+  // Where things are in the file, for a reader that tells of a place: the byte where
+  // CurrentChar starts (the file's size once the text has run past its end), and the first
+  // byte of the graph text FindGraphText found (0 before).
+  std::uint64_t CurrentOffset() const { return current_read_ ? position_ - 2 : size_; }
+  std::uint64_t TextStart() const { return text_start_; }
 
  private:
   // Nearly every unit lies whole in the buffer: taken from there inline, it costs a few
@@ -124,6 +129,7 @@ class GraphScanner {
   std::uint16_t current_ = 0;
   bool current_read_ = false;
   std::uint64_t block_end_ = 0;  // the first byte after the open block
+  std::uint64_t text_start_ = 0;
 
   std::vector<std::uint8_t> buffer_;
   std::uint64_t buffer_offset_ = 0;

@@ -20,7 +20,8 @@ DWORD SaveAs(const MainWindow& window, const std::wstring& path) {
                              .complete = walk.complete,
                              .view = &view,
                              .graph = &walk.graph,
-                             .stop_reason = walk.stop_reason});
+                             .stop_reason = walk.stop_reason,
+                             .findings = &walk.findings});
 }
 
 }  // namespace

@@ -286,5 +286,34 @@ TEST(ComparisonPage, DrawsEachChangeInItsColour) {
   }
 }
 
+// A finding is the same in both graphs when its rule and field are, on the entry of the same
+// names, whatever its values and the entry's number; the others are named with their side.
+TEST(ComparisonFindings, NamesThoseOfOneGraphAlone) {
+  static const GraphModel a = CapturePreview();
+  GraphModel reversed = a;
+  ReverseAndRenumber(reversed);
+  const GraphModel b = Walk(AsWritten(reversed));
+  const auto finding = [](std::string_view rule, PlaceKind place, int number, std::string sentence) {
+    return Finding{rule, Severity::kError, place, number, "biSizeImage", std::move(sentence)};
+  };
+  const int last = static_cast<int>(a.filters.size());
+  const std::vector<Finding> in_a = {finding("video.size-image", PlaceKind::kConnection, 1, "1"),
+                                     finding("video.planes", PlaceKind::kFilter, 1, "a")};
+  const std::vector<Finding> in_b = {finding("video.size-image", PlaceKind::kConnection, 1, "2"),
+                                     finding("video.planes", PlaceKind::kFilter, last, "a"),
+                                     finding("video.planes", PlaceKind::kFilter, 1, "b")};
+  const ReportView view;
+  const ReportDocument documents[] = {{"/a.grf", true, &view, &a, {}, &in_a},
+                                      {"/b.grf", true, &view, &b, {}, &in_b}};
+  std::ostringstream out;
+  WriteComparisonJson(documents, out);
+  const nlohmann::json findings = nlohmann::json::parse(out.str())["findings"];
+  ASSERT_EQ(findings.size(), 1u) << findings;
+  EXPECT_EQ(findings[0]["side"], "b");
+  EXPECT_EQ(findings[0]["sentence"], "b");
+  const ReportView lines = ComparisonLines(documents[0], documents[1], {});
+  EXPECT_EQ(lines.Lines()[lines.Lines().size() - 4].text.substr(0, 2), "+ ");
+}
+
 }  // namespace
 }  // namespace mivalto
