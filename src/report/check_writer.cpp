@@ -149,12 +149,7 @@ std::string TooltipLine(const Finding& finding) {
 void WriteCheckSection(const ReportDocument& document, std::ostream& out) {
   out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n<p>"
       << HtmlText(Summary(document)) << "</p>\n";
-  if (document.graph != nullptr) {
-    std::vector<std::string> texts;
-    const PictureMarks marks = FindingMarks(document, texts);
-    WriteHtmlFigure({document.graph, "", &marks}, out);
-  }
-  WriteHtmlFindings(document, out);
+  WriteHtmlPictureAndFindings(document, out);
   out << "</section>\n";
 }
 
@@ -239,6 +234,15 @@ PictureMarks FindingMarks(const ReportDocument& document, std::vector<std::strin
     list[index] = texts.back();
   }
   return marks;
+}
+
+void WriteHtmlPictureAndFindings(const ReportDocument& document, std::ostream& out) {
+  if (document.graph != nullptr) {
+    std::vector<std::string> texts;
+    const PictureMarks marks = FindingMarks(document, texts);
+    WriteHtmlFigure(InlineSvg({document.graph, "", &marks}), out);
+  }
+  WriteHtmlFindings(document, out);
 }
 
 void WriteHtmlFindings(const ReportDocument& document, std::ostream& out) {

@@ -45,6 +45,9 @@ PictureMarks FindingMarks(const ReportDocument& document, std::vector<std::strin
 // The report's findings as an HTML list (nothing when it has none), for under its picture.
 void WriteHtmlFindings(const ReportDocument& document, std::ostream& out);
 
+// The report's picture with its findings marked (when it has a graph), then their list.
+void WriteHtmlPictureAndFindings(const ReportDocument& document, std::ostream& out);
+
 // The style of that list, for the pages that show it.
 extern const std::string_view kFindingsStyle;
 

@@ -68,12 +68,7 @@ void WriteHeader(std::ostream& out) {
 
 void WriteSection(const ReportDocument& document, std::ostream& out) {
   out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
-  if (document.graph != nullptr) {
-    std::vector<std::string> mark_texts;
-    const PictureMarks marks = FindingMarks(document, mark_texts);
-    WriteHtmlFigure(InlineSvg({document.graph, "", &marks}), out);
-  }
-  WriteHtmlFindings(document, out);
+  WriteHtmlPictureAndFindings(document, out);
   out << "<pre>\n";
   for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
   out << "</pre>\n</section>\n";
