@@ -24,7 +24,7 @@ namespace mivalto {
 namespace {
 
 struct AnalysedFile {
-  std::string path;  // absolute, UTF-8, as the report shows it
+  std::string path;  // the full path, UTF-8, as the report shows it
   ReportView view;
   std::optional<GraphModel> graph;  // none when no walk ran
   FileOutcome outcome = FileOutcome::kNotAnalysed;
@@ -96,7 +96,7 @@ namespace {
 // the report shows where it is.
 void Analyse(const std::string& given, AnalysedFile& file, const FilterCatalogue& catalogue,
              const Calendar& calendar, GraphModelUse model) {
-  file.path = AbsoluteUtf8Path(given);
+  file.path = FullPath(given);
   AnalysisResult result = AnalyseFile(given, file.path, catalogue, calendar, file.view, model);
   if (result.failure != FileFailure::kNone) {
     file.problem = FailureText(result);
@@ -137,11 +137,14 @@ std::vector<AnalysedFile> AnalyseAll(const std::vector<std::string>& paths,
 
 // One report per file given, in order, so that a script finds each file where it expects
 // it; a file that could not be analysed has an empty, incomplete one.
-std::vector<ReportDocument> Documents(const std::vector<AnalysedFile>& files) {
+std::vector<ReportDocument> Documents(const CliOptions& options,
+                                      const std::vector<AnalysedFile>& files) {
   std::vector<ReportDocument> documents;
   for (const AnalysedFile& file : files) {
     documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view,
-                         file.graph ? &*file.graph : nullptr, file.problem});
+                         file.graph ? &*file.graph : nullptr, file.problem,
+                         options.catalogue_file ? FileNameOf(*options.catalogue_file) : "",
+                         options.output ? FileNameOf(*options.output) : ""});
   }
   return documents;
 }
@@ -202,7 +205,7 @@ std::optional<std::string> WriteReports(const CliOptions& options,
                                         const std::vector<AnalysedFile>& files,
                                         std::ostream& standard_output) {
   if (options.output && NothingToWrite(*options.format, files)) return std::nullopt;
-  const std::vector<ReportDocument> documents = Documents(files);
+  const std::vector<ReportDocument> documents = Documents(options, files);
   return WriteOutput(options, standard_output,
                      [&](std::ostream& out) { options.format->write(documents, out); });
 }
@@ -236,7 +239,7 @@ std::optional<std::string> Write(const CliOptions& options, const std::vector<An
 std::optional<std::string> Refusal(const CliOptions& options,
                                    const std::vector<AnalysedFile>& files) {
   if (!options.format->refusal) return std::nullopt;
-  return options.format->refusal(Documents(files));
+  return options.format->refusal(Documents(options, files));
 }
 
 // Analyses every file and writes the reports; returns the output's problem, if any.
@@ -284,7 +287,7 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
   }
   const int status = ExitStatus(outcomes);
   if (!options.format->status) return status;
-  return std::max(status, options.format->status(Documents(files)));
+  return std::max(status, options.format->status(Documents(options, files)));
 }
 
 }  // namespace

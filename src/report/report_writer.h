@@ -22,6 +22,11 @@ struct ReportDocument {
   const ReportView* view = nullptr;   // never null
   const GraphModel* graph = nullptr;  // what the walk read; null only where no walk ran
   std::string stop_reason = {};       // why the walk ended early, in French; empty when complete
+  // The file name of the catalogue file that named the filters; empty for this machine's own.
+  std::string catalogue = {};
+  // The file name the output is written under (the C++ source's compile line names it); empty
+  // for standard output.
+  std::string output_name = {};
 };
 
 // Every writer has this shape: the reports, in order, into one output.

@@ -137,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         PieceCase{
             "NamedClsid",
             "CreateFilter(graph, CLSID_AsyncReader,\n"
-            R"(                               L"{E436EBB5-524F-11CE-9F53-0020AF0BA770}", L"Source \"\?\?=\"", filter1.put()))"},
+            R"(                               L"{E436EBB5-524F-11CE-9F53-0020AF0BA770}", L"Source \"\?\?=\"", filter1.put(), not_created)))"},
+        PieceCase{"FiltersCounted", "return SayNotCreated(hr, not_created, 2);"},
         PieceCase{"UnnamedClsidDeclared",
                   "static const GUID kGuid_D51BD5A1_7548_11CF_A520_0080C77EF58A = {0xD51BD5A1, "
                   "0x7548, 0x11CF, {0xA5, 0x20, 0x00, 0x80, 0xC7, 0x7E, 0xF5, 0x8A}};  // "
@@ -182,6 +183,19 @@ TEST(GraphCppTest, EveryClockKindHasItsCall) {
     GraphModel graph = SampleGraph();
     graph.clock = clock;
     EXPECT_NE(GraphCpp(graph, "g.grf").find(call), std::string::npos) << call;
+  }
+}
+
+// The compile line names the source as it was written, and the program after it.
+TEST(GraphCppTest, CompileLineNamesTheSourceAndItsProgram) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"", "-static g.cpp -o g.exe -lstrmiids"},
+      {"flipcam.cpp", "-static flipcam.cpp -o flipcam.exe -lstrmiids"},
+      {"sans-extension", "-static sans-extension -o sans-extension.exe -lstrmiids"},
+      {"mon graphe.v2.cpp", R"(-static "mon graphe.v2.cpp" -o "mon graphe.v2.exe" -lstrmiids)"},
+  };
+  for (const auto& [source_name, line] : cases) {
+    EXPECT_NE(GraphCpp(SampleGraph(), "g.grf", source_name).find(line), std::string::npos) << line;
   }
 }
 

@@ -67,12 +67,18 @@ Record ReadRecord(IMoniker& moniker) {
     record.clsid = GuidFromWin(clsid);
   }
   VariantClear(&value);
-  if (record.clsid == kClsidProxy) {
-    LPOLESTR name = nullptr;
-    EXPECT_HR(S_OK, moniker.GetDisplayName(nullptr, nullptr, &name));
-    record.display_name = WideToUtf8(name);
-    CoTaskMemFree(name);
+  LPOLESTR name = nullptr;
+  EXPECT_HR(S_OK, moniker.GetDisplayName(nullptr, nullptr, &name));
+  const std::wstring display_name = name ? name : L"";
+  CoTaskMemFree(name);
+  // A DMO's bag has no CLSID: its display name, "@device:dmo:{DMO}{CATEGORY}", names it.
+  constexpr std::wstring_view kDmoPrefix = L"@device:dmo:";
+  CLSID dmo{};
+  if (record.clsid == kGuidNull && display_name.starts_with(kDmoPrefix) &&
+      CLSIDFromString(display_name.substr(kDmoPrefix.size(), 38).c_str(), &dmo) == S_OK) {
+    record.clsid = GuidFromWin(dmo);
   }
+  if (record.clsid == kClsidProxy) record.display_name = WideToUtf8(display_name);
   return record;
 }
 
@@ -329,6 +335,34 @@ TEST_F(CatalogueOnWine, EntryMissingAPropertyStays) {
   const std::vector<const TfilterItem*> nameless = KnownFiltersWith(kNamelessFilter);
   ASSERT_EQ(nameless.size(), 1u);
   EXPECT_EQ(nameless[0]->Name, "");
+}
+
+// The DMOs that the filter categories list are named by their own class, never by a null
+// GUID: only the entry made without a CLSID has none.
+TEST_F(CatalogueOnWine, DmosOfTheFilterCategoriesHaveTheirOwnClsid) {
+  EXPECT_EQ(KnownFiltersWith(kGuidNull).size(), 1u);
+  EXPECT_EQ(KnownFiltersWith(kPrivateDmo).size(), 1u) << "Wine lists DMOs among its filters";
+}
+
+// Registered is what the machine can create: the filter graph manager's class, which no
+// category lists, counts; a class nobody registered does not.
+TEST_F(CatalogueOnWine, RegisteredClassesAreWhatTheMachineCanCreate) {
+  const std::vector<Guid>& classes = catalogue_.RegisteredClasses;
+  std::vector<Guid> sorted = classes;
+  SortClasses(sorted);
+  EXPECT_EQ(sorted, classes) << "sorted, each once";
+  const Guid filter_graph = GuidFromWin(CLSID_FilterGraph);
+  EXPECT_TRUE(KnownFiltersWith(filter_graph).empty());
+  const std::pair<Guid, bool> rows[] = {
+      {filter_graph, true}, {"{4D4956FF-5E57-4CA7-9A11-0000000000FF}"_guid, false}};
+  for (const auto& [clsid, registered] : rows) {
+    EXPECT_EQ(ClassRegistered(catalogue_, clsid), registered) << GuidText(clsid);
+    IUnknown* created = nullptr;
+    EXPECT_EQ(SUCCEEDED(CoCreateInstance(WinGuidFrom(clsid), nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_IUnknown, reinterpret_cast<void**>(&created))),
+              registered);
+    if (created) created->Release();
+  }
 }
 
 TEST_F(CatalogueOnWine, BuildsOnAThreadWithoutComAndLeavesItWithout) {

@@ -93,6 +93,11 @@ TEST(ProposedSaveName, ReplacesOrAppendsTheExtension) {
   for (const Row& row : rows) EXPECT_EQ(ui::ProposedSaveName(row.graph), row.proposed) << row.graph;
 }
 
+constexpr wchar_t kSaveFilter[] =
+    L"Fichier Log (*.log)|*.log|Fichier Texte (*.txt)|*.txt|Page HTML (*.html)|*.html|"
+    L"Rapport JSON (*.json)|*.json|Tous fichiers (*.*)|*.*";
+
+// Under "Tous fichiers" (and without a type) the name decides, as the command line's -o does.
 TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
   const std::pair<const wchar_t*, const char*> rows[] = {
       {L"C:\\a\\page.html", "html"},  {L"C:\\a\\PAGE.Htm", "html"},
@@ -101,10 +106,33 @@ TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
       {L"C:\\a\\html", nullptr},      {L"C:\\a\\r.txt", nullptr},
       {L"C:\\a\\g.grf", nullptr},
   };
-  for (const auto& [path, name] : rows) {
-    const OutputFormat* format = ui::SavedFormat(path);
-    EXPECT_EQ(format ? format->name : std::string_view("RTF"), name ? name : "RTF") << path;
+  for (const int type : {0, 5, 6}) {
+    for (const auto& [path, name] : rows) {
+      const OutputFormat* format = ui::SavedFormat(kSaveFilter, type, path);
+      EXPECT_EQ(format ? format->name : std::string_view("RTF"), name ? name : "RTF")
+          << path << ", type " << type;
+    }
   }
+}
+
+// Any other type chosen wins over the name; its extension is the one the name takes.
+TEST(SavedFormat, TheChosenTypeWinsOverTheName) {
+  struct Row {
+    int type;
+    const wchar_t* extension;
+    const char* format;
+  };
+  const Row rows[] = {{1, L".log", "RTF"}, {2, L".txt", "RTF"}, {3, L".html", "html"},
+                      {4, L".json", "json"}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(ui::TypeExtension(kSaveFilter, row.type), row.extension) << row.type;
+    for (const wchar_t* path : {L"C:\\a\\preview.log", L"C:\\a\\page.HTML", L"C:\\a\\r.json"}) {
+      const OutputFormat* format = ui::SavedFormat(kSaveFilter, row.type, path);
+      EXPECT_EQ(format ? format->name : std::string_view("RTF"), row.format)
+          << path << ", type " << row.type;
+    }
+  }
+  EXPECT_EQ(ui::WithExtension(L"C:\\a.b\\preview", L".html"), L"C:\\a.b\\preview.html");
 }
 
 TEST(SystemErrorText, HasNoFinalPeriodOrLineBreak) {

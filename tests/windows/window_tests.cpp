@@ -1,6 +1,7 @@
 // The main window driven through its messages: title, places, the Save command's state,
 // drop and paste, the proposed save name and the saved file.
 #include <windows.h>
+#include <dlgs.h>
 #include <richedit.h>
 
 #include <gmock/gmock.h>
@@ -21,6 +22,7 @@
 #include "ui/controls.h"
 #include "ui/layout.h"
 #include "ui/resource_ids.h"
+#include "ui/resource_text.h"
 #include "ui/shell_file_list.h"
 #include "windows/window_fixture.h"
 
@@ -305,7 +307,13 @@ TEST_F(DropAndPaste, AJsonReportIsAnalysedAndAFaultyOneShowsWhere) {
   EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Source JSON"));
   std::ofstream(json) << R"({"graph": {"version": 3}})";
   Drop({json.wstring()});
-  EXPECT_THAT(services_.errors, ElementsAre(HasSubstr(L"/graph/version : texte attendu")));
+  std::ofstream(json) << R"({"rapport": {}})";
+  Drop({json.wstring()});
+  EXPECT_THAT(services_.errors,
+              ElementsAre(json.wstring() + L" : /graph/version : texte attendu.",
+                          json.wstring() + L" : ce n'est ni un rapport ni un catalogue de Mivalto "
+                                           L"(un objet JSON avec un membre graph ou categories "
+                                           L"était attendu)"));
 }
 
 // A catalogue's JSON names the next graphs' filters and the title names it; a faulty one
@@ -326,6 +334,47 @@ TEST_F(DropAndPaste, ACatalogueNamesTheNextGraphsFilters) {
       "name": "Source", "clsid": "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"}], "connections": []}})";
   Drop({json.wstring()});
   EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Lecteur d'ailleurs"));
+}
+
+std::vector<std::wstring> MenuItems(HMENU menu) {
+  std::vector<std::wstring> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[64] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    items.push_back(text);
+  }
+  return items;
+}
+
+// The graph on screen is explained again whenever the catalogue changes; the context menu
+// leads back to this machine's, and a saved report names the catalogue file that named it.
+TEST_F(DropAndPaste, ACatalogueReanalysesTheGraphOnScreenAndCanBeLeft) {
+  const std::filesystem::path json = FolderPath() + L"\\graphe.json";
+  std::ofstream(json) << R"({"graph": {"version": "0002", "filters": [{"id": "0001",
+      "name": "Source", "clsid": "{4D4956B0-5E57-4CA7-9A11-0000000000F0}"}], "connections": []}})";
+  const std::filesystem::path catalogue = FolderPath() + L"\\ailleurs.json";
+  std::ofstream(catalogue) << R"({"dmos": [], "categories": [{"name": "c",
+      "clsid": "{083863F1-70DE-11D0-BD40-00A0C911CE86}", "filters": [{"name": "Lecteur d'ailleurs",
+      "clsid": "{4D4956B0-5E57-4CA7-9A11-0000000000F0}"}]}]})";
+  Drop({json.wstring()});
+  const std::size_t base_items = MenuItems(Main().PopupMenu()).size();
+  Drop({catalogue.wstring()});
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Lecteur d'ailleurs"));
+  const std::vector<std::wstring> items = MenuItems(Main().PopupMenu());
+  ASSERT_EQ(items.size(), base_items + 2);
+  EXPECT_EQ(items.back(), L"Revenir au catalogue de cette machine");
+  services_.save_answer = FolderPath() + L"\\nomme.json";
+  Command(ID_AC_SAUVER);
+  EXPECT_THAT(ReadBytes(*services_.save_answer), HasSubstr("\"catalogue\": \"ailleurs.json\""));
+
+  Command(ID_MACHINE_CATALOGUE);
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), ::testing::Not(HasSubstr(L"Lecteur d'ailleurs")));
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Source"));
+  EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth");
+  EXPECT_EQ(MenuItems(Main().PopupMenu()).size(), base_items);
+  Command(ID_AC_SAUVER);
+  EXPECT_THAT(ReadBytes(*services_.save_answer), ::testing::Not(HasSubstr("\"catalogue\"")));
+  EXPECT_THAT(services_.errors, IsEmpty());
 }
 
 TEST_F(DropAndPaste, AnEmptyListIsIgnored) {
@@ -499,15 +548,56 @@ TEST_F(SaveCommand, ProposesTheGraphPathWithLogAndTheSaveFilters) {
   EXPECT_EQ(services_.save_requests[0].default_extension, L"log");
 }
 
+// As text, and under the Log type whatever the name.
 TEST_F(SaveCommand, WritesRtfWithTheReportColoursEvenAsText) {
   Drop({WriteGraph(L"graphe.grf")});
-  services_.save_answer = FolderPath() + L"\\analyse.txt";
-  Command(ID_AC_SAUVER);
-  const std::string saved = ReadBytes(*services_.save_answer);
-  EXPECT_THAT(saved, StartsWith("{\\rtf1"));
-  EXPECT_THAT(saved, HasSubstr("\\red128\\green128\\blue0"));  // the olive titles
-  EXPECT_THAT(saved, HasSubstr("GRAPHE.GRF"));
+  for (const auto& [name, type] : {std::pair{L"\\analyse.txt", 2}, std::pair{L"\\page.html", 1}}) {
+    services_.save_answer = FolderPath() + name;
+    services_.save_type = type;
+    Command(ID_AC_SAUVER);
+    const std::string saved = ReadBytes(*services_.save_answer);
+    EXPECT_THAT(saved, StartsWith("{\\rtf1"));
+    EXPECT_THAT(saved, HasSubstr("\\red128\\green128\\blue0"));  // the olive titles
+    EXPECT_THAT(saved, HasSubstr("GRAPHE.GRF"));
+  }
   EXPECT_THAT(services_.errors, IsEmpty());
+}
+
+// The save dialog itself, as a person uses it: a timer of the dialog's own thread picks
+// "Page HTML" in its list of types, then confirms.
+void CALLBACK ChooseHtmlAndConfirm(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        wchar_t name[16] = L"";
+        GetClassNameW(window, name, 16);
+        if (std::wstring_view(name) != L"#32770" || !GetDlgItem(window, cmb1)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;  // not open yet
+  KillTimer(nullptr, timer);
+  const HWND types = GetDlgItem(dialog, cmb1);
+  SendMessageW(types, CB_SETCURSEL, 2, 0);
+  // What a click in the list sends.
+  for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, notification),
+                 reinterpret_cast<LPARAM>(types));
+  }
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+TEST_F(SaveCommand, TheDialogsNameTakesTheChosenTypesExtension) {
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, ChooseHtmlAndConfirm);
+  const std::optional<ui::SaveChoice> choice = ui::DesktopServices()->AskSavePath(
+      Window(), {ui::ResourceText(IDS_SAVE_FILTER), L"log", FolderPath() + L"\\preview.log"});
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(choice.has_value());
+  EXPECT_EQ(choice->type, 3);
+  EXPECT_EQ(choice->path, FolderPath() + L"\\preview.html");
 }
 
 // The same page or JSON as the command-line tool writes for the same walk, picture and graph
@@ -521,10 +611,18 @@ TEST_F(SaveCommand, WritesThePageOrTheJsonUnderTheirNames) {
   const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), WideToUtf8(graph), catalogue, calendar_, view);
   ReleaseCatalogue(catalogue);
   const ReportDocument document{WideToUtf8(graph), walk.complete, &view, &walk.graph};
-  const std::pair<const wchar_t*, ReportWriter> rows[] = {{L"\\page.HTML", WriteHtml},
-                                                          {L"\\rapport.json", WriteJson}};
-  for (const auto& [name, write] : rows) {
+  struct Row {
+    const wchar_t* name;
+    int type;  // chosen in the dialog; 0: none, the name decides
+    ReportWriter write;
+  };
+  const Row rows[] = {{L"\\page.HTML", 0, WriteHtml},
+                      {L"\\rapport.json", 5, WriteJson},
+                      {L"\\preview.log", 3, WriteHtml},
+                      {L"\\rapport.txt", 4, WriteJson}};
+  for (const auto& [name, type, write] : rows) {
     services_.save_answer = FolderPath() + name;
+    services_.save_type = type;
     Command(ID_AC_SAUVER);
     EXPECT_THAT(services_.errors, IsEmpty());
     std::ostringstream expected;
