@@ -37,8 +37,11 @@ StandardStreams::StandardStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
   const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
   DWORD mode = 0;
-  if (!GetConsoleMode(console, &mode) ||
-      SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING)) {
+  if (!GetConsoleMode(console, &mode)) return;  // no console: the bytes go on as they are
+  // A console that takes the mode keeps it; one that says yes and drops it can't do it either.
+  DWORD taken = 0;
+  if (SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) &&
+      GetConsoleMode(console, &taken) && (taken & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0) {
     return;
   }
   // Older consoles would show the colours' escape sequences as text.

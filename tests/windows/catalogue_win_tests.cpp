@@ -341,7 +341,10 @@ TEST_F(CatalogueOnWine, EntryMissingAPropertyStays) {
 // GUID: only the entry made without a CLSID has none.
 TEST_F(CatalogueOnWine, DmosOfTheFilterCategoriesHaveTheirOwnClsid) {
   EXPECT_EQ(KnownFiltersWith(kGuidNull).size(), 1u);
-  EXPECT_EQ(KnownFiltersWith(kPrivateDmo).size(), 1u) << "Wine lists DMOs among its filters";
+  std::size_t dmos = 0;
+  for (const TDMOItem& dmo : catalogue_.KnownDmos) dmos += KnownFiltersWith(dmo.CLSID).size();
+  std::printf("%zu DMOs among the filters of the categories\n", dmos);
+  EXPECT_GT(dmos, 0u) << "Wine lists some DMOs among its DirectShow filters";
 }
 
 // Registered is what the machine can create: the filter graph manager's class, which no

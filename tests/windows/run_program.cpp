@@ -29,12 +29,13 @@ DWORD RunProgram(std::wstring command_line, const std::filesystem::path& output_
 DWORD RunProgram(std::wstring command_line, HANDLE output) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
   startup.hStdOutput = output;
   startup.hStdError = output;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
+  const BOOL started =
+      CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE,
+                     output ? 0 : CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process);
   EXPECT_TRUE(started) << "got error " << GetLastError();
   if (!started) return ~0u;
   DWORD code = ~0u;

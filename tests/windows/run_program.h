@@ -16,7 +16,7 @@ std::wstring ProgramFolder();
 // start or did not end in time (the test has then failed already).
 DWORD RunProgram(std::wstring command_line, const std::filesystem::path& output);
 // The same, with standard output and error sent to an inheritable handle (a console's screen
-// buffer).
+// buffer); null: the program runs in a console of its own.
 DWORD RunProgram(std::wstring command_line, HANDLE output);
 
 std::string ReadWhole(const std::filesystem::path& path);
