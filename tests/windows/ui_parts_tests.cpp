@@ -117,19 +117,13 @@ TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
 
 // Any other type chosen wins over the name; its extension is the one the name takes.
 TEST(SavedFormat, TheChosenTypeWinsOverTheName) {
-  struct Row {
-    int type;
-    const wchar_t* extension;
-    const char* format;
-  };
-  const Row rows[] = {{1, L".log", "RTF"}, {2, L".txt", "RTF"}, {3, L".html", "html"},
-                      {4, L".json", "json"}};
-  for (const Row& row : rows) {
-    EXPECT_EQ(ui::TypeExtension(kSaveFilter, row.type), row.extension) << row.type;
+  const std::tuple<int, const wchar_t*, std::string_view> rows[] = {
+      {1, L".log", "RTF"}, {2, L".txt", "RTF"}, {3, L".html", "html"}, {4, L".json", "json"}};
+  for (const auto& [type, extension, name] : rows) {
+    EXPECT_EQ(ui::TypeExtension(kSaveFilter, type), extension) << type;
     for (const wchar_t* path : {L"C:\\a\\preview.log", L"C:\\a\\page.HTML", L"C:\\a\\r.json"}) {
-      const OutputFormat* format = ui::SavedFormat(kSaveFilter, row.type, path);
-      EXPECT_EQ(format ? format->name : std::string_view("RTF"), row.format)
-          << path << ", type " << row.type;
+      const OutputFormat* format = ui::SavedFormat(kSaveFilter, type, path);
+      EXPECT_EQ(format ? format->name : "RTF", name) << path << ", type " << type;
     }
   }
   EXPECT_EQ(ui::WithExtension(L"C:\\a.b\\preview", L".html"), L"C:\\a.b\\preview.html");
