@@ -76,10 +76,6 @@ TEST(CliOnWindows, PathsAreNamedAsWindowsGivesThem) {
             "mivalto-cli : \\\\serveur\\partage\\graphe.grf : fichier introuvable\n");
 }
 
-std::wstring CliCommand(const std::wstring& arguments) {
-  return L"\"" + testing::ProgramFolder() + L"mivalto-cli.exe\" " + arguments;
-}
-
 // Run by the next test in a console of its own (the test's may be no real one): mivalto-cli
 // writes a report and an error into a screen buffer, whose text goes to MIVALTO_CONSOLE_TEXT.
 TEST(CliOnWindows, DISABLED_WritesWhatItsConsoleShows) {
@@ -89,9 +85,10 @@ TEST(CliOnWindows, DISABLED_WritesWhatItsConsoleShows) {
                                                   CONSOLE_TEXTMODE_BUFFER, nullptr);
   ASSERT_NE(screen, INVALID_HANDLE_VALUE) << "got error " << GetLastError();
   SetConsoleScreenBufferSize(screen, {200, 100});
-  const std::wstring graph = _wgetenv(L"MIVALTO_CONSOLE_GRAPH");
-  RunProgram(CliCommand(L"--format ansi \"" + graph + L"\""), screen);
-  RunProgram(CliCommand(L"-o \"" + graph + L".absent\\r.txt\" \"" + graph + L"\""), screen);
+  const std::wstring cli = L"\"" + testing::ProgramFolder() + L"mivalto-cli.exe\" ",
+                     graph = L"\"" + std::wstring(_wgetenv(L"MIVALTO_CONSOLE_GRAPH"));
+  RunProgram(cli + L"--format ansi " + graph + L"\"", screen);
+  RunProgram(cli + L"-o " + graph + L".absent\\r.txt\" " + graph + L"\"", screen);
   std::wstring shown(200 * 100, L' ');
   DWORD read = 0;
   ReadConsoleOutputCharacterW(screen, shown.data(), 200 * 100, {0, 0}, &read);

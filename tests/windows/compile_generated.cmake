@@ -1,12 +1,11 @@
 # Builds every source that generated_code_tests wrote, natively with mingw-w64, the way a user
 # would. A generated source is built with exactly the compile line its header gives, in its
-# folder, which must name it and make NAME.exe from it; the program must need no mingw DLL
-# (libstdc++, libgcc, libwinpthread): only the system's. Every source is also checked with
-# -Wall -Wextra -Werror; one without a compile line (the test's own) is built static against
-# the platform's DirectShow libraries. A source whose name ends in ".listed.cpp" is built a
-# second time, with its wmain renamed away and graph_lister.cpp beside it, into
-# NAME.listed.lister.exe. Fails on the first source that does not build, with the compiler's
-# words.
+# folder (it names the source and NAME.exe), and the program must need no mingw DLL (libstdc++,
+# libgcc, libwinpthread): only the system's. Every source is also checked with -Wall -Wextra
+# -Werror; one without a compile line (the test's own) is built static against the platform's
+# DirectShow libraries. A source whose name ends in ".listed.cpp" is built a second time, with
+# its wmain renamed away and graph_lister.cpp beside it, into NAME.listed.lister.exe. Fails on
+# the first source that does not build, with the compiler's words.
 #   cmake -DDIR=... -DCXX=... -DOBJDUMP=... -DLISTER=.../graph_lister.cpp -P compile_generated.cmake
 foreach(variable DIR CXX OBJDUMP LISTER)
   if(NOT DEFINED ${variable})
@@ -57,7 +56,6 @@ foreach(source IN LISTS sources)
     run(${source} ${CXX} -fsyntax-only ${flags} ${source})
     file(REMOVE ${stem}.exe)
     run(${source} ${line})
-    # The line names the source it was written under, and the program after it.
     if(NOT EXISTS ${stem}.exe)
       message(FATAL_ERROR "${source}: its compile line made no ${stem}.exe: ${line}")
     endif()

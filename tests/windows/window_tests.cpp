@@ -309,11 +309,8 @@ TEST_F(DropAndPaste, AJsonReportIsAnalysedAndAFaultyOneShowsWhere) {
   Drop({json.wstring()});
   std::ofstream(json) << R"({"rapport": {}})";
   Drop({json.wstring()});
-  EXPECT_THAT(services_.errors,
-              ElementsAre(json.wstring() + L" : /graph/version : texte attendu.",
-                          json.wstring() + L" : ce n'est ni un rapport ni un catalogue de Mivalto "
-                                           L"(un objet JSON avec un membre graph ou categories "
-                                           L"était attendu)"));
+  EXPECT_THAT(services_.errors, ElementsAre(json.wstring() + L" : /graph/version : texte attendu.",
+                                            StartsWith(json.wstring() + L" : ce n'est ni un rapport ni un catalogue")));
 }
 
 // A catalogue's JSON names the next graphs' filters and the title names it; a faulty one
@@ -338,14 +335,11 @@ TEST_F(DropAndPaste, ACatalogueNamesTheNextGraphsFilters) {
   services_.save_answer = FolderPath() + L"\\nomme.json";
   Command(ID_AC_SAUVER);
   EXPECT_THAT(ReadBytes(*services_.save_answer), HasSubstr("\"catalogue\": \"ailleurs.json\""));
-  const auto menu_has_way_back = [&] {
-    return GetMenuState(Main().PopupMenu(), ID_MACHINE_CATALOGUE, MF_BYCOMMAND) != ~0u;
-  };
-  EXPECT_TRUE(menu_has_way_back());
+  EXPECT_NE(GetMenuState(Main().PopupMenu(), ID_MACHINE_CATALOGUE, MF_BYCOMMAND), ~0u);
   Command(ID_MACHINE_CATALOGUE);
   EXPECT_THAT(TextOf(Control(IDC_MEMO1)), ::testing::Not(HasSubstr(L"Lecteur d'ailleurs")));
   EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth");
-  EXPECT_FALSE(menu_has_way_back());
+  EXPECT_EQ(GetMenuState(Main().PopupMenu(), ID_MACHINE_CATALOGUE, MF_BYCOMMAND), ~0u);
   Drop({catalogue.wstring()});
   EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Lecteur d'ailleurs"));
 }
