@@ -30,21 +30,5 @@ TEST(ReleaseCatalogue, EmptiesBothListsAndFreesTheirStorage) {
   EXPECT_TRUE(catalogue.KnownFilters.empty());
 }
 
-// A class counts when the machine registered it (the first and last of the sorted classes
-// too), or, from an older export, a category lists it; the null GUID never counts.
-TEST(ClassRegistered, ByItsClassOrItsCategory) {
-  FilterCatalogue catalogue = FilledCatalogue();  // a device and a DMO
-  const Guid first = "{00000001-0000-0000-0000-000000000000}"_guid;
-  const Guid last = "{FFFFFFFF-0000-0000-0000-000000000000}"_guid;
-  catalogue.RegisteredClasses = {last, kSomeDmo, first, kSomeDmo};
-  SortClasses(catalogue.RegisteredClasses);
-  EXPECT_EQ(catalogue.RegisteredClasses, (std::vector<Guid>{first, kSomeDmo, last}));
-  for (const Guid& clsid : {first, last, kSomeDmo, kClsidProxy})
-    EXPECT_TRUE(ClassRegistered(catalogue, clsid)) << GuidText(clsid);
-  catalogue.KnownFilters.push_back({"Sans CLSID", kGuidNull});
-  EXPECT_FALSE(ClassRegistered(catalogue, kGuidNull));
-  EXPECT_FALSE(ClassRegistered(catalogue, "{00000002-0000-0000-0000-000000000000}"_guid));
-}
-
 }  // namespace
 }  // namespace mivalto

@@ -349,7 +349,6 @@ TEST(EscapeDroppingBuffer, TheAnsiReportCutAnywhereBecomesTheTextReport) {
   WriteAnsi(std::span(&document, 1), ansi);
   WriteText(std::span(&document, 1), text);
   const std::string coloured = ansi.str();
-  ASSERT_NE(coloured, text.str());
   for (std::size_t cut = 0; cut <= coloured.size(); ++cut) {
     std::ostringstream shown;
     EscapeDroppingBuffer plain(*shown.rdbuf());

@@ -186,18 +186,6 @@ TEST(GraphCppTest, EveryClockKindHasItsCall) {
   }
 }
 
-// The compile line names the source as it was written, and the program after it.
-TEST(GraphCppTest, CompileLineNamesTheSourceAndItsProgram) {
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {"", "-static g.cpp -o g.exe -lstrmiids"},
-      {"flipcam.cpp", "-static flipcam.cpp -o flipcam.exe -lstrmiids"},
-      {"mon graphe.v2.cpp", R"(-static "mon graphe.v2.cpp" -o "mon graphe.v2.exe" -lstrmiids)"},
-  };
-  for (const auto& [source_name, line] : cases) {
-    EXPECT_NE(GraphCpp(SampleGraph(), "g.grf", source_name).find(line), std::string::npos) << line;
-  }
-}
-
 TEST(GraphCppTest, AGraphWithoutFiltersStillMakesAProgram) {
   const std::string source = GraphCpp(GraphModel{}, "vide.grf");
   EXPECT_NE(source.find("HRESULT BuildGraph(IGraphBuilder* graph) {\n  HRESULT hr = S_OK;\n  // "
