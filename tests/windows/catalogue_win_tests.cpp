@@ -341,9 +341,8 @@ TEST_F(CatalogueOnWine, EntryMissingAPropertyStays) {
 // Registered is what the machine can create: the filter graph manager, which no category
 // lists, counts.
 TEST_F(CatalogueOnWine, RegisteredClassesAreWhatTheMachineCanCreate) {
-  const Guid filter_graph = GuidFromWin(CLSID_FilterGraph);
-  EXPECT_TRUE(KnownFiltersWith(filter_graph).empty());
-  EXPECT_TRUE(ClassRegistered(catalogue_, filter_graph));
+  EXPECT_TRUE(KnownFiltersWith(GuidFromWin(CLSID_FilterGraph)).empty());
+  EXPECT_TRUE(ClassRegistered(catalogue_, GuidFromWin(CLSID_FilterGraph)));
   EXPECT_FALSE(ClassRegistered(catalogue_, "{4D4956FF-5E57-4CA7-9A11-0000000000FF}"_guid));
 }
 

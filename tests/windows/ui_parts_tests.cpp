@@ -93,10 +93,6 @@ TEST(ProposedSaveName, ReplacesOrAppendsTheExtension) {
   for (const Row& row : rows) EXPECT_EQ(ui::ProposedSaveName(row.graph), row.proposed) << row.graph;
 }
 
-constexpr wchar_t kSaveFilter[] =
-    L"Fichier Log (*.log)|*.log|Fichier Texte (*.txt)|*.txt|Page HTML (*.html)|*.html|"
-    L"Rapport JSON (*.json)|*.json|Tous fichiers (*.*)|*.*";
-
 // Under "Tous fichiers" the name decides, as the command line's -o does.
 TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
   const std::pair<const wchar_t*, const char*> rows[] = {
@@ -107,19 +103,8 @@ TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
       {L"C:\\a\\g.grf", nullptr},
   };
   for (const auto& [path, name] : rows) {
-    const OutputFormat* format = ui::SavedFormat(kSaveFilter, 5, path);
+    const OutputFormat* format = ui::SavedFormat(ui::ResourceText(IDS_SAVE_FILTER), 5, path);
     EXPECT_EQ(format ? format->name : std::string_view("RTF"), name ? name : "RTF") << path;
-  }
-}
-
-// Any other type chosen wins over the name; its extension is the one the name takes.
-TEST(SavedFormat, TheChosenTypeWinsOverTheName) {
-  const std::tuple<int, const wchar_t*, std::string_view> rows[] = {
-      {1, L".log", "RTF"}, {2, L".txt", "RTF"}, {3, L".html", "html"}, {4, L".json", "json"}};
-  for (const auto& [type, extension, name] : rows) {
-    EXPECT_EQ(ui::TypeExtension(kSaveFilter, type), extension) << type;
-    const OutputFormat* format = ui::SavedFormat(kSaveFilter, type, L"C:\\a\\r.JSON");
-    EXPECT_EQ(format ? format->name : "RTF", name) << type;
   }
 }
 

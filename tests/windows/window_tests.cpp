@@ -17,6 +17,7 @@
 #include "platform/wide_text.h"
 #include "report/html_writer.h"
 #include "report/json_writer.h"
+#include "report/rtf_writer.h"
 #include "support/test_files.h"
 #include "ui/actions.h"
 #include "ui/controls.h"
@@ -562,7 +563,8 @@ TEST_F(SaveCommand, WritesThePageOrTheJsonUnderTheirNames) {
   const ReportDocument document{WideToUtf8(graph), walk.complete, &view, &walk.graph};
   const std::tuple<const wchar_t*, int, ReportWriter> rows[] = {  // name, type chosen (0: none)
       {L"\\page.HTML", 0, WriteHtml}, {L"\\rapport.json", 5, WriteJson},
-      {L"\\preview.log", 3, WriteHtml}, {L"\\rapport.txt", 4, WriteJson}};
+      {L"\\preview.log", 3, WriteHtml}, {L"\\rapport.txt", 4, WriteJson},
+      {L"\\journal.htm", 1, WriteRtf}};
   for (const auto& [name, type, write] : rows) {
     services_.save_answer = FolderPath() + name;
     services_.save_type = type;
