@@ -1,6 +1,7 @@
 // The filter catalogue: the DirectShow filters registered on this machine, category by
 // category, the installed DMOs and the registered classes, listed once at start-up so that
-// the filters of a graph can be named, classified and told creatable. Where the platform has no DirectShow the lists are empty.
+// the filters of a graph can be named, classified and told creatable. Where the platform has
+// no DirectShow the lists are empty.
 #pragma once
 
 #include <string>

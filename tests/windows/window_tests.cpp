@@ -310,8 +310,9 @@ TEST_F(DropAndPaste, AJsonReportIsAnalysedAndAFaultyOneShowsWhere) {
   Drop({json.wstring()});
   std::ofstream(json) << R"({"rapport": {}})";
   Drop({json.wstring()});
-  EXPECT_THAT(services_.errors, ElementsAre(json.wstring() + L" : /graph/version : texte attendu.",
-                                            StartsWith(json.wstring() + L" : ce n'est ni un rapport ni un catalogue")));
+  const std::wstring named = json.wstring() + L" : ";
+  EXPECT_THAT(services_.errors, ElementsAre(named + L"/graph/version : texte attendu.",
+                                            StartsWith(named + L"ce n'est ni un rapport ni un")));
 }
 
 // A catalogue's JSON names the next graphs' filters and the title names it; a faulty one
