@@ -10,13 +10,14 @@ namespace {
 
 constexpr std::string_view kCategories = "/categories";
 constexpr std::string_view kDmos = "/dmos";
+constexpr std::string_view kClasses = "/classes";
 
 bool Within(std::string_view pattern, std::string_view member) {
   return pattern == member || (pattern.starts_with(member) && pattern[member.size()] == '/');
 }
 
 bool InCatalogue(std::string_view pattern) {
-  return Within(pattern, kCategories) || Within(pattern, kDmos);
+  return Within(pattern, kCategories) || Within(pattern, kDmos) || Within(pattern, kClasses);
 }
 
 // The categories' elements, each an empty object: enough to see the member is there.
@@ -36,7 +37,9 @@ void ReadCategory(const JsonAt& at, FilterCatalogue& catalogue) {
     filter.Object();
     TfilterItem& item = catalogue.KnownFilters.emplace_back();
     item.Name = filter["name"].String();
-    item.CLSID = filter["clsid"].GuidValue();
+    if (const std::optional<JsonAt> clsid = filter.Optional("clsid")) {
+      item.CLSID = clsid->GuidValue();
+    }
     if (const std::optional<JsonAt> display = filter.Optional("display_name")) {
       item.DisplayName = display->String();
     }
@@ -71,6 +74,12 @@ FilterCatalogue ReadCatalogueJson(ByteSource& source) {
   }
   const JsonAt dmos = document["dmos"];
   for (std::size_t i = 0; i < dmos.Array().size(); ++i) ReadDmo(dmos.Element(i), catalogue);
+  // An older export has no classes: then only its categories say what is registered.
+  if (const std::optional<JsonAt> classes = document.Optional("classes")) {
+    for (std::size_t i = 0; i < classes->Array().size(); ++i)
+      catalogue.RegisteredClasses.push_back(classes->Element(i).GuidValue());
+    SortClasses(catalogue.RegisteredClasses);
+  }
   return catalogue;
 }
 

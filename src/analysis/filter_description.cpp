@@ -94,15 +94,17 @@ bool Lists(const std::vector<Item>& items, const Guid& clsid) {
 }
 
 // What a filter needs to load: a DMO wrapper its DMO, a device proxy a device that matches
-// its stored path (the device describer names it then), any other filter its own CLSID.
+// its stored path (the device describer names it then), any other filter its own class, which
+// the machine can create whether a category lists it or not.
 bool Registered(const FilterModel& filter, const FilterCatalogue& catalogue) {
   switch (filter.kind) {
     case FilterKind::kDmo:
-      return filter.wraps.dmo_clsid && Lists(catalogue.KnownDmos, *filter.wraps.dmo_clsid);
+      return filter.wraps.dmo_clsid && (Lists(catalogue.KnownDmos, *filter.wraps.dmo_clsid) ||
+                                        ClassRegistered(catalogue, *filter.wraps.dmo_clsid));
     case FilterKind::kPnp:
       return filter.registered_name.has_value();
     default:
-      return Lists(catalogue.KnownFilters, *filter.clsid);
+      return ClassRegistered(catalogue, *filter.clsid);
   }
 }
 

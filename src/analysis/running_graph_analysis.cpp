@@ -2,6 +2,7 @@
 
 #include "analysis/report_sink.h"
 #include "base/file_path.h"
+#include "platform/file_system.h"
 #include "base/running_graph_texts.h"
 #include "live/running_graphs.h"
 #include "model/graph_stream.h"
@@ -69,7 +70,7 @@ AnalysisResult AnalyseNamedInput(const std::string& given, const std::string& sh
 }
 
 std::string ShownInputName(const std::string& given) {
-  return NamesRunningGraph(given) ? given : AbsoluteUtf8Path(given);
+  return NamesRunningGraph(given) ? given : FullPath(given);
 }
 
 }  // namespace mivalto

@@ -1,7 +1,5 @@
 #include "base/file_path.h"
 
-#include <system_error>
-
 namespace mivalto {
 
 std::filesystem::path PathOfUtf8(std::string_view utf8) {
@@ -11,12 +9,6 @@ std::filesystem::path PathOfUtf8(std::string_view utf8) {
 std::string Utf8OfPath(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
   return std::string(utf8.begin(), utf8.end());
-}
-
-std::string AbsoluteUtf8Path(std::string_view utf8) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(PathOfUtf8(utf8), error);
-  return error ? std::string(utf8) : Utf8OfPath(absolute);
 }
 
 std::string FileNameOf(std::string_view utf8_path) {

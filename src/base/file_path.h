@@ -11,10 +11,6 @@ namespace mivalto {
 std::filesystem::path PathOfUtf8(std::string_view utf8);
 std::string Utf8OfPath(const std::filesystem::path& path);
 
-// The path made absolute against the working folder, for the reader's eyes; the path as
-// given when that fails. Files are opened by the path as given, which works at any depth.
-std::string AbsoluteUtf8Path(std::string_view utf8);
-
 // The last component of a path, cut at this OS's separators ("/" here; "\" and "/" on
 // Windows).
 std::string FileNameOf(std::string_view utf8_path);

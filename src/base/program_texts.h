@@ -154,6 +154,7 @@ std::string IgnoredDerivedMember(std::string_view read, std::string_view compute
 
 // The catalogue of filters as --catalogue lists it.
 inline constexpr std::string_view kCatalogueTitle = "Catalogue des filtres";
+inline constexpr std::string_view kNamedByCatalogue = "Filtres nommés d'après le catalogue ";
 inline constexpr std::string_view kCatalogueCategories = "Catégories : ";
 inline constexpr std::string_view kCatalogueFilters = "Filtres enregistrés : ";
 inline constexpr std::string_view kCatalogueCategory = "Catégorie « ";

@@ -1,6 +1,7 @@
 // The filter catalogue: the DirectShow filters registered on this machine, category by
-// category, and the installed DMOs, listed once at start-up so that the filters of a graph can
-// be named and classified. Where the platform has no DirectShow the lists are empty.
+// category, the installed DMOs and the registered classes, listed once at start-up so that
+// the filters of a graph can be named, classified and told creatable. Where the platform has
+// no DirectShow the lists are empty.
 #pragma once
 
 #include <string>
@@ -43,6 +44,10 @@ struct FilterCatalogue {
   // Category by category, in the categories' order; a CLSID may repeat.
   std::vector<TfilterItem> KnownFilters;
   std::vector<TDMOItem> KnownDmos;
+  // Every class registered on the machine (a key under HKEY_CLASSES_ROOT\CLSID), sorted by
+  // SortClasses: what it can create, whether a category lists it or not. Empty in a catalogue
+  // file of an older export, which did not carry them.
+  std::vector<Guid> RegisteredClasses;
   friend bool operator==(const FilterCatalogue&, const FilterCatalogue&) = default;
 };
 
@@ -55,6 +60,12 @@ inline constexpr std::size_t kMaxFriendlyNameLength = 255;
 // can't be read is kept with an empty name or display name, a category or DMO enumeration
 // that can't be had adds nothing.
 FilterCatalogue BuildCatalogue();
+// Whether the catalogue's machine can create the class: registered there, or listed in a
+// category (all a catalogue file of an older export tells).
+bool ClassRegistered(const FilterCatalogue& catalogue, const Guid& clsid);
+// Sorts the classes in the order ClassRegistered looks them up in, each once.
+void SortClasses(std::vector<Guid>& classes);
+
 // Frees every record; the catalogue is empty afterwards.
 void ReleaseCatalogue(FilterCatalogue& catalogue);
 

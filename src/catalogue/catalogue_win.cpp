@@ -3,6 +3,8 @@
 #include <wrl/client.h>
 
 #include <exception>
+#include <iterator>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -65,6 +67,27 @@ std::vector<TDMOItem> ListKnownDmos() {
   return dmos;
 }
 
+// Every key under HKEY_CLASSES_ROOT\CLSID that is a GUID: the classes COM can look up here.
+std::vector<Guid> ListRegisteredClasses() {
+  std::vector<Guid> classes;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS)
+    return classes;
+  wchar_t name[64];  // a GUID's 38 characters; longer names are no class
+  for (DWORD index = 0;; ++index) {
+    DWORD length = std::size(name);
+    const LONG result =
+        RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_MORE_DATA) continue;
+    if (result != ERROR_SUCCESS) break;
+    if (const std::optional<Guid> clsid = ParseGuid(WideToUtf8(std::wstring_view(name, length))))
+      classes.push_back(*clsid);
+  }
+  RegCloseKey(key);
+  SortClasses(classes);
+  return classes;
+}
+
 }  // namespace
 
 FilterCatalogue BuildCatalogue() {
@@ -74,6 +97,7 @@ FilterCatalogue BuildCatalogue() {
   try {
     ListKnownFilters(catalogue);
     catalogue.KnownDmos = ListKnownDmos();
+    catalogue.RegisteredClasses = ListRegisteredClasses();
   } catch (const std::exception&) {
     // Out of memory while listing: the lists completed so far stay, and the window opens.
   }

@@ -6,6 +6,9 @@
 #include <uuids.h>
 #include <wrl/client.h>
 
+#include <optional>
+#include <string_view>
+
 #include "base/text_encoding.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/com_support.h"
@@ -47,15 +50,28 @@ std::string DisplayNameOf(IMoniker& moniker) {
   return hr == S_OK ? WideToUtf8(name.get()) : std::string();
 }
 
-// An entry whose bag can't be read is kept, nameless and under GUID_NULL.
+// A DMO's moniker has no CLSID in its bag; its display name, "@device:dmo:{DMO}{CATEGORY}",
+// names the DMO's class.
+std::optional<Guid> DmoClassOf(IMoniker& moniker) {
+  constexpr std::string_view kDmoPrefix = "@device:dmo:";
+  constexpr std::size_t kGuidLength = 38;
+  const std::string name = DisplayNameOf(moniker);
+  if (!name.starts_with(kDmoPrefix)) return std::nullopt;
+  return ParseGuid(std::string_view(name).substr(kDmoPrefix.size(), kGuidLength));
+}
+
+// An entry whose bag can't be read is kept, nameless and under GUID_NULL, which stands for
+// "no CLSID", never for a class.
 DeviceEntry ReadEntry(IMoniker& moniker) {
   DeviceEntry entry;
   ComPtr<IPropertyBag> bag;
+  std::optional<Guid> clsid;
   if (SUCCEEDED(moniker.BindToStorage(nullptr, nullptr, IID_PPV_ARGS(&bag))) && bag) {
     entry.FriendlyName =
         CutToCodePoints(ReadProperty(*bag.Get(), L"FriendlyName"), kMaxFriendlyNameLength);
-    entry.CLSID = ParseGuid(ReadProperty(*bag.Get(), L"CLSID")).value_or(kGuidNull);
+    clsid = ParseGuid(ReadProperty(*bag.Get(), L"CLSID"));
   }
+  entry.CLSID = clsid ? *clsid : DmoClassOf(moniker).value_or(kGuidNull);
   // Devices behind the kernel-streaming proxy all share its CLSID: their display name is what
   // tells them apart.
   if (entry.CLSID == kClsidProxy) entry.DisplayName = DisplayNameOf(moniker);

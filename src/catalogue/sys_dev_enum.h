@@ -14,7 +14,9 @@ namespace mivalto {
 
 struct DeviceEntry {
   std::string FriendlyName;  // UTF-8, at most 255 code points; "" when it can't be read
-  Guid CLSID;                // GUID_NULL when the "CLSID" property can't be read
+  // The "CLSID" property; for a DMO (which has none) the DMO's class, from the display name;
+  // GUID_NULL when neither can be read.
+  Guid CLSID;
   // Kernel-streaming devices (CLSID_Proxy) only: the moniker's display name, which holds the
   // device path. Taken from the moniker at hand while enumerating, so that no second
   // enumeration of the category is needed to find it again by position.

@@ -27,7 +27,7 @@ namespace mivalto {
 namespace {
 
 struct AnalysedFile {
-  std::string path;  // absolute, UTF-8, as the report shows it
+  std::string path;  // the full path, UTF-8, as the report shows it
   ReportView view;
   std::optional<GraphModel> graph;  // none when no walk ran
   std::vector<Finding> findings;    // the graph's check
@@ -151,12 +151,15 @@ std::vector<AnalysedFile> AnalyseAll(const std::vector<GraphInput>& inputs,
 
 // One report per file given, in order, so that a script finds each file where it expects
 // it; a file that could not be analysed has an empty, incomplete one.
-std::vector<ReportDocument> Documents(const std::vector<AnalysedFile>& files) {
+std::vector<ReportDocument> Documents(const CliOptions& options,
+                                      const std::vector<AnalysedFile>& files) {
   std::vector<ReportDocument> documents;
   for (const AnalysedFile& file : files) {
     documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view,
                          file.graph ? &*file.graph : nullptr, file.problem,
-                         file.graph ? &file.findings : nullptr});
+                         file.graph ? &file.findings : nullptr,
+                         options.catalogue_file ? FileNameOf(*options.catalogue_file) : "",
+                         options.output ? FileNameOf(*options.output) : ""});
   }
   return documents;
 }
@@ -219,7 +222,7 @@ std::optional<std::string> WriteReports(const CliOptions& options,
                                         const std::vector<AnalysedFile>& files,
                                         std::ostream& standard_output) {
   if (options.output && NothingToWrite(*options.format, files)) return std::nullopt;
-  const std::vector<ReportDocument> documents = Documents(files);
+  const std::vector<ReportDocument> documents = Documents(options, files);
   return WriteOutput(options, standard_output,
                      [&](std::ostream& out) { options.format->write(documents, out); });
 }
@@ -254,7 +257,7 @@ std::optional<std::string> Write(const CliOptions& options, const std::vector<An
 std::optional<FormatRefusal> Refusal(const CliOptions& options,
                                      const std::vector<AnalysedFile>& files) {
   if (!options.format->refusal) return std::nullopt;
-  return options.format->refusal(Documents(files));
+  return options.format->refusal(Documents(options, files));
 }
 
 std::optional<FormatRefusal> OutputRefusal(const std::optional<std::string>& problem) {
@@ -319,7 +322,7 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
   }
   const int status = ExitStatus(outcomes);
   if (!options.format->status) return status;
-  return std::max(status, options.format->status(Documents(files)));
+  return std::max(status, options.format->status(Documents(options, files)));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 
 bool StandardOutputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
 
-void PrepareStandardOutput() {}
+// Terminals here take UTF-8 and escape sequences as they come.
+StandardStreams::StandardStreams() = default;
+StandardStreams::~StandardStreams() = default;
 
 }  // namespace mivalto

@@ -4,8 +4,10 @@
 #include <io.h>
 
 #include <cstdio>
+#include <iostream>
 
 #include "cli/console.h"
+#include "cli/console_plain.h"
 #include "platform/wide_text.h"
 
 namespace mivalto {
@@ -28,14 +30,30 @@ bool StandardOutputIsTerminal() {
   return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
 }
 
-void PrepareStandardOutput() {
+StandardStreams::StandardStreams() {
   SetConsoleOutputCP(CP_UTF8);
+  // In text mode the C library would write error messages otherwise than the report.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
   DWORD mode = 0;
-  if (GetConsoleMode(console, &mode)) {
-    SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  if (!GetConsoleMode(console, &mode)) return;  // no console: the bytes go on as they are
+  // A console that takes the mode keeps it; one that says yes and drops it can't do it either.
+  DWORD taken = 0;
+  if (SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) &&
+      GetConsoleMode(console, &taken) && (taken & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0) {
+    return;
   }
+  // Older consoles would show the colours' escape sequences as text.
+  own_ = std::cout.rdbuf();
+  plain_ = std::make_unique<EscapeDroppingBuffer>(*own_);
+  std::cout.rdbuf(plain_.get());
+}
+
+StandardStreams::~StandardStreams() {
+  if (!own_) return;
+  std::cout.flush();
+  std::cout.rdbuf(own_);
 }
 
 }  // namespace mivalto

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
   // Nothing here writes through C's stdio: the streams may keep buffers of their own.
   std::ios::sync_with_stdio(false);
-  mivalto::PrepareStandardOutput();
+  const mivalto::StandardStreams streams;
   try {
     const mivalto::CommandLine command_line =
         mivalto::ParseCommandLine(mivalto::Utf8Arguments(argc, argv),

@@ -1,5 +1,6 @@
 // The file system as the tools see it (paths are UTF-8): why a file can't be read or written,
-// in terms the program can explain, and whether two paths name the same file. One .cpp per OS.
+// in terms the program can explain, whether two paths name the same file, and the full path
+// that a report shows. One .cpp per OS.
 #pragma once
 
 #include <cstdint>
@@ -48,5 +49,15 @@ std::optional<FileIdentity> IdentityOf(const std::string& utf8_path);
 // names a file or folder on this machine: on Windows, whether it exists; elsewhere nullopt,
 // as such a path means nothing here.
 std::optional<bool> StoredPathExists(const std::string& utf8_path);
+
+// The size of the regular file at the path; none for a folder, a device, a pipe, or what
+// can't be looked at. Windows asks the file itself, so that every form of path works.
+std::optional<std::uint64_t> RegularFileSize(const std::string& utf8_path);
+
+// Where the path leads, for the reader's eyes: made absolute against the working folder
+// (Windows: the system's full path of it, which keeps a UNC path and the "\\?\" and "\\.\"
+// prefixes as they are); the path as given when that fails. Files are opened by the path as
+// given, which works at any depth.
+std::string FullPath(const std::string& utf8_path);
 
 }  // namespace mivalto

@@ -10,6 +10,10 @@
 #include <climits>
 #include <cstring>
 
+#include <filesystem>
+#include <system_error>
+
+#include "base/file_path.h"
 #include "platform/file_system.h"
 #include "platform/file_system_os.h"
 
@@ -107,6 +111,18 @@ std::optional<FileIdentity> IdentityOf(const std::string& utf8_path) {
   if (stat(utf8_path.c_str(), &info) != 0) return std::nullopt;
   return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
                       static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::optional<std::uint64_t> RegularFileSize(const std::string& utf8_path) {
+  struct stat info;
+  if (stat(utf8_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::string FullPath(const std::string& utf8_path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(PathOfUtf8(utf8_path), error);
+  return error ? utf8_path : Utf8OfPath(absolute);
 }
 
 namespace os_file {

@@ -108,6 +108,37 @@ std::optional<FileIdentity> IdentityOf(const std::string& utf8_path) {
                       (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
+// The C library's stat refuses any path with a "?", "\\?\" ones included: the file is asked
+// instead. Opened without access, as IdentityOf does; a folder does not open so.
+std::optional<std::uint64_t> RegularFileSize(const std::string& utf8_path) {
+  const HANDLE file = CreateFileW(Utf8ToWide(utf8_path).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool regular = GetFileType(file) == FILE_TYPE_DISK &&
+                       GetFileInformationByHandle(file, &info) &&
+                       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  CloseHandle(file);
+  if (!regular) return std::nullopt;
+  return (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+}
+
+// GetFullPathNameW, unlike std::filesystem::absolute, knows \\server\share, \\?\ and \\.\ paths
+// and the long ones.
+std::string FullPath(const std::string& utf8_path) {
+  const std::wstring path = Utf8ToWide(utf8_path);
+  std::wstring full(MAX_PATH, L'\0');
+  for (int tries = 0; tries < 2; ++tries) {
+    const DWORD length =
+        GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) break;
+    if (length < full.size()) return WideToUtf8(std::wstring_view(full.data(), length));
+    full.resize(length);  // the length asked for, its NUL included
+  }
+  return utf8_path;
+}
+
 namespace os_file {
 
 Destination DestinationOf(const std::string& utf8_target, FileError& error) {

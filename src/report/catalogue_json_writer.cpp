@@ -7,9 +7,12 @@
 namespace mivalto {
 namespace {
 
+// A filter entry whose CLSID could not be read (GUID_NULL) has no clsid member: the null GUID
+// would name no class.
 void NameAndClsid(JsonStream& json, const std::string& name, const Guid& clsid) {
   json.Key("name");
   json.String(name);
+  if (clsid == kGuidNull) return;
   json.Key("clsid");
   json.String(GuidText(clsid));
 }
@@ -56,6 +59,10 @@ void WriteCatalogueJson(const FilterCatalogue& catalogue, std::ostream& out) {
       NameAndClsid(json, dmo.Name, dmo.CLSID);
       json.EndObject();
     }
+    json.EndArray();
+    json.Key("classes");
+    json.BeginArray();
+    for (const Guid& clsid : catalogue.RegisteredClasses) json.String(GuidText(clsid));
     json.EndArray();
     json.EndObject();
   }

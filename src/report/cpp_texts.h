@@ -13,11 +13,13 @@ inline constexpr std::string_view kRebuilds = "// BuildGraph(IGraphBuilder*) rec
 inline constexpr std::string_view kFilters = " filtre(s), ";
 inline constexpr std::string_view kConnections = " connexion(s).\n";
 
-// After the first lines, which name the graph file: how to build, the headers and helpers.
-inline constexpr std::string_view kHelpers = R"cpp(// wmain crée le gestionnaire de graphe de filtres, appelle BuildGraph et dit ce qui s'est
+// After the first lines, which name the graph file: how to build, up to the source's name...
+inline constexpr std::string_view kCompileLine = R"cpp(// wmain crée le gestionnaire de graphe de filtres, appelle BuildGraph et dit ce qui s'est
 // passé ; il rend 0 quand le graphe est construit, 1 sinon.
 // Compilation avec mingw-w64 (-static : le .exe n'a besoin d'aucune de ses DLL) :
-//   x86_64-w64-mingw32-g++ -municode -static graphe.cpp -lstrmiids -lquartz -lole32 -luuid
+//   x86_64-w64-mingw32-g++ -municode -static )cpp";
+// ...then, after "SOURCE -o PROGRAM", the libraries, the headers and helpers.
+inline constexpr std::string_view kHelpers = R"cpp( -lstrmiids -lquartz -lole32 -luuid
 #include <windows.h>
 #include <dshow.h>
 
@@ -93,15 +95,35 @@ inline void KeepFailure(HRESULT& first, HRESULT hr) {
   if (FAILED(hr) && SUCCEEDED(first)) first = hr;
 }
 
+// Crée le filtre et l'ajoute au graphe ; compte dans not_created un filtre qui n'a pas pu être
+// créé.
 inline HRESULT CreateFilter(IGraphBuilder* graph, REFCLSID clsid, const wchar_t* clsid_text,
-                            const wchar_t* name, IBaseFilter** filter) {
+                            const wchar_t* name, IBaseFilter** filter, int& not_created) {
   HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                 reinterpret_cast<void**>(filter));
-  if (FAILED(hr)) return Fail(hr, {L"création du filtre \"", name, L"\" ", clsid_text});
+  if (FAILED(hr)) {
+    ++not_created;
+    // Une classe que le registre ne connaît pas : le message du système le dit mal.
+    const wchar_t* plainly =
+        hr == REGDB_E_CLASSNOTREG ? L" : filtre non installé sur cette machine" : L"";
+    return Fail(hr, {L"création du filtre \"", name, L"\" ", clsid_text, plainly});
+  }
   hr = graph->AddFilter(*filter, name);
   if (FAILED(hr)) return Fail(hr, {L"ajout au graphe du filtre \"", name, L"\""});
   Say({L"Filtre créé : \"", name, L"\""});
   return S_OK;
+}
+
+// Dit combien des filtres n'ont pas pu être créés, s'il y en a ; rend hr.
+inline HRESULT SayNotCreated(HRESULT hr, int not_created, int filters) {
+  wchar_t count[96];
+  if (not_created == 1) {
+    swprintf(count, 96, L"1 filtre sur %d n'a pas pu être créé.", filters);
+  } else {
+    swprintf(count, 96, L"%d filtres sur %d n'ont pas pu être créés.", not_created, filters);
+  }
+  if (not_created > 0) Say({count});
+  return hr;
 }
 
 // Rend au filtre les octets qu'il avait enregistrés, par IPersistStream::Load.
@@ -228,7 +250,8 @@ inline constexpr std::string_view kBuildGraph =
     "  HRESULT hr = S_OK;\n";
 inline constexpr std::string_view kFiltersStep =
     "\n  // Les filtres, créés et ajoutés au graphe ; tous sont essayés, pour dire d'un coup\n"
-    "  // chaque CLSID qui manque.\n";
+    "  // chaque CLSID qui manque, et combien.\n"
+    "  int not_created = 0;\n";
 inline constexpr std::string_view kSettingsStep = "\n  // Ce que les filtres avaient enregistré.\n";
 inline constexpr std::string_view kConnectionsStep =
     "\n  // Les connexions, chacune avec le type de média du fichier.\n";

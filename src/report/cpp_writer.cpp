@@ -1,6 +1,7 @@
 #include "report/cpp_writer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 #include <vector>
 
@@ -57,6 +58,26 @@ std::string ByteArray(std::string_view name, const std::vector<std::uint8_t>& by
   return text + "\n};\n";
 }
 
+// The name without its extension.
+std::string Stem(std::string_view file_name) {
+  return std::string(file_name.substr(0, file_name.rfind('.')));
+}
+
+bool IsPlainNameChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) ||
+         std::string_view("._+-").find(c) != std::string_view::npos;
+}
+
+// A file name as a word of the compile line, in double quotes unless it needs none.
+std::string CommandWord(std::string_view file_name) {
+  if (!file_name.empty() && std::ranges::all_of(file_name, IsPlainNameChar)) {
+    return std::string(file_name);
+  }
+  std::string word = PrintableText(file_name);
+  std::erase(word, '"');  // no file name of Windows holds one
+  return '"' + word + '"';
+}
+
 std::string FilterVariable(int position) { return "filter" + std::to_string(position); }
 
 // The filter at that position: where it normally is, or else wherever it is.
@@ -85,12 +106,16 @@ class CppWriter {
  public:
   CppWriter(const GraphModel& graph, BufferedOutput& out) : graph_(graph), out_(out) {}
 
-  void Write(std::string_view file_name) {
+  void Write(std::string_view file_name, std::string_view source_name) {
+    const std::string source =
+        source_name.empty() ? Stem(FileNameOf(file_name)) + ".cpp" : std::string(source_name);
     out_.Bytes() += std::string(cpp_texts::kMadeFrom) + std::string(texts::kProductVersionName) +
                     std::string(cpp_texts::kFromGraphFile) + Quoted(file_name) + ".\n" +
                     std::string(cpp_texts::kRebuilds) + std::to_string(graph_.filters.size()) +
                     std::string(cpp_texts::kFilters) + std::to_string(graph_.connections.size()) +
-                    std::string(cpp_texts::kConnections) + std::string(cpp_texts::kHelpers);
+                    std::string(cpp_texts::kConnections) + std::string(cpp_texts::kCompileLine) +
+                    CommandWord(source) + " -o " + CommandWord(Stem(source) + ".exe") +
+                    std::string(cpp_texts::kHelpers);
     BuildGraph();
     if (!guids_.Declarations().empty()) {
       out_.Bytes() += std::string(cpp_texts::kUnnamedGuids) + guids_.Declarations();
@@ -140,7 +165,8 @@ class CppWriter {
       Text() += CreateFilter(filter);
       EndOfEntry();
     }
-    Text() += "  if (FAILED(hr)) return hr;\n";
+    Text() += "  if (FAILED(hr)) return SayNotCreated(hr, not_created, " +
+              std::to_string(graph_.filters.size()) + ");\n";
   }
 
   std::string CreateFilter(const FilterModel& filter) {
@@ -153,7 +179,7 @@ class CppWriter {
     return text + "  KeepFailure(hr, CreateFilter(graph, " +
            guids_.Expression(GuidFamily::kClsid, clsid, filter.name) + ",\n" +
            std::string(31, ' ') + GuidTextLiteral(clsid) + ", " + WideLiteral(filter.name) +
-           ", " + FilterVariable(filter.position) + ".put()));\n";
+           ", " + FilterVariable(filter.position) + ".put(), not_created));\n";
   }
 
   static bool HasSettings(const FilterModel& filter) {
@@ -315,11 +341,12 @@ class CppWriter {
 
 }  // namespace
 
-std::string GraphCpp(const GraphModel& graph, std::string_view file_name) {
+std::string GraphCpp(const GraphModel& graph, std::string_view file_name,
+                     std::string_view source_name) {
   std::ostringstream source;
   {
     BufferedOutput out(source);
-    CppWriter(graph, out).Write(file_name);
+    CppWriter(graph, out).Write(file_name, source_name);
   }
   return std::move(source).str();
 }
@@ -328,7 +355,7 @@ void WriteCpp(std::span<const ReportDocument> documents, std::ostream& out) {
   BufferedOutput output(out);
   for (const ReportDocument& document : documents) {
     if (document.complete && document.graph != nullptr) {
-      CppWriter(*document.graph, output).Write(FileNameOf(document.file));
+      CppWriter(*document.graph, output).Write(FileNameOf(document.file), document.output_name);
     }
   }
 }

@@ -16,8 +16,10 @@
 
 namespace mivalto {
 
-// The source for `graph`; file_name (UTF-8) is named in its first comment.
-std::string GraphCpp(const GraphModel& graph, std::string_view file_name);
+// The source for `graph`; file_name (UTF-8) is named in its first comment, and source_name,
+// the name it is written under, in its compile line (empty: the graph file's with ".cpp").
+std::string GraphCpp(const GraphModel& graph, std::string_view file_name,
+                     std::string_view source_name = {});
 
 // The source of each complete report's graph, one after the other (give one graph for one
 // program); a walk that ended early gives nothing, since half a graph is not a program, and

@@ -68,6 +68,10 @@ void WriteHeader(std::ostream& out) {
 
 void WriteSection(const ReportDocument& document, std::ostream& out) {
   out << "<section>\n<h2>" << HtmlText(PictureTitle(document)) << "</h2>\n";
+  if (!document.catalogue.empty()) {
+    out << "<p>" << HtmlText(std::string(texts::kNamedByCatalogue) + document.catalogue)
+        << "</p>\n";
+  }
   WriteHtmlPictureAndFindings(document, out);
   out << "<pre>\n";
   for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);

@@ -29,6 +29,10 @@ void WriteDocument(JsonStream& json, const ReportDocument& document) {
     json.Key("stop_reason");
     json.String(document.stop_reason);
   }
+  if (!document.catalogue.empty()) {
+    json.Key("catalogue");
+    json.String(document.catalogue);
+  }
   if (document.graph != nullptr) {
     json.Key("graph");
     WriteGraphJson(json, *document.graph);

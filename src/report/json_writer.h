@@ -1,6 +1,7 @@
 // JSON for scripts: one report is the object
 //   {"file": "<absolute path>", "complete": <bool>,
 //    "stop_reason": "<why the walk ended early, in French>"   (only when not complete),
+//    "catalogue": "<catalogue file's name>"                   (when one named the filters),
 //    "graph": {...}                                           (when a walk ran),
 //    "lines": [{"text": "...", "color": "#RRGGBB", "bold": <bool>}, ...]}
 // and several reports an array of such objects; docs/report.schema.json describes it all.

@@ -24,6 +24,11 @@ struct ReportDocument {
   const GraphModel* graph = nullptr;  // what the walk read; null only where no walk ran
   std::string stop_reason = {};       // why the walk ended early, in French; empty when complete
   const std::vector<Finding>* findings = nullptr;  // the graph's check; null with no graph
+  // The file name of the catalogue file that named the filters; empty for this machine's own.
+  std::string catalogue = {};
+  // The file name the output is written under (the C++ source's compile line names it); empty
+  // for standard output.
+  std::string output_name = {};
 };
 
 // Why a format does not write these reports (French), and the file of the report at fault when

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "base/file_path.h"
+#include "platform/file_system.h"
 
 namespace mivalto {
 
@@ -17,14 +16,11 @@ std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> o
 }
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& utf8_path) {
-  const std::filesystem::path path = PathOfUtf8(utf8_path);
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return nullptr;
-  const std::uint64_t size = std::filesystem::file_size(path, error);
-  if (error) return nullptr;
-  std::ifstream stream(path, std::ios::binary);
+  const std::optional<std::uint64_t> size = RegularFileSize(utf8_path);
+  if (!size) return nullptr;
+  std::ifstream stream(PathOfUtf8(utf8_path), std::ios::binary);
   if (!stream) return nullptr;
-  return std::unique_ptr<FileSource>(new FileSource(std::move(stream), size));
+  return std::unique_ptr<FileSource>(new FileSource(std::move(stream), *size));
 }
 
 std::size_t FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {

@@ -9,10 +9,12 @@
 namespace mivalto::ui {
 namespace {
 
-// The RTF report of the lines the window shows, or another format from a new walk of the file:
-// the page's picture and the JSON's graph need the graph model, which the window does not keep.
-DWORD SaveAs(const MainWindow& window, const std::wstring& path) {
-  const OutputFormat* format = SavedFormat(path);
+// The RTF report of the lines the window shows, or the format of the chosen type from a new walk
+// of the file: the page's picture and the JSON's graph need the graph model, which the window
+// does not keep.
+DWORD SaveAs(const MainWindow& window, const FileDialogRequest& request, const SaveChoice& choice) {
+  const std::wstring& path = choice.path;
+  const OutputFormat* format = SavedFormat(request.filter, choice.type, path);
   if (format == nullptr) return SaveReportFile(path, window.Report());
   ReportView view;
   const AnalysisResult walk = window.AnalyseWithGraph(view);
@@ -21,7 +23,8 @@ DWORD SaveAs(const MainWindow& window, const std::wstring& path) {
                              .view = &view,
                              .graph = &walk.graph,
                              .stop_reason = walk.stop_reason,
-                             .findings = &walk.findings});
+                             .findings = &walk.findings,
+                             .catalogue = window.CatalogueFileName()});
 }
 
 }  // namespace
@@ -38,11 +41,12 @@ void acSauverExecute(MainWindow& window) {
   const FileDialogRequest request{.filter = ResourceText(IDS_SAVE_FILTER),
                                   .default_extension = L"log",
                                   .proposed_name = ProposedSaveName(CurrentFileName)};
-  const auto path = window.Services().AskSavePath(window.Handle(), request);
-  if (!path) return;
-  if (const DWORD error = SaveAs(window, *path); error != ERROR_SUCCESS) {
-    window.Services().ShowError(window.Handle(), FormatText(ResourceText(IDS_CANNOT_CREATE_FILE),
-                                                            {*path, SystemErrorText(error)}));
+  const auto choice = window.Services().AskSavePath(window.Handle(), request);
+  if (!choice) return;
+  if (const DWORD error = SaveAs(window, request, *choice); error != ERROR_SUCCESS) {
+    window.Services().ShowError(
+        window.Handle(),
+        FormatText(ResourceText(IDS_CANNOT_CREATE_FILE), {choice->path, SystemErrorText(error)}));
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "analysis/catalogue_json.h"
+#include "analysis/json_input.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "platform/wide_text.h"
@@ -70,12 +71,20 @@ class BusyCursor {
   HCURSOR previous_;
 };
 
+// "<file> : <problem>", for the error box of a JSON file.
+std::runtime_error JsonFileError(const std::wstring& path, std::string_view problem) {
+  return std::runtime_error(WideToUtf8(path) + " : " + std::string(problem));
+}
+
 // The window tells in a message box of a file it could not walk at all: a date that can't be
-// had, a JSON report that can't be read. A file that can't be opened shows an empty report.
-AnalysisResult ThrowIfNoWalk(AnalysisResult result) {
+// had, a JSON that can't be read, named. A JSON that is no report is no catalogue either, as
+// the window takes both. A file that can't be opened shows an empty report.
+AnalysisResult ThrowIfNoWalk(AnalysisResult result, const std::wstring& path) {
   if (result.failure == FileFailure::kNoDate) throw FileDateError();
-  if (result.failure == FileFailure::kBadJson) throw std::runtime_error(result.stop_reason);
-  return result;
+  if (result.failure != FileFailure::kBadJson) return result;
+  if (result.stop_reason == texts::kJsonNotReport)
+    throw JsonFileError(path, WideToUtf8(ResourceText(IDS_JSON_NEITHER)));
+  throw JsonFileError(path, result.stop_reason);
 }
 
 }  // namespace
@@ -170,7 +179,7 @@ void MainWindow::FormCreate() {
   scale_ = DpiScale{GetDpiForWindow(Handle())};
   CreateControls();
   ApplyDpi();
-  catalogue_ = BuildCatalogue();
+  machine_catalogue_ = BuildCatalogue();
 }
 
 void MainWindow::FormShow() {
@@ -236,10 +245,15 @@ void MainWindow::AppEvents1Activate() {
 void MainWindow::FormDestroy() {
   about_.Destroy();
   hints_.Destroy();
-  ReleaseCatalogue(catalogue_);
+  ReleaseCatalogue(machine_catalogue_);
+  ReleaseCatalogue(file_catalogue_);
 }
 
 void MainWindow::OnCommand(int id) {
+  if (id == ID_MACHINE_CATALOGUE) {
+    ReportErrors([&] { UseMachineCatalogue(); });
+    return;
+  }
   const ActionDef* action = FindAction(id);
   if (!action || !enabled_[ActionIndex(action->id)]) return;
   ReportErrors([&] { action->execute(*this); });
@@ -257,20 +271,63 @@ void MainWindow::ReportErrors(Command command) {
 bool MainWindow::TakeCatalogue(const std::wstring& path) {
   const std::unique_ptr<FileSource> source = FileSource::Open(WideToUtf8(path));
   if (!source || !IsCatalogueJson(*source)) return false;
-  catalogue_ = ReadCatalogueJson(*source);
+  try {
+    file_catalogue_ = ReadCatalogueJson(*source);
+  } catch (const JsonInputError& error) {
+    throw JsonFileError(path, error.what());
+  }
   catalogue_file_ = path;
-  ShowTitle();
+  CatalogueChanged();
   return true;
+}
+
+void MainWindow::UseMachineCatalogue() {
+  if (catalogue_file_.empty()) return;
+  catalogue_file_.clear();
+  ReleaseCatalogue(file_catalogue_);
+  CatalogueChanged();
+}
+
+// The title and the context menu say which catalogue is in use, and the report on screen is
+// made again with it, so that what is shown is always what the catalogue says.
+void MainWindow::CatalogueChanged() {
+  ShowTitle();
+  ShowCatalogueMenuItem();
+  if (!shown_file_.empty()) ShowAnalysis(shown_file_);
+}
+
+// The way back to this machine's catalogue, below the actions, while another is in use.
+void MainWindow::ShowCatalogueMenuItem() {
+  const HMENU menu = popup_menu_.get();
+  while (GetMenuItemCount(menu) > static_cast<int>(kPopupMenuItems.size()))
+    DeleteMenu(menu, static_cast<UINT>(kPopupMenuItems.size()), MF_BYPOSITION);
+  if (catalogue_file_.empty()) return;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, ID_MACHINE_CATALOGUE, ResourceText(IDS_MACHINE_CATALOGUE).c_str());
+}
+
+const FilterCatalogue& MainWindow::Catalogue() const {
+  return catalogue_file_.empty() ? machine_catalogue_ : file_catalogue_;
+}
+
+std::string MainWindow::CatalogueFileName() const {
+  return catalogue_file_.empty() ? std::string() : FileNameOf(WideToUtf8(catalogue_file_));
 }
 
 void MainWindow::AnalyseFile(const std::wstring& path) {
   const BusyCursor busy;
   if (TakeCatalogue(path)) return;
   CurrentFileName = path;
+  ShowAnalysis(path);
+}
+
+void MainWindow::ShowAnalysis(const std::wstring& path) {
   // The window shows only the report's lines.
   const std::string utf8_path = WideToUtf8(path);
-  ThrowIfNoWalk(
-      mivalto::AnalyseFile(utf8_path, utf8_path, catalogue_, calendar_, report_, GraphModelUse::kSkip));
+  ThrowIfNoWalk(mivalto::AnalyseFile(utf8_path, utf8_path, Catalogue(), calendar_, report_,
+                                     GraphModelUse::kSkip),
+                path);
+  shown_file_ = path;
   SetDlgItemTextW(GetDlgItem(Handle(), IDC_PANEL1), IDC_LABEL1, (path + L"  ").c_str());
   const ActionDef& save = ActionOf(ID_AC_SAUVER);
   hints_.Set(GetDlgItem(Handle(), save.button_id), ActionHint(save, CurrentFileName));
@@ -284,7 +341,8 @@ void MainWindow::AnalyseFile(const std::wstring& path) {
 AnalysisResult MainWindow::AnalyseWithGraph(ReportView& view) const {
   const BusyCursor busy;
   const std::string utf8_path = WideToUtf8(CurrentFileName);
-  return ThrowIfNoWalk(mivalto::AnalyseFile(utf8_path, utf8_path, catalogue_, calendar_, view));
+  return ThrowIfNoWalk(mivalto::AnalyseFile(utf8_path, utf8_path, Catalogue(), calendar_, view),
+                       CurrentFileName);
 }
 
 void MainWindow::ShowMoreOfReportOnTimer() {

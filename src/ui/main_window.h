@@ -46,11 +46,16 @@ class MainWindow final : public WindowBase {
   bool PreTranslateMessage(MSG& message);
 
   // The analysis of one file, whichever command chose it; a filter catalogue's JSON (told from
-  // a report by its content) becomes instead the catalogue of the next analyses, and the title
-  // names it. Throws FileDateError when the path names no file, std::runtime_error for a JSON
-  // report that can't be read; then only CurrentFileName has changed. Throws JsonInputError
-  // for a catalogue that can't be read; the catalogue stays.
+  // a report by its content) becomes instead the catalogue in use: the title names it, the
+  // report on screen is made again with it, and the context menu offers the way back to this
+  // machine's. Throws FileDateError when the path names no file, std::runtime_error naming the
+  // file for a JSON that can't be read (a report, a catalogue, or neither); then only
+  // CurrentFileName has changed, or for a catalogue nothing.
   void AnalyseFile(const std::wstring& path);
+  // Back to this machine's catalogue, the report on screen made again with it.
+  void UseMachineCatalogue();
+  // The catalogue file's name, empty while this machine's catalogue is in use.
+  std::string CatalogueFileName() const;
   // CurrentFileName walked again into view, keeping the graph model that the window itself
   // skips, for the saves that draw the graph. Throws FileDateError as AnalyseFile does.
   AnalysisResult AnalyseWithGraph(ReportView& view) const;
@@ -93,6 +98,10 @@ class MainWindow final : public WindowBase {
   void ApplyHints();
   void SetActionEnabled(int action_id, bool enabled);
   bool TakeCatalogue(const std::wstring& path);
+  void CatalogueChanged();
+  void ShowCatalogueMenuItem();
+  void ShowAnalysis(const std::wstring& path);
+  const FilterCatalogue& Catalogue() const;
   void ShowTitle();
   // Runs a command; an error that escapes it is shown in the error box.
   template <typename Command>
@@ -101,8 +110,10 @@ class MainWindow final : public WindowBase {
   UiServices& services_;
   const Calendar& calendar_;
   DpiScale scale_;
-  FilterCatalogue catalogue_;
-  std::wstring catalogue_file_;  // the catalogue's JSON; empty for this machine's
+  FilterCatalogue machine_catalogue_;
+  FilterCatalogue file_catalogue_;  // in use in place of the machine's while catalogue_file_ is set
+  std::wstring catalogue_file_;     // the catalogue's JSON; empty for this machine's
+  std::wstring shown_file_;         // the file whose report is on screen; empty for none
   ReportView report_;
   std::size_t report_shown_ = 0;  // lines of report_ that Memo1 shows
   static constexpr UINT_PTR kShowMoreTimer = 1;

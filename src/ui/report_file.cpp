@@ -29,12 +29,31 @@ DWORD SaveFile(const std::wstring& path, Write write) {
 
 }  // namespace
 
-std::wstring ProposedSaveName(const std::wstring& graph_path) {
-  return graph_path.substr(0, ExtensionStart(graph_path)) + L".log";
+std::wstring WithExtension(const std::wstring& path, std::wstring_view extension) {
+  return path.substr(0, ExtensionStart(path)) + std::wstring(extension);
 }
 
-const OutputFormat* SavedFormat(const std::wstring& path) {
-  const OutputFormat* format = FormatOfFileName(WideToUtf8(path));
+std::wstring ProposedSaveName(const std::wstring& graph_path) {
+  return WithExtension(graph_path, L".log");
+}
+
+std::wstring TypeExtension(const std::wstring& filter, int type) {
+  // The pattern of type n is the filter's (2n)th piece between bars.
+  std::size_t start = 0;
+  for (int piece = 1; piece < 2 * type && start != std::wstring::npos; ++piece) {
+    start = filter.find(L'|', start);
+    if (start != std::wstring::npos) ++start;
+  }
+  if (type < 1 || start == std::wstring::npos) return {};
+  const std::wstring pattern = filter.substr(start, filter.find_first_of(L"|;", start) - start);
+  const std::size_t dot = ExtensionStart(pattern);
+  if (dot == std::wstring::npos || pattern.find(L'*', dot) != std::wstring::npos) return {};
+  return pattern.substr(dot);
+}
+
+const OutputFormat* SavedFormat(const std::wstring& filter, int type, const std::wstring& path) {
+  const std::wstring extension = TypeExtension(filter, type);
+  const OutputFormat* format = FormatOfFileName(WideToUtf8(extension.empty() ? path : extension));
   return format != nullptr && format->saved_by_window ? format : nullptr;
 }
 

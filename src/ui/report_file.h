@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <windows.h>
 
@@ -14,14 +15,23 @@
 
 namespace mivalto::ui {
 
-// The graph's path with its extension replaced by ".log" (appended when it has none). The
-// extension is what follows the last "." after the last separator ("\", "/" or a drive's
-// ":").
+// The path with its extension replaced by `extension` (with its dot), appended when it has
+// none. The extension is what follows the last "." after the last separator ("\", "/" or a
+// drive's ":").
+std::wstring WithExtension(const std::wstring& path, std::wstring_view extension);
+
+// The graph's path with ".log" in place of its extension.
 std::wstring ProposedSaveName(const std::wstring& graph_path);
 
-// The format a save under path writes: the window's format whose extension the name has, in
-// any case; null for any other name, which gets the RTF report.
-const OutputFormat* SavedFormat(const std::wstring& path);
+// The extension (with its dot) that the dialog's type number `type` (1 for the first) of a
+// "Name|*.ext|..." filter gives a name; empty for a type of any extension ("*.*") and for a
+// number the list does not have.
+std::wstring TypeExtension(const std::wstring& filter, int type);
+
+// The format a save writes, from the type chosen in the dialog: the window's format of that
+// type's extension (".html", ".json"), or for a type of any extension the one of the name's
+// own, in any case; null for every other, which gets the RTF report (".log", ".txt").
+const OutputFormat* SavedFormat(const std::wstring& filter, int type, const std::wstring& path);
 
 // Writes the report as RTF under path. Returns ERROR_SUCCESS or the system's error code; on
 // failure the target is as it was.

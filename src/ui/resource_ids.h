@@ -36,6 +36,8 @@
 #define IDS_SAVE_FILTER 1107
 #define IDS_CANNOT_CREATE_FILE 1108
 #define IDS_CATALOGUE 1109
+#define IDS_JSON_NEITHER 1110
+#define IDS_MACHINE_CATALOGUE 1111
 
 // About panel.
 #define IDS_ABOUT_WEB_CAPTION 1201
@@ -80,3 +82,5 @@
 #define ID_AC_PASTE 3003
 #define ID_AC_APROPOS 3004
 #define ID_AC_QUITTER 3005
+// The context menu's way back to this machine's catalogue, while another is in use.
+#define ID_MACHINE_CATALOGUE 3101

@@ -17,13 +17,21 @@ struct FileDialogRequest {
   std::wstring proposed_name;      // empty: no preset name or folder
 };
 
+// What the save dialog gave: the path, and the type chosen in its list (1 for the first of the
+// filter's; 0 when nothing says, which leaves the format to the name).
+struct SaveChoice {
+  std::wstring path;
+  int type = 0;
+};
+
 class UiServices {
  public:
   virtual ~UiServices() = default;
   // The chosen path, or nullopt when the dialog is cancelled. The named file need not exist.
   virtual std::optional<std::wstring> AskOpenPath(HWND owner, const FileDialogRequest& request) = 0;
-  // The chosen path, after the person agreed to replace an existing file; nullopt if cancelled.
-  virtual std::optional<std::wstring> AskSavePath(HWND owner, const FileDialogRequest& request) = 0;
+  // The chosen path and type, after the person agreed to replace an existing file; nullopt if
+  // cancelled. Choosing a type gives the name that type's extension, as Windows' own dialogs do.
+  virtual std::optional<SaveChoice> AskSavePath(HWND owner, const FileDialogRequest& request) = 0;
   // The error box of a command that failed.
   virtual void ShowError(HWND owner, const std::wstring& message) = 0;
   // Hands an address (web page, mailto:) to the shell's "open" verb.

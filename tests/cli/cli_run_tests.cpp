@@ -26,10 +26,13 @@
 #endif
 
 #include "cli/cli_run.h"
+#include "cli/console_plain.h"
 #include "platform/calendar.h"
 #include "report/graph_svg.h"
+#include "report/ansi_writer.h"
 #include "report/grf_writer.h"
 #include "report/json_writer.h"
+#include "report/sample_report.h"
 #include "report/text_writer.h"
 #include "support/sample_graphs.h"
 #include "support/temp_file.h"
@@ -567,6 +570,24 @@ TEST_F(RunCliTest, ArrayOfReportsIsThatManyGraphs) {
   EXPECT_EQ(err_.str(), "mivalto-cli : " + both + "#3 : pas de rapport 3 : ce fichier en tient 2\n");
   std::filesystem::remove(both);
   std::filesystem::remove(copy);
+}
+
+// A console without colours gets the ANSI report as plain text, however the writes cut it.
+TEST(EscapeDroppingBuffer, TheAnsiReportCutAnywhereBecomesTheTextReport) {
+  const ReportView view = testing::SampleReport();
+  const ReportDocument document = testing::SampleDocument(view);
+  std::ostringstream ansi, text;
+  WriteAnsi(std::span(&document, 1), ansi);
+  WriteText(std::span(&document, 1), text);
+  const std::string coloured = ansi.str();
+  for (std::size_t cut = 0; cut <= coloured.size(); ++cut) {
+    std::ostringstream shown;
+    EscapeDroppingBuffer plain(*shown.rdbuf());
+    std::ostream out(&plain);
+    out.write(coloured.data(), static_cast<std::streamsize>(cut));
+    for (std::size_t i = cut; i < coloured.size(); ++i) out.put(coloured[i]);
+    ASSERT_EQ(shown.str(), text.str()) << "cut at " << cut;
+  }
 }
 
 }  // namespace

@@ -137,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         PieceCase{
             "NamedClsid",
             "CreateFilter(graph, CLSID_AsyncReader,\n"
-            R"(                               L"{E436EBB5-524F-11CE-9F53-0020AF0BA770}", L"Source \"\?\?=\"", filter1.put()))"},
+            R"(                               L"{E436EBB5-524F-11CE-9F53-0020AF0BA770}", L"Source \"\?\?=\"", filter1.put(), not_created)))"},
+        PieceCase{"FiltersCounted", "return SayNotCreated(hr, not_created, 2);"},
         PieceCase{"UnnamedClsidDeclared",
                   "static const GUID kGuid_D51BD5A1_7548_11CF_A520_0080C77EF58A = {0xD51BD5A1, "
                   "0x7548, 0x11CF, {0xA5, 0x20, 0x00, 0x80, 0xC7, 0x7E, 0xF5, 0x8A}};  // "

@@ -126,7 +126,8 @@ TEST(JsonReadBack, ReportsAnEditedGraphAsEdited) {
   EXPECT_EQ(graph.filters[1].position, 2);  // positions follow the order anew
 }
 
-// Names that need escaping, a device, a repeated CLSID, an empty category.
+// Names that need escaping, a device, a repeated CLSID, an entry without one, an empty
+// category, the registered classes; and the same without its classes, as an older export.
 TEST(CatalogueJson, ComesBackAsWritten) {
   const Guid first = "{083863F1-70DE-11D0-BD40-00A0C911CE86}"_guid;
   const Guid second = "{DA4E3DA0-D07D-11D0-BD50-00A0C911CE86}"_guid;
@@ -139,15 +140,24 @@ TEST(CatalogueJson, ComesBackAsWritten) {
   catalogue.KnownFilters = {  // name, CLSID, (graph name, number), display name, category
       {"AVI \\ Splitter", splitter, "", "", "", first},
       {"Twice", splitter, "", "", "", first},
+      {"Sans CLSID", kGuidNull, "", "", "", first},
       {"Caméra", kClsidProxy, "", "", "@device:pnp:\\\\?\\usb#vid_046d&pid_0825#5&1#{65e8773d}\\global",
        second}};
   catalogue.KnownDmos = {{"WMVideo Decoder DMO", "{82D353DF-90BD-4382-8BC2-3F6192B76E34}"_guid}};
+  catalogue.RegisteredClasses = {"{00000001-0000-0000-0000-000000000000}"_guid, splitter};
   std::ostringstream out;
   WriteCatalogueJson(catalogue, out);
-  const std::string json = out.str();
-  MemorySource source({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
-  EXPECT_TRUE(IsCatalogueJson(source));
-  EXPECT_EQ(ReadCatalogueJson(source), catalogue);
+  Json json = Json::parse(out.str());
+  for (const bool older : {false, true}) {
+    if (older) {
+      json.erase("classes");
+      catalogue.RegisteredClasses.clear();
+    }
+    const std::string text = json.dump();
+    MemorySource source({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    EXPECT_TRUE(IsCatalogueJson(source));
+    EXPECT_EQ(ReadCatalogueJson(source), catalogue) << text;
+  }
 }
 
 // The report in UTF-8 with Notepad's mark, and in UTF-16 with its mark either way round.

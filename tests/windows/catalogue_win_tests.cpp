@@ -67,12 +67,17 @@ Record ReadRecord(IMoniker& moniker) {
     record.clsid = GuidFromWin(clsid);
   }
   VariantClear(&value);
-  if (record.clsid == kClsidProxy) {
-    LPOLESTR name = nullptr;
-    EXPECT_HR(S_OK, moniker.GetDisplayName(nullptr, nullptr, &name));
-    record.display_name = WideToUtf8(name);
-    CoTaskMemFree(name);
+  LPOLESTR name = nullptr;
+  EXPECT_HR(S_OK, moniker.GetDisplayName(nullptr, nullptr, &name));
+  const std::wstring display_name = name ? name : L"";
+  CoTaskMemFree(name);
+  // A DMO's bag has no CLSID: its display name, "@device:dmo:{DMO}{CATEGORY}", names it.
+  CLSID dmo{};
+  if (record.clsid == kGuidNull && display_name.starts_with(L"@device:dmo:") &&
+      CLSIDFromString(display_name.substr(12, 38).c_str(), &dmo) == S_OK) {
+    record.clsid = GuidFromWin(dmo);
   }
+  if (record.clsid == kClsidProxy) record.display_name = WideToUtf8(display_name);
   return record;
 }
 
@@ -324,11 +329,21 @@ TEST_F(CatalogueOnWine, OnlyDevicesHaveDisplayNamesWhichTellThemApart) {
   }
 }
 
+// Only the entry made without a CLSID has none: the DMOs of the categories give theirs.
 TEST_F(CatalogueOnWine, EntryMissingAPropertyStays) {
   EXPECT_EQ(KnownFiltersNamed(kNoClsidEntryName.utf8, kGuidNull), 1u);
+  EXPECT_EQ(KnownFiltersWith(kGuidNull).size(), 1u);
   const std::vector<const TfilterItem*> nameless = KnownFiltersWith(kNamelessFilter);
   ASSERT_EQ(nameless.size(), 1u);
   EXPECT_EQ(nameless[0]->Name, "");
+}
+
+// Registered is what the machine can create: the filter graph manager, which no category
+// lists, counts.
+TEST_F(CatalogueOnWine, RegisteredClassesAreWhatTheMachineCanCreate) {
+  EXPECT_TRUE(KnownFiltersWith(GuidFromWin(CLSID_FilterGraph)).empty());
+  EXPECT_TRUE(ClassRegistered(catalogue_, GuidFromWin(CLSID_FilterGraph)));
+  EXPECT_FALSE(ClassRegistered(catalogue_, "{4D4956FF-5E57-4CA7-9A11-0000000000FF}"_guid));
 }
 
 TEST_F(CatalogueOnWine, BuildsOnAThreadWithoutComAndLeavesItWithout) {

@@ -1,6 +1,6 @@
 # Builds every source that generated_code_tests wrote, natively with mingw-w64, the way a user
 # would. A generated source is built with exactly the compile line its header gives, in its
-# folder (so into a.exe, renamed NAME.exe), and the program must need no mingw DLL (libstdc++,
+# folder (it names the source and NAME.exe), and the program must need no mingw DLL (libstdc++,
 # libgcc, libwinpthread): only the system's. Every source is also checked with -Wall -Wextra
 # -Werror; one without a compile line (the test's own) is built static against the platform's
 # DirectShow libraries. A source whose name ends in ".listed.cpp" is built a second time, with
@@ -28,13 +28,11 @@ function(build output)
   run(${output} ${CXX} ${flags} ${ARGN} -o ${output})
 endfunction()
 
-# The compile line of the source's header, its words, with "graphe.cpp" standing for the source.
+# The compile line of the source's header, its words, as a user would copy it.
 function(header_line source out)
   file(STRINGS ${source} lines REGEX "^//   x86_64-w64-mingw32-g\\+\\+ " LIMIT_COUNT 1)
   string(REGEX REPLACE "^//   " "" line "${lines}")
   separate_arguments(words UNIX_COMMAND "${line}")
-  cmake_path(GET source FILENAME name)
-  list(TRANSFORM words REPLACE "^graphe\\.cpp$" "${name}")
   set(${out} ${words} PARENT_SCOPE)
 endfunction()
 
@@ -56,9 +54,8 @@ foreach(source IN LISTS sources)
   header_line(${source} line)
   if(line)
     run(${source} ${CXX} -fsyntax-only ${flags} ${source})
-    file(REMOVE ${DIR}/a.exe)
+    file(REMOVE ${stem}.exe)
     run(${source} ${line})
-    file(RENAME ${DIR}/a.exe ${stem}.exe)
     check_only_system_dlls(${stem}.exe)
   else()
     build(${stem}.exe ${source} ${libraries})

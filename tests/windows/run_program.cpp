@@ -21,15 +21,21 @@ DWORD RunProgram(std::wstring command_line, const std::filesystem::path& output_
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(output, INVALID_HANDLE_VALUE) << "got error " << GetLastError();
+  const DWORD code = RunProgram(std::move(command_line), output);
+  CloseHandle(output);
+  return code;
+}
+
+DWORD RunProgram(std::wstring command_line, HANDLE output) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
   startup.hStdOutput = output;
   startup.hStdError = output;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(output);
+  const BOOL started =
+      CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE,
+                     output ? 0 : CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process);
   EXPECT_TRUE(started) << "got error " << GetLastError();
   if (!started) return ~0u;
   DWORD code = ~0u;

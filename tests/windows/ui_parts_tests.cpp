@@ -93,6 +93,7 @@ TEST(ProposedSaveName, ReplacesOrAppendsTheExtension) {
   for (const Row& row : rows) EXPECT_EQ(ui::ProposedSaveName(row.graph), row.proposed) << row.graph;
 }
 
+// Under "Tous fichiers" the name decides, as the command line's -o does.
 TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
   const std::pair<const wchar_t*, const char*> rows[] = {
       {L"C:\\a\\page.html", "html"},  {L"C:\\a\\PAGE.Htm", "html"},
@@ -102,7 +103,7 @@ TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
       {L"C:\\a\\g.grf", nullptr},
   };
   for (const auto& [path, name] : rows) {
-    const OutputFormat* format = ui::SavedFormat(path);
+    const OutputFormat* format = ui::SavedFormat(ui::ResourceText(IDS_SAVE_FILTER), 5, path);
     EXPECT_EQ(format ? format->name : std::string_view("RTF"), name ? name : "RTF") << path;
   }
 }

@@ -19,10 +19,11 @@ std::optional<std::wstring> RecordingServices::AskOpenPath(HWND,
   return open_answer;
 }
 
-std::optional<std::wstring> RecordingServices::AskSavePath(HWND,
-                                                           const ui::FileDialogRequest& request) {
+std::optional<ui::SaveChoice> RecordingServices::AskSavePath(HWND,
+                                                             const ui::FileDialogRequest& request) {
   save_requests.push_back(request);
-  return save_answer;
+  if (!save_answer) return std::nullopt;
+  return ui::SaveChoice{*save_answer, save_type};
 }
 
 void RecordingServices::ShowError(HWND, const std::wstring& message) {

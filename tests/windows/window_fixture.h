@@ -26,13 +26,14 @@ class RecordingServices final : public ui::UiServices {
  public:
   std::optional<std::wstring> open_answer;
   std::optional<std::wstring> save_answer;
+  int save_type = 0;  // the type chosen with save_answer; 0: none, the name decides
   std::vector<ui::FileDialogRequest> open_requests;
   std::vector<ui::FileDialogRequest> save_requests;
   std::vector<std::wstring> errors;
   std::vector<std::wstring> opened_addresses;
 
   std::optional<std::wstring> AskOpenPath(HWND, const ui::FileDialogRequest& request) override;
-  std::optional<std::wstring> AskSavePath(HWND, const ui::FileDialogRequest& request) override;
+  std::optional<ui::SaveChoice> AskSavePath(HWND, const ui::FileDialogRequest& request) override;
   void ShowError(HWND, const std::wstring& message) override;
   void OpenAddress(HWND, const std::wstring& address) override;
 };

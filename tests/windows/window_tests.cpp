@@ -1,6 +1,7 @@
 // The main window driven through its messages: title, places, the Save command's state,
 // drop and paste, the proposed save name and the saved file.
 #include <windows.h>
+#include <dlgs.h>
 #include <richedit.h>
 
 #include <gmock/gmock.h>
@@ -16,11 +17,13 @@
 #include "platform/wide_text.h"
 #include "report/html_writer.h"
 #include "report/json_writer.h"
+#include "report/rtf_writer.h"
 #include "support/test_files.h"
 #include "ui/actions.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
 #include "ui/resource_ids.h"
+#include "ui/resource_text.h"
 #include "ui/shell_file_list.h"
 #include "windows/window_fixture.h"
 
@@ -305,11 +308,16 @@ TEST_F(DropAndPaste, AJsonReportIsAnalysedAndAFaultyOneShowsWhere) {
   EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Source JSON"));
   std::ofstream(json) << R"({"graph": {"version": 3}})";
   Drop({json.wstring()});
-  EXPECT_THAT(services_.errors, ElementsAre(HasSubstr(L"/graph/version : texte attendu")));
+  std::ofstream(json) << R"({"rapport": {}})";
+  Drop({json.wstring()});
+  const std::wstring named = json.wstring() + L" : ";
+  EXPECT_THAT(services_.errors, ElementsAre(named + L"/graph/version : texte attendu.",
+                                            StartsWith(named + L"ce n'est ni un rapport ni un")));
 }
 
 // A catalogue's JSON names the next graphs' filters and the title names it; a faulty one
-// says where it is wrong and leaves the catalogue as it was.
+// says where it is wrong and leaves the catalogue as it was. The graph on screen follows
+// each change of catalogue, the context menu leads back, a saved report names the file.
 TEST_F(DropAndPaste, ACatalogueNamesTheNextGraphsFilters) {
   const std::filesystem::path catalogue = FolderPath() + L"\\ailleurs.json";
   std::ofstream(catalogue) << R"({"dmos": [], "categories": [{"name": "c",
@@ -325,6 +333,16 @@ TEST_F(DropAndPaste, ACatalogueNamesTheNextGraphsFilters) {
   std::ofstream(json) << R"({"graph": {"version": "0002", "filters": [{"id": "0001",
       "name": "Source", "clsid": "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"}], "connections": []}})";
   Drop({json.wstring()});
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Lecteur d'ailleurs"));
+  services_.save_answer = FolderPath() + L"\\nomme.json";
+  Command(ID_AC_SAUVER);
+  EXPECT_THAT(ReadBytes(*services_.save_answer), HasSubstr("\"catalogue\": \"ailleurs.json\""));
+  EXPECT_NE(GetMenuState(Main().PopupMenu(), ID_MACHINE_CATALOGUE, MF_BYCOMMAND), ~0u);
+  Command(ID_MACHINE_CATALOGUE);
+  EXPECT_THAT(TextOf(Control(IDC_MEMO1)), ::testing::Not(HasSubstr(L"Lecteur d'ailleurs")));
+  EXPECT_EQ(TextOf(Window()), L"Mivalto 2.2.0 fr de Orvel Danth");
+  EXPECT_EQ(GetMenuState(Main().PopupMenu(), ID_MACHINE_CATALOGUE, MF_BYCOMMAND), ~0u);
+  Drop({catalogue.wstring()});
   EXPECT_THAT(TextOf(Control(IDC_MEMO1)), HasSubstr(L"Lecteur d'ailleurs"));
 }
 
@@ -510,6 +528,29 @@ TEST_F(SaveCommand, WritesRtfWithTheReportColoursEvenAsText) {
   EXPECT_THAT(services_.errors, IsEmpty());
 }
 
+// The save dialog itself, as a person uses it: a timer of the dialog's own thread picks
+// "Page HTML" in its list of types as a click does, then confirms.
+void CALLBACK ChooseHtmlAndConfirm(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND dialog = FindWindowW(L"#32770", nullptr);
+  const HWND types = GetDlgItem(dialog, cmb1);
+  if (!types) return;  // not open yet
+  KillTimer(nullptr, timer);
+  SendMessageW(types, CB_SETCURSEL, 2, 0);
+  for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, notification), LPARAM(types));
+  SendMessageW(dialog, WM_COMMAND, IDOK, LPARAM(GetDlgItem(dialog, IDOK)));
+}
+
+TEST_F(SaveCommand, TheDialogsNameTakesTheChosenTypesExtension) {
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, ChooseHtmlAndConfirm);
+  const std::optional<ui::SaveChoice> choice = ui::DesktopServices()->AskSavePath(
+      Window(), {ui::ResourceText(IDS_SAVE_FILTER), L"log", FolderPath() + L"\\preview.log"});
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(choice.has_value());
+  EXPECT_EQ(choice->type, 3);
+  EXPECT_EQ(choice->path, FolderPath() + L"\\preview.html");
+}
+
 // The same page or JSON as the command-line tool writes for the same walk, picture and graph
 // included.
 TEST_F(SaveCommand, WritesThePageOrTheJsonUnderTheirNames) {
@@ -521,10 +562,13 @@ TEST_F(SaveCommand, WritesThePageOrTheJsonUnderTheirNames) {
   const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), WideToUtf8(graph), catalogue, calendar_, view);
   ReleaseCatalogue(catalogue);
   const ReportDocument document{WideToUtf8(graph), walk.complete, &view, &walk.graph};
-  const std::pair<const wchar_t*, ReportWriter> rows[] = {{L"\\page.HTML", WriteHtml},
-                                                          {L"\\rapport.json", WriteJson}};
-  for (const auto& [name, write] : rows) {
+  const std::tuple<const wchar_t*, int, ReportWriter> rows[] = {  // name, type chosen (0: none)
+      {L"\\page.HTML", 0, WriteHtml}, {L"\\rapport.json", 5, WriteJson},
+      {L"\\preview.log", 3, WriteHtml}, {L"\\rapport.txt", 4, WriteJson},
+      {L"\\journal.htm", 1, WriteRtf}};
+  for (const auto& [name, type, write] : rows) {
     services_.save_answer = FolderPath() + name;
+    services_.save_type = type;
     Command(ID_AC_SAUVER);
     EXPECT_THAT(services_.errors, IsEmpty());
     std::ostringstream expected;
