@@ -1,11 +1,10 @@
 #include "analysis/running_graph_analysis.h"
 
 #include "analysis/report_sink.h"
-#include "base/file_path.h"
-#include "platform/file_system.h"
 #include "base/running_graph_texts.h"
 #include "live/running_graphs.h"
 #include "model/graph_stream.h"
+#include "platform/file_system.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {

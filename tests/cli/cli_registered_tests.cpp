@@ -121,8 +121,10 @@ TEST(OnlyRegistered, KeepsWhatTheCatalogueLists) {
        {"0001 DMO", "0002 Rendu", "0001>0002", "CLOCK 0002"}, 2},
       {"ClockGiverMissing", {kAsyncFileSource}, {kDmo}, {true, true, false}, 1,
        {"0001 Source", "0002 DMO", "0001>0002", "CLOCK " + std::string(kSystemClock)}, 3},
-      // A DMO is looked for among the DMOs, never among the filters.
-      {"DmoAmongTheFilters", {kAsyncFileSource, kAudioRenderer, kDmo}, {}, {true, false, true}, 1,
+      // A DMO the DMOs' list lacks can still be created when the machine registers its class.
+      {"DmoClassAmongTheFilters", {kAsyncFileSource, kAudioRenderer, kDmo}, {}, {true, true, true},
+       0, {"0001 Source", "0002 DMO", "0003 Rendu", "0001>0002", "0002>0003", "CLOCK 0003"}, 0},
+      {"DmoNowhere", {kAsyncFileSource, kAudioRenderer}, {}, {true, false, true}, 1,
        {"0001 Source", "0002 Rendu", "CLOCK 0002"}, 3},
   };
   const TempFile input{ThreeFilters(), "trois.grf"};
