@@ -561,7 +561,8 @@ TEST_F(SaveCommand, WritesThePageOrTheJsonUnderTheirNames) {
   ReportView view;
   const AnalysisResult walk = AnalyseFile(WideToUtf8(graph), WideToUtf8(graph), catalogue, calendar_, view);
   ReleaseCatalogue(catalogue);
-  const ReportDocument document{WideToUtf8(graph), walk.complete, &view, &walk.graph};
+  const ReportDocument document{
+      WideToUtf8(graph), walk.complete, &view, &walk.graph, {}, &walk.findings};
   const std::tuple<const wchar_t*, int, ReportWriter> rows[] = {  // name, type chosen (0: none)
       {L"\\page.HTML", 0, WriteHtml}, {L"\\rapport.json", 5, WriteJson},
       {L"\\preview.log", 3, WriteHtml}, {L"\\rapport.txt", 4, WriteJson},
