@@ -33,9 +33,16 @@ DWORD RunProgram(std::wstring command_line, HANDLE output) {
   startup.hStdOutput = output;
   startup.hStdError = output;
   PROCESS_INFORMATION process{};
-  const BOOL started =
-      CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE,
-                     output ? 0 : CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process);
+  // Wine, starting two programs at once in one prefix, now and then answers "internal error"
+  // (1359): that start is tried again, a little later.
+  constexpr int kTries = 3;
+  BOOL started = FALSE;
+  for (int attempt = 0; attempt < kTries && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    started = CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE,
+                             output ? 0 : CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process);
+    if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+  }
   EXPECT_TRUE(started) << "got error " << GetLastError();
   if (!started) return ~0u;
   DWORD code = ~0u;
