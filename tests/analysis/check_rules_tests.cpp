@@ -95,7 +95,7 @@ struct Link {
   testing::MediaTypeEntry media = Rgb24();
 };
 
-struct GraphSpec {
+struct GraphPlan {
   int filters = 2;
   std::vector<Link> links = {Link{}};
   std::string clock = "0001";
@@ -122,24 +122,24 @@ struct Layout {
 
 std::string Clsid(int n) { return "{0000000" + std::to_string(n) + "-1111-2222-3333-444455556666}"; }
 
-Layout Lay(const GraphSpec& spec) {
+Layout Lay(const GraphPlan& plan) {
   testing::GraphText text;
   Layout layout;
   text.Line("0003").Line("FILTERS");
-  for (int i = 1; i <= spec.filters; ++i) {
+  for (int i = 1; i <= plan.filters; ++i) {
     layout.filters.push_back(text.Size());
     text.Filter({.number = "000" + std::to_string(i), .name = "Filtre " + std::to_string(i),
                  .clsid = Clsid(i)});
   }
   text.Line("CONNECTIONS");
-  for (const Link& link : spec.links) {
+  for (const Link& link : plan.links) {
     layout.connections.push_back(text.Size());
     text.Connection({.from = link.from, .from_pin = link.from_pin, .to = link.to,
                      .to_pin = link.to_pin, .media = link.media});
     layout.blocks.push_back(text.Size() - 4 - link.media.format.size());  // before CR LF
   }
   layout.clock = text.Size();
-  text.Clock(spec.clock).End();
+  text.Clock(plan.clock).End();
   layout.file = testing::PlaceAtSector(text.Bytes(), kTextSector);
   return layout;
 }
@@ -166,7 +166,7 @@ AnalysisResult Check(const ByteVector& file, const FilterCatalogue& catalogue = 
 
 struct RuleRow {
   const char* name;
-  GraphSpec spec;
+  GraphPlan plan;
   Expected expected;
   std::size_t cut = 0;  // bytes cut off the end of the file
   bool catalogue = false;  // with a catalogue that knows filter 0001 alone
@@ -177,7 +177,7 @@ ByteVector Cut(ByteVector bytes, std::size_t from, std::size_t count) {
   return bytes;
 }
 
-GraphSpec OneLink(testing::MediaTypeEntry media) { return {2, {Link{.media = std::move(media)}}}; }
+GraphPlan OneLink(testing::MediaTypeEntry media) { return {2, {Link{.media = std::move(media)}}}; }
 
 testing::MediaTypeEntry Fixed(testing::MediaTypeEntry media, std::uint32_t sample_size) {
   media.fixed_size_samples = "1";
@@ -261,7 +261,7 @@ class CheckRuleTest : public ::testing::TestWithParam<RuleRow> {};
 
 TEST_P(CheckRuleTest, FindsTheOneFaultWhereItLies) {
   const RuleRow& row = GetParam();
-  const Layout layout = Lay(row.spec);
+  const Layout layout = Lay(row.plan);
   const ByteVector file = Cut(layout.file, 0, layout.file.size() - row.cut);
   FilterCatalogue catalogue;
   catalogue.Known = row.catalogue;
