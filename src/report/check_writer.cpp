@@ -8,6 +8,7 @@
 #include "base/file_path.h"
 #include "report/ansi_writer.h"
 #include "report/html_writer.h"
+#include "report/json_writer.h"
 #include "report/text_writer.h"
 
 namespace mivalto {
@@ -195,17 +196,7 @@ void WriteFindingsJson(JsonStream& json, const ReportDocument& document) {
 }
 
 void WriteCheckJson(std::span<const ReportDocument> documents, std::ostream& out) {
-  {
-    JsonStream json(out);
-    if (documents.size() == 1) {
-      WriteCheckDocument(json, documents.front());
-    } else {
-      json.BeginArray();
-      for (const ReportDocument& document : documents) WriteCheckDocument(json, document);
-      json.EndArray();
-    }
-  }
-  out << '\n';
+  WriteJsonPerDocument(documents, out, WriteCheckDocument);
 }
 
 PictureMarks FindingMarks(const ReportDocument& document, std::vector<std::string>& texts) {

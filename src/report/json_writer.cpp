@@ -51,18 +51,23 @@ void WriteDocument(JsonStream& json, const ReportDocument& document) {
 }  // namespace
 
 // One report is an object; any other count an array.
-void WriteJson(std::span<const ReportDocument> documents, std::ostream& out) {
+void WriteJsonPerDocument(std::span<const ReportDocument> documents, std::ostream& out,
+                          void (*write)(JsonStream&, const ReportDocument&)) {
   {
     JsonStream json(out);
     if (documents.size() == 1) {
-      WriteDocument(json, documents.front());
+      write(json, documents.front());
     } else {
       json.BeginArray();
-      for (const ReportDocument& document : documents) WriteDocument(json, document);
+      for (const ReportDocument& document : documents) write(json, document);
       json.EndArray();
     }
   }
   out << '\n';
+}
+
+void WriteJson(std::span<const ReportDocument> documents, std::ostream& out) {
+  WriteJsonPerDocument(documents, out, WriteDocument);
 }
 
 }  // namespace mivalto

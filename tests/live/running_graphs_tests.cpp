@@ -1,5 +1,6 @@
 // The portable part of the running graphs: live: inputs, the process id in a registered
-// name, the choice of a graph among those listed, and the answer where there is no table.
+// name, and the choice of a graph among those listed (the answer where there is no table is
+// the command line's test).
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -83,12 +84,6 @@ TEST(ChooseRunningGraph, TakesTheProcessGraphOrSaysWhy) {
       EXPECT_EQ(error.what(), message);
     }
   }
-}
-
-TEST(RunningObjectTable, NoneHere) {
-  EXPECT_FALSE(HasRunningObjectTable());
-  EXPECT_THROW(ListRunningGraphs(), LiveGraphError);
-  EXPECT_THROW(ReadRunningGraph({1u, std::nullopt}), LiveGraphError);
 }
 
 }  // namespace
