@@ -10,31 +10,21 @@
 #include "analysis/derived_members.h"
 #include "analysis/filter_description.h"
 #include "analysis/filter_section.h"
+#include "analysis/graph_text_entries.h"
 #include "analysis/graph_from_json.h"
 #include "analysis/json_input.h"
 #include "analysis/json_text.h"
 #include "analysis/media_type_section.h"
+#include "analysis/model_entries.h"
 #include "analysis/report_sink.h"
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "base/read_failure.h"
-#include "model/graph_stream.h"
-#include "scan/graph_scanner.h"
 
 namespace mivalto {
 namespace {
 
-constexpr std::uint16_t kEndMarkerStart = 'E';
 constexpr std::size_t kFirstSectorSize = 512;
-
-bool IsDigit(std::uint16_t unit) { return unit >= '0' && unit <= '9'; }
-
-// The first unit of the next line, which decides what follows. A file that ends right there
-// was cut short: the walk must not take the end of the file for the end of a section.
-std::uint16_t NextLineStart(const GraphScanner& scanner) {
-  if (!scanner.HasCurrentChar()) throw ReadFailure(texts::kEndAtLineStart);
-  return scanner.CurrentChar();
-}
 
 // The title shows the name without its folder; only a to z change case.
 std::string UpperCaseFileName(const std::string& path) {
@@ -56,8 +46,8 @@ void WriteHeader(ReportSink& sink, const ReportHeader& header, const Calendar& c
   sink.AddSeparator();
 }
 
-void WriteSectionTitle(ReportSink& sink, GraphScanner& scanner) {
-  sink.AddTitleLine(scanner.ReadLine());
+void WriteSectionTitle(ReportSink& sink, GraphEntries& entries) {
+  sink.AddTitleLine(entries.SectionTitle());
   sink.AddEmptyLine();
 }
 
@@ -66,15 +56,20 @@ void WriteSectionEnd(ReportSink& sink) {
   sink.AddSeparator();
 }
 
+// Where the walk is in the file, for the places the model keeps.
+void KeepPlace(std::vector<std::uint64_t>& places, const GraphEntries& entries) {
+  if (const std::optional<std::uint64_t> offset = entries.Offset()) places.push_back(*offset);
+}
+
 // The graph model is null when the caller does not keep it. Each entry is described as soon
 // as it is read.
-void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
+void WriteFilters(ReportSink& sink, GraphEntries& entries, const FilterCatalogue& catalogue,
                   GraphFilterList& filters, GraphModel* graph, GraphPlaces& places) {
-  WriteSectionTitle(sink, scanner);
-  while (IsDigit(NextLineStart(scanner))) {
-    if (graph) places.filters.push_back(scanner.CurrentOffset());
-    FilterAsRead entry = ReadFilterEntry(scanner, static_cast<int>(filters.size() + 1));
-    ClassifyFilter(entry.filter, entry.spelling, catalogue);
+  WriteSectionTitle(sink, entries);
+  while (entries.HasEntry()) {
+    if (graph) KeepPlace(places.filters, entries);
+    FilterAsRead entry = entries.Filter(static_cast<int>(filters.size() + 1));
+    DeriveFilter(entry.filter, entry.spelling, catalogue);
     const FilterLine line = DescribeFilter(entry.filter, entry.spelling);
     sink.AddColoredLine(line.text, line.color);
     AppendToLargeVector(filters, ListingOf(entry.filter));
@@ -84,16 +79,19 @@ void WriteFilters(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue
 }
 
 // Each part of the media type joins the report as soon as it joins the model.
-void WriteMediaType(ReportSink& sink, GraphScanner& scanner, MediaTypeModel& media_type,
+void WriteMediaType(ReportSink& sink, GraphEntries& entries, MediaTypeModel& media_type,
                     std::vector<std::uint64_t>* format_blocks) {
   MediaTypeSpelling spelling;
-  ReadMajorType(scanner, media_type, spelling);
-  sink.AddLine(DescribeMajorType(media_type, spelling));
-  ReadSubtype(scanner, media_type, spelling);
-  sink.AddLine(DescribeSubtype(media_type, spelling));
-  const std::uint64_t block = ReadFormat(scanner, media_type);
-  if (format_blocks) format_blocks->push_back(block);
-  sink.AddLine(DescribeFormat(*media_type.format));
+  entries.MajorType(media_type, spelling);
+  DeriveMajorType(media_type, spelling);
+  sink.AddLine(MajorTypeLine(media_type));
+  entries.Subtype(media_type, spelling);
+  DeriveSubtype(media_type, spelling);
+  sink.AddLine(SubtypeLine(media_type));
+  const std::optional<std::uint64_t> block = entries.Format(media_type);
+  if (format_blocks && block) format_blocks->push_back(*block);
+  DeriveFormat(*media_type.format);
+  sink.AddLine(FormatLine(*media_type.format));
 }
 
 // Where a connection's facts go: a new entry of the model, or one that is not kept.
@@ -102,29 +100,30 @@ ConnectionModel& NextConnection(GraphModel* graph, ConnectionModel& not_kept) {
   return graph->connections.emplace_back();
 }
 
-void WriteConnections(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters,
+void WriteConnections(ReportSink& sink, GraphEntries& entries, const GraphFilterList& filters,
                       GraphModel* graph, GraphPlaces& places) {
-  WriteSectionTitle(sink, scanner);
+  WriteSectionTitle(sink, entries);
   ConnectionModel not_kept;
-  while (IsDigit(NextLineStart(scanner))) {
-    if (graph) places.connections.push_back(scanner.CurrentOffset());
-    ConnectionPins pins = ReadConnectionPins(scanner, filters);
+  while (entries.HasEntry()) {
+    if (graph) KeepPlace(places.connections, entries);
+    ConnectionPins pins = entries.Pins(filters);
     sink.AddBoldLine(DescribeConnectionPins(pins.from, pins.to, filters));
     ConnectionModel& connection = NextConnection(graph, not_kept);
     connection.from = std::move(pins.from);
     connection.to = std::move(pins.to);
-    WriteMediaType(sink, scanner, connection.media_type.emplace(),
+    WriteMediaType(sink, entries, connection.media_type.emplace(),
                    graph ? &places.format_blocks : nullptr);
-    scanner.SkipLineRest();
+    entries.EndConnection();
     sink.AddEmptyLine();
   }
   WriteSectionEnd(sink);
 }
 
-void WriteClock(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& filters,
+void WriteClock(ReportSink& sink, GraphEntries& entries, const GraphFilterList& filters,
                 GraphModel* graph, GraphPlaces& places) {
-  if (graph) places.clock = scanner.CurrentOffset();
-  ClockEntry entry = ReadClockLine(scanner);
+  if (graph) places.clock = entries.Offset();
+  ClockEntry entry = entries.Clock();
+  DeriveClock(entry.clock, filters);
   const ClockLines lines = DescribeClock(entry.clock, entry.keyword, filters);
   sink.AddTitleLine(lines.title);
   sink.AddLine(lines.clock);
@@ -132,32 +131,50 @@ void WriteClock(ReportSink& sink, GraphScanner& scanner, const GraphFilterList& 
 }
 
 // The places are kept with the model.
-void WriteGraph(ReportSink& sink, GraphScanner& scanner, const FilterCatalogue& catalogue,
+void WriteGraph(ReportSink& sink, GraphEntries& entries, const FilterCatalogue& catalogue,
                 GraphModel* graph, GraphPlaces& places) {
-  const std::optional<std::string> version = scanner.FindGraphText();
-  if (!version) throw ReadFailure(texts::kNoGraphText);
-  places.text_start = scanner.TextStart();
-  sink.AddLine(*version);
+  const std::string version = entries.Version();
+  places.text_start = entries.TextStart();
+  sink.AddLine(version);
   if (graph) graph->version = version;
   WriteSectionEnd(sink);
 
   GraphFilterList filters;
-  WriteFilters(sink, scanner, catalogue, filters, graph, places);
-  WriteConnections(sink, scanner, filters, graph, places);
-  if (*version == "0003") WriteClock(sink, scanner, filters, graph, places);
+  WriteFilters(sink, entries, catalogue, filters, graph, places);
+  WriteConnections(sink, entries, filters, graph, places);
+  if (version == "0003") WriteClock(sink, entries, filters, graph, places);
   WriteSectionEnd(sink);
-  if (NextLineStart(scanner) == kEndMarkerStart) sink.AddTitleLine(scanner.ReadChars(3));
+  if (const std::optional<std::string> end = entries.EndMarker()) sink.AddTitleLine(*end);
 }
 
-// The graph text of a JSON report's graph where a graph file holds it. One step at a time, so that the JSON tree is gone
-// before the text is made, and the model before the walk.
-std::vector<std::uint8_t> GraphTextOfJsonReport(ByteSource& source,
-                                                std::optional<std::size_t> report,
-                                                const std::string& name,
-                                                std::vector<std::string>& numbers_written) {
-  const GraphModel graph =
-      GraphFromJson(ReadReportGraph(source, report, name, InGraphForWalk), &numbers_written);
-  return GraphTextAsFile(GraphStream(graph));
+// The walk of the entries under that header.
+AnalysisResult AnalyseEntries(GraphEntries& entries, const ReportHeader& header,
+                              const FilterCatalogue& catalogue, const Calendar& calendar,
+                              ReportView& view, GraphModelUse model) {
+  ReportSink sink(view);
+  sink.ClearReport();
+  AnalysisResult result;
+  const bool keep = model == GraphModelUse::kKeep;
+  try {
+    WriteHeader(sink, header, calendar);
+    WriteGraph(sink, entries, catalogue, keep ? &result.graph : nullptr, result.places);
+    result.complete = true;
+  } catch (const ReadFailure& failure) {
+    result.stop_reason = failure.what();
+  } catch (const std::bad_alloc&) {
+    result.stop_reason = texts::kOutOfMemory;
+  }
+  if (keep) {
+    if (!result.complete) result.places.stop = entries.Offset();
+    result.findings = CheckGraph(result.graph, result.places, result.stop_reason);
+  }
+  return result;
+}
+
+ReportHeader FileHeader(const std::string& path, const LocalDateTime& last_write,
+                        const Calendar& calendar) {
+  return {UpperCaseFileName(path),
+          {texts::AnalysisOfFileLine(path, calendar.ShortDateLongTime(last_write))}};
 }
 
 }  // namespace
@@ -171,34 +188,22 @@ std::vector<std::uint8_t> GraphTextAsFile(std::span<const std::uint8_t> stream) 
 AnalysisResult AnalyseSource(ByteSource& source, const std::string& path,
                              const LocalDateTime& last_write, const FilterCatalogue& catalogue,
                              const Calendar& calendar, ReportView& view, GraphModelUse model) {
-  const ReportHeader header{
-      UpperCaseFileName(path),
-      {texts::AnalysisOfFileLine(path, calendar.ShortDateLongTime(last_write))}};
-  return AnalyseGraphText(source, header, catalogue, calendar, view, model);
+  return AnalyseGraphText(source, FileHeader(path, last_write, calendar), catalogue, calendar,
+                          view, model);
 }
 
 AnalysisResult AnalyseGraphText(ByteSource& source, const ReportHeader& header,
                                 const FilterCatalogue& catalogue, const Calendar& calendar,
                                 ReportView& view, GraphModelUse model) {
-  ReportSink sink(view);
-  sink.ClearReport();
-  AnalysisResult result;
-  const bool keep = model == GraphModelUse::kKeep;
-  GraphScanner scanner(source);
-  try {
-    WriteHeader(sink, header, calendar);
-    WriteGraph(sink, scanner, catalogue, keep ? &result.graph : nullptr, result.places);
-    result.complete = true;
-  } catch (const ReadFailure& failure) {
-    result.stop_reason = failure.what();
-  } catch (const std::bad_alloc&) {
-    result.stop_reason = texts::kOutOfMemory;
-  }
-  if (keep) {
-    if (!result.complete) result.places.stop = scanner.CurrentOffset();
-    result.findings = CheckGraph(result.graph, result.places, result.stop_reason);
-  }
-  return result;
+  GraphTextEntries entries(source);
+  return AnalyseEntries(entries, header, catalogue, calendar, view, model);
+}
+
+AnalysisResult AnalyseGraphModel(GraphModel graph, const ReportHeader& header,
+                                 const FilterCatalogue& catalogue, const Calendar& calendar,
+                                 ReportView& view, GraphModelUse model) {
+  ModelEntries entries(std::move(graph));
+  return AnalyseEntries(entries, header, catalogue, calendar, view, model);
 }
 
 AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
@@ -210,14 +215,11 @@ AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
     return AnalyseSource(source, path, last_write, catalogue, calendar, view, model);
   }
   std::vector<std::string> numbers_written;
-  const std::vector<std::uint8_t> stream =
-      GraphTextOfJsonReport(source, report, path, numbers_written);
-  MemorySource text(stream);
-  AnalysisResult result = AnalyseSource(text, path, last_write, catalogue, calendar, view, model);
+  GraphModel graph =
+      GraphFromJson(ReadReportGraph(source, report, path, InGraphForWalk), &numbers_written);
+  AnalysisResult result = AnalyseGraphModel(std::move(graph), FileHeader(path, last_write, calendar),
+                                            catalogue, calendar, view, model);
   result.numbers_written = std::move(numbers_written);
-  // The findings' text offsets are those of the graph text rebuilt from the report, as the
-  // graph file written from it holds it; the bytes walked are no file's.
-  for (Finding& finding : result.findings) finding.file_offset.reset();
   return result;
 }
 

@@ -1,6 +1,7 @@
-// AnalyseFile: the whole report of one graph file (or JSON report, see AnalyseInput). Writes the header, finds the graph text,
-// walks its sections in their fixed order, reading each entry into the graph model and
-// describing it at once in report lines through the report sink. A read failure ends the walk
+// AnalyseFile: the whole report of one graph file (or JSON report, see AnalyseInput). Writes the
+// header, then walks the graph's sections in their fixed order (see GraphEntries), reading each
+// entry into the graph model, deriving what the program knows of it and describing it at once in
+// report lines through the report sink. A read failure ends the walk
 // quietly; the lines written so far stay, and so does the model of what they show.
 #pragma once
 
@@ -82,14 +83,21 @@ AnalysisResult AnalyseGraphText(ByteSource& source, const ReportHeader& header,
                                 const FilterCatalogue& catalogue, const Calendar& calendar,
                                 ReportView& view, GraphModelUse model = GraphModelUse::kKeep);
 
+// The walk of a graph model filled with what an input stores (a running graph walked through
+// its interfaces), as a graph text's walk would give it: see ModelEntries. It has no places.
+AnalysisResult AnalyseGraphModel(GraphModel graph, const ReportHeader& header,
+                                 const FilterCatalogue& catalogue, const Calendar& calendar,
+                                 ReportView& view, GraphModelUse model = GraphModelUse::kKeep);
+
 // A graph file's "ActiveMovieGraph" stream where a file holds it, after the first sector,
 // which the walk never reads: the bytes that a graph text from elsewhere is walked in.
 std::vector<std::uint8_t> GraphTextAsFile(std::span<const std::uint8_t> stream);
 
 // The report of a graph file or of a JSON report as --format json writes it, told apart by
 // their first bytes (a compound document starts with D0 CF 11 E0, a JSON report with "{" or
-// "[", after a byte-order mark in UTF-8 or UTF-16). A JSON report's graph is written as graph text and walked as a file's would be, so that
-// everything the program derives from it is derived anew. Throws JsonInputError for a JSON
+// "[", after a byte-order mark in UTF-8 or UTF-16). A JSON report's graph is read into the
+// model and walked from there (AnalyseGraphModel), so that everything the program derives from
+// it is derived anew; its findings have no byte offsets, there being no graph text. Throws JsonInputError for a JSON
 // report that can't be read; the report is then left untouched.
 AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
                             const LocalDateTime& last_write, const FilterCatalogue& catalogue,

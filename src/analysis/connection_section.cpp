@@ -12,17 +12,11 @@ namespace {
 
 constexpr std::uint16_t kRequiredFlag = '1';
 
-void CheckFilterAt(const GraphFilterList& filters, std::int32_t position) {
-  if (position < 1 || static_cast<std::size_t>(position) > filters.size()) {
-    throw ReadFailure(texts::ConnectionToMissingFilter(position));
-  }
-}
-
 // One end, the pin kept without its quotes.
 PinEnd ReadPinEnd(GraphScanner& scanner, const GraphFilterList& filters) {
   GraphScanner::DecimalText number = scanner.ReadDecimalText(4);
   PinEnd end{number.value, {}, std::move(number.text)};
-  CheckFilterAt(filters, end.position);
+  CheckConnectedFilter(filters, end.position);
   scanner.SkipChar();
   end.pin = WithoutQuotes(scanner.ReadQuoted());
   return end;
@@ -76,6 +70,12 @@ std::string ClockName(const ClockModel& clock, const GraphFilterList& filters) {
 
 }  // namespace
 
+void CheckConnectedFilter(const GraphFilterList& filters, std::int32_t position) {
+  if (position < 1 || static_cast<std::size_t>(position) > filters.size()) {
+    throw ReadFailure(texts::ConnectionToMissingFilter(position));
+  }
+}
+
 ConnectionPins ReadConnectionPins(GraphScanner& scanner, const GraphFilterList& filters) {
   ConnectionPins pins;
   pins.from = ReadPinEnd(scanner, filters);
@@ -102,11 +102,14 @@ ClockEntry ReadClockLine(GraphScanner& scanner) {
   return entry;
 }
 
-ClockLines DescribeClock(ClockModel& clock, const std::string& keyword,
-                         const GraphFilterList& filters) {
+void DeriveClock(ClockModel& clock, const GraphFilterList& filters) {
   const ClockFilter found = ClockOf(*clock.reference, filters);
   clock.kind = found.kind;
   clock.position = found.position;
+}
+
+ClockLines DescribeClock(const ClockModel& clock, const std::string& keyword,
+                         const GraphFilterList& filters) {
   ClockLines lines{keyword + "  ", ClockName(clock, filters)};
   if (*clock.required) lines.title += " (" + std::string(texts::kRequired) + ")";
   return lines;

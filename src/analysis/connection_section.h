@@ -20,13 +20,16 @@ struct ConnectionPins {
 };
 ConnectionPins ReadConnectionPins(GraphScanner& scanner, const GraphFilterList& filters);
 
+// Fails unless a filter of the list has that position.
+void CheckConnectedFilter(const GraphFilterList& filters, std::int32_t position);
+
 // The pin line: each end's filter, by its quoted name, and quoted pin.
 std::string DescribeConnectionPins(const PinEnd& from, const PinEnd& to,
                                    const GraphFilterList& filters);
 
 // The clock line as read: the model's facts, and aside the keyword the title echoes.
 struct ClockEntry {
-  ClockModel clock;  // required and reference; the rest is derived by DescribeClock
+  ClockModel clock;  // required and reference; the rest is derived by DeriveClock
   std::string keyword;
 };
 
@@ -39,9 +42,11 @@ struct ClockLines {
 };
 
 // Sets the clock's kind and position from its reference, a filter's number (compared with the
-// numbers written in the filter section) or a CLSID, then makes its two lines. A reference of
-// 38 characters that is no GUID is a read failure.
-ClockLines DescribeClock(ClockModel& clock, const std::string& keyword,
+// numbers written in the filter section) or a CLSID. A reference of 38 characters that is no
+// GUID is a read failure.
+void DeriveClock(ClockModel& clock, const GraphFilterList& filters);
+// The two lines of a derived clock.
+ClockLines DescribeClock(const ClockModel& clock, const std::string& keyword,
                          const GraphFilterList& filters);
 
 }  // namespace mivalto

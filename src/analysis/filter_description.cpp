@@ -70,7 +70,7 @@ std::string ClauseText(const std::optional<FileClause>& clause) {
 }
 
 // Kind, registered name, description and wraps.
-void Describe(FilterModel& filter, const FilterSpelling& spelling,
+void DeriveWhatItIs(FilterModel& filter, const FilterSpelling& spelling,
               const FilterCatalogue& catalogue) {
   const auto data_filter = std::ranges::find(kDataFilters, *filter.clsid, &DataFilter::clsid);
   if (data_filter == std::end(kDataFilters)) {
@@ -115,9 +115,9 @@ FilterKind FilterKindOf(const Guid& clsid) {
   return found != std::end(kDataFilters) ? found->kind : FilterKind::kDirectShow;
 }
 
-void ClassifyFilter(FilterModel& filter, const FilterSpelling& spelling,
+void DeriveFilter(FilterModel& filter, const FilterSpelling& spelling,
                     const FilterCatalogue& catalogue) {
-  Describe(filter, spelling, catalogue);
+  DeriveWhatItIs(filter, spelling, catalogue);
   filter.registered = catalogue.Known ? std::optional<bool>(Registered(filter, catalogue))
                                       : std::nullopt;
 }

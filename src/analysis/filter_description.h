@@ -17,7 +17,7 @@ FilterKind FilterKindOf(const Guid& clsid);
 
 // Sets the filter's kind, registered_name, description and wraps from its CLSID and data, and
 // whether the catalogue lists it when the catalogue is known.
-void ClassifyFilter(FilterModel& filter, const FilterSpelling& spelling,
+void DeriveFilter(FilterModel& filter, const FilterSpelling& spelling,
                     const FilterCatalogue& catalogue);
 
 struct FilterLine {

@@ -216,7 +216,7 @@ using FieldKey = std::pair<std::string_view, std::size_t>;
 std::map<FieldKey, const FormatField*> KeyedFields(const std::vector<FormatField>& fields) {
   std::map<FieldKey, const FormatField*> keyed;
   std::map<std::string_view, std::size_t> seen;
-  for (const FormatField& field : fields) keyed[{field.name, seen[field.name]++}] = &field;
+  for (const FormatField& field : fields) keyed[{field.Name(), seen[field.Name()]++}] = &field;
   return keyed;
 }
 
@@ -224,15 +224,15 @@ void CompareFields(const FormatModel& a, const FormatModel& b, DifferenceList& o
   std::map<FieldKey, const FormatField*> in_b = KeyedFields(b.fields);
   std::map<std::string_view, std::size_t> seen;
   for (const FormatField& field : a.fields) {
-    const auto found = in_b.find({field.name, seen[field.name]++});
-    const Words b_value = found == in_b.end() ? Words() : Words(found->second->value);
-    out.Values(DifferenceItem::kFormatField, field.value, b_value, field.name);
+    const auto found = in_b.find({field.Name(), seen[field.Name()]++});
+    const Words b_value = found == in_b.end() ? Words() : Words(std::string(found->second->Value()));
+    out.Values(DifferenceItem::kFormatField, std::string(field.Value()), b_value, field.Name());
     if (found != in_b.end()) in_b.erase(found);
   }
   for (const FormatField& field : b.fields) {
     const bool left =
         std::ranges::any_of(in_b, [&](const auto& kept) { return kept.second == &field; });
-    if (left) out.Values(DifferenceItem::kFormatField, std::nullopt, field.value, field.name);
+    if (left) out.Values(DifferenceItem::kFormatField, std::nullopt, std::string(field.Value()), field.Name());
   }
 }
 

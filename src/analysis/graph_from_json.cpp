@@ -34,12 +34,19 @@ const std::string& OneOf(const At& at, const std::string_view (&allowed)[N],
   at.Fail(problem);
 }
 
+// A filter id as a graph text holds it: its entry's line starts with a digit, and connections
+// name it by its four units.
+bool IsFilterId(const std::string& id) {
+  return CodePointCount(id) == kIdLength && Utf16FromUtf8(id).size() == kIdLength &&
+         id[0] >= '0' && id[0] <= '9';
+}
+
 FilterModel ReadFilter(const At& at, int position) {
   at.Object();
   FilterModel filter;
   filter.position = position;
   filter.id = at["id"].StoredText();
-  if (CodePointCount(filter.id) != kIdLength) at["id"].Fail(texts::kJsonBadFilterId);
+  if (!IsFilterId(filter.id)) at["id"].Fail(texts::kJsonBadFilterId);
   filter.name = at["name"].StoredText();
   filter.clsid = at["clsid"].GuidValue();
   if (const std::optional<At> file = at.Optional("file")) {
@@ -120,7 +127,10 @@ ClockModel ReadClock(const At& at, const FilterIds& ids) {
   // A filter's id, "0000" for none, or a clock's CLSID: the walk tells which.
   const At reference = at["reference"];
   clock.reference = reference.String();
-  if (CodePointCount(*clock.reference) != kIdLength && !ParseGuid(*clock.reference)) {
+  // The clock line ends at the first CR.
+  const bool four = CodePointCount(*clock.reference) == kIdLength &&
+                    clock.reference->find('\r') == std::string::npos;
+  if (!four && !ParseGuid(*clock.reference)) {
     reference.Fail(texts::kJsonBadClockReference);
   }
   if (NamesRemovedFilter(at, *clock.reference, ids)) reference.Fail(texts::kJsonClockOfNoFilter);

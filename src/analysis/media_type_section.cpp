@@ -53,17 +53,23 @@ std::uint64_t ReadFormat(GraphScanner& scanner, MediaTypeModel& media) {
   return block_offset;
 }
 
-std::string DescribeMajorType(MediaTypeModel& media, const MediaTypeSpelling& spelling) {
+void DeriveMajorType(MediaTypeModel& media, const MediaTypeSpelling& spelling) {
   NamedGuid& major_type = *media.major_type;
   major_type.name = MajorTypeName(major_type.guid, spelling.major_type);
-  return std::string(kLineIndent) + major_type.name;
 }
 
-std::string DescribeSubtype(MediaTypeModel& media, const MediaTypeSpelling& spelling) {
+std::string MajorTypeLine(const MediaTypeModel& media) {
+  return std::string(kLineIndent) + media.major_type->name;
+}
+
+void DeriveSubtype(MediaTypeModel& media, const MediaTypeSpelling& spelling) {
   NamedGuid& subtype = *media.subtype;
   subtype.name = SubtypeName(subtype.guid, spelling.subtype);
+}
+
+std::string SubtypeLine(const MediaTypeModel& media) {
   std::string line(kLineIndent);
-  (line += subtype.name) += kItemSeparator;
+  (line += media.subtype->name) += kItemSeparator;
   if (*media.fixed_size_samples) (line += texts::kFixedSizeSamples) += kItemSeparator;
   if (*media.temporal_compression) (line += texts::kTemporalCompression) += kItemSeparator;
   // The report shows the value as signed, as it always has.
@@ -71,22 +77,27 @@ std::string DescribeSubtype(MediaTypeModel& media, const MediaTypeSpelling& spel
   return line;
 }
 
-std::string DescribeFormat(FormatModel& format) {
+void DeriveFormat(FormatModel& format) {
   const FormatType& type = FindFormatType(format.type.guid);
   format.type.name = type.text;
-  const DecodedFields fields = FormatFields(type, *format.size, format.bytes);
-  std::string line;
-  line.reserve(kFormatLineHead + kFieldLineSize * fields.size());  // grown once, not per field
-  ((line += kLineIndent) += type.text) += "  ";
-  if (!fields.empty()) AppendFieldLines(line, fields);
-  const std::size_t unshown = FormatBytesUnshown(type, *format.size);
-  if (unshown > 2) line += texts::BinaryBytesNote(static_cast<long long>(unshown));
+  DecodedFields fields = FormatFields(type, *format.size, format.bytes);
   format.fields.clear();
   format.fields.reserve(fields.size());
-  for (const DecodedField& field : fields) {
-    format.fields.push_back(
-        {FieldName(field), std::string(FieldValue(field)), field.number, field.role});
+  for (DecodedField& field : fields) {
+    format.fields.push_back({field.label, std::move(field.value), field.number, field.role});
   }
+}
+
+std::string FormatLine(const FormatModel& format) {
+  std::string line;
+  line.reserve(kFormatLineHead + kFieldLineSize * format.fields.size());  // grown once
+  ((line += kLineIndent) += format.type.name) += "  ";
+  if (!format.fields.empty()) {
+    for (const FormatField& field : format.fields) ((line += kFieldIndent) += field.label) += field.text;
+    line += kFieldIndent;
+  }
+  const std::size_t unshown = FormatBytesUnshown(FindFormatType(format.type.guid), *format.size);
+  if (unshown > 2) line += texts::BinaryBytesNote(static_cast<long long>(unshown));
   return line;
 }
 

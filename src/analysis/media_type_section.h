@@ -28,11 +28,15 @@ void ReadSubtype(GraphScanner& scanner, MediaTypeModel& media, MediaTypeSpelling
 // first byte is in the file.
 std::uint64_t ReadFormat(GraphScanner& scanner, MediaTypeModel& media);
 
-// Each names what its part read (and decodes the format's fields) in the model, then returns
-// the part's line: the major type's name; the subtype's name, the sample flags that are set and
-// the sample size; the format type's name with its fields below it on CR LF separated lines.
-std::string DescribeMajorType(MediaTypeModel& media, const MediaTypeSpelling& spelling);
-std::string DescribeSubtype(MediaTypeModel& media, const MediaTypeSpelling& spelling);
-std::string DescribeFormat(FormatModel& format);
+// Derive names what its part read in the model (and decodes the format's fields); the line
+// is then made from the model alone: the major type's name; the subtype's name, the sample flags
+// that are set and the sample size; the format type's name with its fields below it on CR LF
+// separated lines.
+void DeriveMajorType(MediaTypeModel& media, const MediaTypeSpelling& spelling);
+std::string MajorTypeLine(const MediaTypeModel& media);
+void DeriveSubtype(MediaTypeModel& media, const MediaTypeSpelling& spelling);
+std::string SubtypeLine(const MediaTypeModel& media);
+void DeriveFormat(FormatModel& format);
+std::string FormatLine(const FormatModel& format);
 
 }  // namespace mivalto

@@ -3,7 +3,6 @@
 #include "analysis/report_sink.h"
 #include "base/running_graph_texts.h"
 #include "live/running_graphs.h"
-#include "model/graph_stream.h"
 #include "platform/file_system.h"
 #include "scan/byte_source.h"
 
@@ -42,13 +41,14 @@ AnalysisResult AnalyseRunningGraph(const std::string& input, const FilterCatalog
     const std::optional<LiveGraphName> name = ParseLiveGraphName(input);
     if (!name) throw LiveGraphError(std::string(texts::kBadLiveName));
     const LiveGraph live = ReadRunningGraph(*name);
-    // A walked graph goes through its graph text too, so that it is described as a file is.
-    const std::vector<std::uint8_t> file = GraphTextAsFile(
-        live.way == LiveReadWay::kSaved ? live.graph_text : GraphStream(live.graph));
+    const ReportHeader header = RunningGraphHeader(live, calendar);
+    if (live.way == LiveReadWay::kWalked) {
+      return AnalyseGraphModel(live.graph, header, catalogue, calendar, view, model);
+    }
+    const std::vector<std::uint8_t> file = GraphTextAsFile(live.graph_text);
     MemorySource source(file);
-    AnalysisResult result = AnalyseGraphText(source, RunningGraphHeader(live, calendar),
-                                             catalogue, calendar, view, model);
-    // The findings' text offsets are those of the graph text read; no file holds it.
+    AnalysisResult result = AnalyseGraphText(source, header, catalogue, calendar, view, model);
+    // The findings' text offsets are those of the saved stream; no file holds it.
     for (Finding& finding : result.findings) finding.file_offset.reset();
     return result;
   } catch (const LiveGraphError& error) {

@@ -8,8 +8,6 @@
 namespace mivalto {
 namespace {
 
-constexpr std::string_view kFieldIndent = "\r\n          ";
-
 std::string_view TrimSpaces(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
@@ -77,16 +75,11 @@ bool StoreNumber(std::span<std::uint8_t> record, const NumberPlace& place, std::
   return true;
 }
 
-void AppendFieldLines(std::string& out, std::span<const DecodedField> fields) {
-  for (const DecodedField& field : fields) ((out += kFieldIndent) += field.label) += field.value;
-  out += kFieldIndent;
+std::string_view FieldNameOf(std::string_view label) {
+  return TrimSpaces(label.substr(0, label.rfind('=')));
 }
 
-std::string_view FieldName(const DecodedField& field) {
-  return TrimSpaces(field.label.substr(0, field.label.rfind('=')));
-}
-
-std::string_view FieldValue(const DecodedField& field) { return TrimSpaces(field.value); }
+std::string_view TrimmedValue(std::string_view text) { return TrimSpaces(text); }
 
 namespace {
 

@@ -73,14 +73,15 @@ void AppendBitmapInfoHeaderFields(DecodedFields& out, RecordBytes record, std::s
 // number does not fit the field's width and sign or the record does not hold the place.
 bool StoreNumber(std::span<std::uint8_t> record, const NumberPlace& place, std::int64_t number);
 
-// The report's text of the fields: one indented line each, then the indented line that
-// closes the record.
-void AppendFieldLines(std::string& out, std::span<const DecodedField> fields);
+// What starts each field's line in the report, and the line that closes the record.
+inline constexpr std::string_view kFieldIndent = "\r\n          ";
 
 // The field as words, without the report's spacing: the label without " = ", the value
 // without the spaces around it ("InterlaceFlags", "isInterlaced Field1First").
-std::string_view FieldName(const DecodedField& field);
-std::string_view FieldValue(const DecodedField& field);
+std::string_view FieldNameOf(std::string_view label);
+std::string_view TrimmedValue(std::string_view text);
+inline std::string_view FieldName(const DecodedField& field) { return FieldNameOf(field.label); }
+inline std::string_view FieldValue(const DecodedField& field) { return TrimmedValue(field.value); }
 
 // Values: numbers, then texts.
 DecodedValue U16Decimal(RecordBytes record, std::size_t at);

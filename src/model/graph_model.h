@@ -61,15 +61,18 @@ struct FilterModel {
   friend bool operator==(const FilterModel&, const FilterModel&) = default;
 };
 
-// One decoded field of a format block, name and value as the report line shows them
-// ("biWidth", "720"), and the value as a number when it is one; nested records keep the order
-// of the report. A name is one of the decoders' own labels, which live as long as the program:
-// a large graph has many fields.
+// One decoded field of a format block: its label and value text as the report line writes
+// them ("biWidth = ", "720"), the number it stands for when it is one, and what the picture
+// reads it for. The label is one of the decoders' own, which live as long as the program: a
+// large graph has many fields.
 struct FormatField {
-  std::string_view name;
-  std::string value;
+  std::string_view label;
+  std::string text;
   std::optional<std::int64_t> number = std::nullopt;
-  FieldRole role = FieldRole::kNone;  // what the picture reads it for
+  FieldRole role = FieldRole::kNone;
+  // The field in words, without the report's spacing: "biWidth", "isInterlaced Field1First".
+  std::string_view Name() const;
+  std::string_view Value() const;
   friend bool operator==(const FormatField&, const FormatField&) = default;
 };
 

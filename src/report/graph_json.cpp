@@ -127,9 +127,9 @@ void WriteFormat(JsonStream& json, const FormatModel& format) {
   for (const FormatField& field : format.fields) {
     json.BeginObject();
     json.Key("name");
-    json.String(field.name);
+    json.String(field.Name());
     json.Key("value");
-    json.String(field.value);
+    json.String(field.Value());
     OptionalMember(json, "number", field.number, [&](std::int64_t n) { json.Number(n); });
     json.EndObject();
   }

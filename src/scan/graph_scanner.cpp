@@ -14,13 +14,8 @@ constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr std::uint64_t kSectorSize = 512;
 constexpr std::uint16_t kCr = 13, kSpace = 32, kQuote = 34, kCloseBrace = 125;
 
-// Any unit counts as a digit, by its low byte; the value wraps like the 32-bit fold it is.
 bool HasLowerCaseDigit(std::string_view text) {
   return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'f'; });
-}
-
-constexpr std::uint32_t FoldDigit(std::uint32_t value, std::uint16_t unit) {
-  return value * 10 + ((unit & 0xFF) - 48u);
 }
 
 }  // namespace

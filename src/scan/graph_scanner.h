@@ -25,6 +25,12 @@ struct SpelledGuid {
   std::string Text() const { return odd_text.empty() ? GuidText(value) : odd_text; }
 };
 
+// One more unit of a decimal number: any unit counts as a digit, by its low byte; the value
+// wraps like the 32-bit fold it is.
+constexpr std::uint32_t FoldDigit(std::uint32_t value, std::uint16_t unit) {
+  return value * 10 + ((unit & 0xFF) - 48u);
+}
+
 class GraphScanner {
  public:
   explicit GraphScanner(ByteSource& source);

@@ -57,6 +57,7 @@ class ClockLineTest : public ::testing::TestWithParam<ClockCase> {};
 TEST_P(ClockLineTest, NamesTheClock) {
   TextScanner scanner(GraphText().Text(std::string(GetParam().line) + "\r\nE").Bytes());
   ClockEntry entry = ReadClockLine(*scanner);
+  DeriveClock(entry.clock, Filters());
   const ClockLines clock = DescribeClock(entry.clock, entry.keyword, Filters());
   EXPECT_EQ(clock.title, GetParam().title);
   EXPECT_EQ(clock.clock, GetParam().clock);

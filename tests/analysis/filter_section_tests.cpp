@@ -79,7 +79,7 @@ struct Described {
 
 Described ReadAndDescribe(GraphScanner& scanner, int position) {
   FilterAsRead entry = ReadFilterEntry(scanner, position);
-  ClassifyFilter(entry.filter, entry.spelling, Catalogue());
+  DeriveFilter(entry.filter, entry.spelling, Catalogue());
   FilterLine line = DescribeFilter(entry.filter, entry.spelling);
   return {std::move(entry.filter), std::move(line)};
 }

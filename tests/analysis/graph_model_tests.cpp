@@ -117,10 +117,10 @@ TEST(GraphModel, HoldsTheFactsOfTheFile) {
   const FormatModel& video_format = *video_type.format;
   EXPECT_EQ(video_format.type, (NamedGuid{*ParseGuid(kFormatVideoInfo), "Format VideoInfoHeader"}));
   ASSERT_EQ(video_format.fields.size(), 16u);
-  EXPECT_EQ(video_format.fields[0], (FormatField{"rcSource", "0,0,640,480"}));
-  EXPECT_EQ(video_format.fields[4], (FormatField{"AvgTimePerFrame", "333333", 333333}));
-  EXPECT_EQ(video_format.fields[6], (FormatField{"biWidth", "640", 640, FieldRole::kWidth}));
-  EXPECT_EQ(video_format.fields[10], (FormatField{"biCompression", "YUY2"}));
+  EXPECT_EQ(video_format.fields[0], (FormatField{"rcSource = ", "0,0,640,480"}));
+  EXPECT_EQ(video_format.fields[4], (FormatField{"AvgTimePerFrame = ", "333333", 333333}));
+  EXPECT_EQ(video_format.fields[6], (FormatField{"biWidth = ", "640", 640, FieldRole::kWidth}));
+  EXPECT_EQ(video_format.fields[10], (FormatField{"biCompression = ", "YUY2"}));
 
   const MediaTypeModel& audio_type = *graph.connections[1].media_type;
   // Names as the report gives them: an unknown subtype by its text as read.

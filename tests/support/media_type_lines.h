@@ -1,4 +1,4 @@
-// The three parts of a media type read through a scanner and described at once, as the walk
+// The three parts of a media type read through a scanner, derived and described at once, as the walk
 // does: each returns its part's report line.
 #pragma once
 
@@ -14,15 +14,18 @@ struct MediaTypeLines {
 
   std::string MajorType(GraphScanner& scanner) {
     ReadMajorType(scanner, media, spelling);
-    return DescribeMajorType(media, spelling);
+    DeriveMajorType(media, spelling);
+    return MajorTypeLine(media);
   }
   std::string Subtype(GraphScanner& scanner) {
     ReadSubtype(scanner, media, spelling);
-    return DescribeSubtype(media, spelling);
+    DeriveSubtype(media, spelling);
+    return SubtypeLine(media);
   }
   std::string Format(GraphScanner& scanner) {
     ReadFormat(scanner, media);
-    return DescribeFormat(*media.format);
+    DeriveFormat(*media.format);
+    return FormatLine(*media.format);
   }
 };
 

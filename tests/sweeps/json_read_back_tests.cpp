@@ -81,17 +81,24 @@ TEST_P(JsonReadBack, DescribesEachEntryAsTheWalk) {
   };
   GraphFilterList filters;
   for (FilterModel& filter : graph.filters) {
-    ClassifyFilter(filter, {}, {});
+    DeriveFilter(filter, {}, {});
     next(DescribeFilter(filter, {}).text);
     AppendToLargeVector(filters, ListingOf(filter));
   }
   for (ConnectionModel& connection : graph.connections) {
     next(DescribeConnectionPins(*connection.from, *connection.to, filters));
-    next(DescribeMajorType(*connection.media_type, {}));
-    next(DescribeSubtype(*connection.media_type, {}));
-    next(DescribeFormat(*connection.media_type->format));
+    MediaTypeModel& media = *connection.media_type;
+    DeriveMajorType(media, {});
+    next(MajorTypeLine(media));
+    DeriveSubtype(media, {});
+    next(SubtypeLine(media));
+    DeriveFormat(*media.format);
+    next(FormatLine(*media.format));
   }
-  if (graph.clock) next(DescribeClock(*graph.clock, "CLOCK", filters).clock);
+  if (graph.clock) {
+    DeriveClock(*graph.clock, filters);
+    next(DescribeClock(*graph.clock, "CLOCK", filters).clock);
+  }
   EXPECT_EQ(graph, read.result.graph);
 }
 

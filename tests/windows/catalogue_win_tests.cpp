@@ -295,7 +295,7 @@ TEST_F(CatalogueOnWine, FirstRegistrationNamesAGraphsFilter) {
   TextScanner scanner(text.Bytes());
   const auto next_line = [&] {
     FilterAsRead entry = ReadFilterEntry(*scanner, 1);
-    ClassifyFilter(entry.filter, entry.spelling, catalogue_);
+    DeriveFilter(entry.filter, entry.spelling, catalogue_);
     return DescribeFilter(entry.filter, entry.spelling).text;
   };
   EXPECT_THAT(next_line(), HasSubstr(": " + std::string(kPrivateFilterName.utf8) + " " +

@@ -31,10 +31,8 @@ struct Finding {
   friend bool operator==(const Finding&, const Finding&) = default;
 };
 
-// Where the walk read each entry: file offsets of first bytes, in the model's order. A JSON
-// report's graph is walked as rebuilt graph text: its text offsets are those of the graph
-// file written from the report, its file offsets those of no file (AnalyseInput drops them
-// from the findings).
+// Where the walk read each entry: file offsets of first bytes, in the model's order. A graph
+// walked from a model (a JSON report's) has none.
 struct GraphPlaces {
   std::uint64_t text_start = 0;
   std::vector<std::uint64_t> filters;        // each filter's line
