@@ -1,6 +1,7 @@
 #include "analysis/derived_members.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <string_view>
 
@@ -19,7 +20,6 @@ using Json = nlohmann::json;
 constexpr std::string_view kGraph = "/graph";
 constexpr std::size_t kShownCodePoints = 60;
 constexpr std::string_view kAbsent = "(absent)";
-constexpr std::string_view kFieldValue = "value";
 
 // Where a place of the graph ("/graph/filters/*/wraps") is in the member tables; nothing for
 // a place outside the graph.
@@ -123,7 +123,7 @@ class Comparison {
 
   bool RestatesWrittenNumber(const std::string& pointer) const {
     const std::size_t slash = pointer.rfind('/');
-    return std::string_view(pointer).substr(slash + 1) == kFieldValue &&
+    return std::string_view(pointer).substr(slash + 1) == graph_keys::kValue &&
            std::ranges::find(numbers_written_, pointer.substr(0, slash)) != numbers_written_.end();
   }
 

@@ -52,7 +52,7 @@ bool NamesRemovedFilter(const At& clock, const std::string& reference,
                         const GraphReadContext& context) {
   if (CodePointCount(reference) != kIdLength || reference == kNoClockId) return false;
   if (context.ids.contains(reference)) return false;
-  const std::optional<At> kind = clock.Optional("kind");
+  const std::optional<At> kind = clock.Optional(graph_keys::kKind);
   return !kind || !kind->value.is_string() ||
          kind->value.get_ref<const std::string&>() != kUnknownClockKind;
 }
@@ -90,7 +90,7 @@ void ReadFilterPlace(const At& object, void* filter, ReadContext& context) {
   FilterModel& model = As<FilterModel>(filter);
   model.position = static_cast<int>(graph.graph->filters.size());
   if (!graph.ids.emplace(model.id, model.position).second) {
-    object["id"].Fail(texts::kJsonDuplicateFilterId);
+    object[graph_keys::kId].Fail(texts::kJsonDuplicateFilterId);
   }
 }
 
@@ -98,12 +98,12 @@ void ReadPinTarget(const At& object, void* end, ReadContext& context) {
   const GraphReadContext& graph = Graph(context);
   const std::deque<FilterModel>& filters = graph.graph->filters;
   PinEnd& model = As<PinEnd>(end);
-  if (const std::optional<At> id = object.Optional("id")) {
+  if (const std::optional<At> id = object.Optional(graph_keys::kId)) {
     const auto found = graph.ids.find(id->String());
     if (found == graph.ids.end()) id->Fail(texts::kJsonNoSuchFilter);
     model.position = found->second;
   } else {
-    const At position = object["position"];
+    const At position = object[graph_keys::kPosition];
     model.position = static_cast<int>(position.Unsigned(filters.size()));
     if (model.position == 0) position.Fail(texts::kJsonNoSuchFilter);
   }

@@ -10,6 +10,8 @@ void Put(TreeWriter& tree, ClockKind kind) { tree.String(kClockKindNames[static_
 
 namespace {
 
+using namespace graph_keys;
+
 constexpr Presence kWhenSet = Presence::kWhenSet;
 constexpr Origin kStored = Origin::kStored;
 constexpr Origin kDerived = Origin::kDerived;
@@ -35,7 +37,7 @@ constexpr MemberKind kWrapsKind{kWrapsRows};
 // A filter's position is its place in the list.
 constexpr MemberRow kFilterRows[] = {
     Scalar<&FilterModel::position>("position", kDerived),
-    Scalar<&FilterModel::id>("id", kStored, ReadFilterId),
+    Scalar<&FilterModel::id>(kId, kStored, ReadFilterId),
     Scalar<&FilterModel::name>("name", kStored, ReadStoredText<&FilterModel::name>),
     Scalar<&FilterModel::clsid, kWhenSet>("clsid", kStored, ReadGuid<&FilterModel::clsid>),
     Scalar<&FilterModel::kind>("kind", kDerived),
@@ -52,8 +54,8 @@ constexpr MemberKind kFilterKind{kFilterRows, ReadFilterPlace};
 // An end names its filter by id, or without one by position (ReadPinTarget): the position is
 // derived from an id, and then read as what the id gives.
 constexpr MemberRow kPinEndRows[] = {
-    Scalar<&PinEnd::id>("id", kStored),
-    Scalar<&PinEnd::position>("position", kEdit),
+    Scalar<&PinEnd::id>(kId, kStored),
+    Scalar<&PinEnd::position>(kPosition, kEdit),
     Scalar<&PinEnd::pin>("pin", kStored, ReadStoredText<&PinEnd::pin>),
 };
 constexpr MemberKind kPinEndKind{kPinEndRows, ReadPinTarget};
@@ -65,9 +67,9 @@ constexpr MemberRow kNamedGuidRows[] = {
 constexpr MemberKind kNamedGuidKind{kNamedGuidRows};
 
 constexpr MemberRow kFieldRows[] = {
-    Scalar<&FormatField::name>("name", kDerived),
-    Scalar<&FormatField::value>("value", kDerived),
-    Scalar<&FormatField::number, kWhenSet>("number", kDerived),
+    Scalar<&FormatField::name>(kName, kDerived),
+    Scalar<&FormatField::value>(kValue, kDerived),
+    Scalar<&FormatField::number, kWhenSet>(kNumber, kDerived),
 };
 constexpr MemberKind kFieldKind{kFieldRows};
 
@@ -81,8 +83,8 @@ constexpr MemberRow kFormatRows[] = {
     {"name", kDerived, nullptr, [](TreeWriter& t, const void* e) { Put(t, FormatOf(e).type.name); },
      nullptr},
     Scalar<&FormatModel::size, kWhenSet>("size", kDerived),
-    Scalar<&FormatModel::bytes>("bytes", kStored, ReadFormatBytes),
-    Array<&FormatModel::fields, kFieldKind>("fields", kEdit, ReadEditedNumbers),
+    Scalar<&FormatModel::bytes>(kBytes, kStored, ReadFormatBytes),
+    Array<&FormatModel::fields, kFieldKind>(kFields, kEdit, ReadEditedNumbers),
 };
 constexpr MemberKind kFormatKind{kFormatRows};
 
@@ -111,7 +113,7 @@ constexpr MemberKind kConnectionKind{kConnectionRows};
 constexpr MemberRow kClockRows[] = {
     Scalar<&ClockModel::required, kWhenSet>("required", kStored, ReadBool<&ClockModel::required>),
     Scalar<&ClockModel::reference, kWhenSet>("reference", kStored, ReadClockReference),
-    Scalar<&ClockModel::kind, kWhenSet>("kind", kEdit),
+    Scalar<&ClockModel::kind, kWhenSet>(kKind, kEdit),
     {"position", kDerived,
      [](const void* e) { return static_cast<const ClockModel*>(e)->kind.has_value(); },
      &member_detail::WriteValue<&ClockModel::position>, nullptr},

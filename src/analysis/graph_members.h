@@ -4,11 +4,27 @@
 // report (graph_from_json.h) and the lists of derived members (derived_members.h).
 #pragma once
 
+#include <string_view>
+
 #include "analysis/member_table.h"
 #include "analysis/tree_writer.h"
 #include "model/graph_model.h"
 
 namespace mivalto {
+
+// The keys that readers consult beside their own row's (a pin end's id and position, read
+// together; the clock's kind; a format's fields, their numbers with their names and values, and
+// the bytes the numbers go into), named once for the rows and those readers.
+namespace graph_keys {
+inline constexpr std::string_view kId = "id";
+inline constexpr std::string_view kPosition = "position";
+inline constexpr std::string_view kKind = "kind";
+inline constexpr std::string_view kBytes = "bytes";
+inline constexpr std::string_view kFields = "fields";
+inline constexpr std::string_view kName = "name";
+inline constexpr std::string_view kValue = "value";
+inline constexpr std::string_view kNumber = "number";
+}  // namespace graph_keys
 
 const MemberKind& GraphMembers();
 
