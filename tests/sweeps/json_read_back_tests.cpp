@@ -23,6 +23,7 @@
 #include "base/program_texts.h"
 #include "base/text_encoding.h"
 #include "report/catalogue_writer.h"
+#include "report/json_stream.h"
 #include "report/json_writer.h"
 #include "support/test_files.h"
 #include "sweeps/sweep_files.h"
@@ -203,6 +204,47 @@ TEST(JsonReadBack, EachMemberIsReadOrToldAsItsRowSays) {
   std::set<const MemberRow*> rows;
   CollectRows(GraphMembers(), rows);
   EXPECT_EQ(reached, rows);
+}
+
+// The two emitters give the same tree: the text JsonStream writes, parsed, is the value
+// JsonValueWriter builds, broken UTF-8 sequences and control characters included.
+TEST(JsonReadBack, TreeEmittersAgree) {
+  GraphModel graph =
+      AnalyseExactCopy(ReadWholeFile(SamplesDir() + "/capture-preview.grf")).result.graph;
+  graph.filters[0].name = "a\xC3\x28 b\xE2\x82 \x01\r\n\xF0\x9F\x98\x80 \xED\xA0\x80 \xE1";
+  JsonValueWriter value;
+  WriteGraphTree(value, graph);
+  std::ostringstream text;
+  {
+    JsonStream stream(text);
+    WriteGraphTree(stream, graph);
+  }
+  EXPECT_EQ(Json::parse(text.str()), value.Take());
+}
+
+// The file's filters and connections are compared as they are read, yet the differences come
+// in the order of the graph's members by key (clock, connections, filters), whatever the
+// file's order, with the places of the report picked of several.
+TEST(JsonReadBack, TellsDifferencesInKeyOrderOfThePickedReport) {
+  const Json sample = SampleReport();
+  Json graph = sample["graph"];
+  graph["filters"][1]["kind"] = "edited";
+  graph["connections"][0]["media_type"]["subtype"]["name"] = "edited";
+  graph["clock"]["position"] = 7;
+  const std::string edited = R"({"graph": {"filters": )" + graph["filters"].dump() +
+                             R"(, "connections": )" + graph["connections"].dump() +
+                             R"(, "version": "0003", "clock": )" + graph["clock"].dump() + "}}";
+  const std::string two = "[" + sample.dump() + ", " + edited + "]";
+  MemorySource source({reinterpret_cast<const std::uint8_t*>(two.data()), two.size()});
+  const GraphModel walked =
+      AnalyseExactCopy(ReadWholeFile(SamplesDir() + "/capture-preview.grf")).result.graph;
+  std::vector<std::string> pointers;
+  for (const DerivedDifference& difference : DerivedDifferences(source, 2, walked, true, {})) {
+    pointers.push_back(difference.pointer);
+  }
+  EXPECT_EQ(pointers, (std::vector<std::string>{"/1/graph/clock/position",
+                                                "/1/graph/connections/0/media_type/subtype/name",
+                                                "/1/graph/filters/1/kind"}));
 }
 
 // Names that need escaping, a device, a repeated CLSID, an entry without one, an empty
