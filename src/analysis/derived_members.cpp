@@ -1,8 +1,15 @@
 #include "analysis/derived_members.h"
 
 #include <algorithm>
+#include <iterator>
+#include <map>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
+#include "analysis/graph_members.h"
+#include "analysis/json_input.h"
+#include "analysis/json_value_writer.h"
 #include "base/text_encoding.h"
 
 namespace mivalto {
@@ -10,42 +17,16 @@ namespace {
 
 using Json = nlohmann::json;
 
-struct DerivedMember {
-  std::string_view pattern;  // its place, "*" for any array index
-  bool from_catalogue = false;
-  bool read_by_walk = false;  // see InGraphForWalk
-};
-
-// What the walk derives, by where the report writes it. A connection end's position is
-// derived when the end names its filter by id, and then read as what the id gives; without
-// an id it is what names the filter, so the walk reads it.
-constexpr DerivedMember kDerivedMembers[] = {
-    {"/graph/filters/*/position"},
-    {"/graph/filters/*/kind"},
-    {"/graph/filters/*/registered_name", true},
-    {"/graph/filters/*/description"},
-    {"/graph/filters/*/wraps"},
-    {"/graph/filters/*/registered", true},
-    {"/graph/filters/*/data_size"},
-    {"/graph/connections/*/from/position", false, true},
-    {"/graph/connections/*/to/position", false, true},
-    {"/graph/connections/*/media_type/major_type/name"},
-    {"/graph/connections/*/media_type/subtype/name"},
-    {"/graph/connections/*/media_type/format/name"},
-    {"/graph/connections/*/media_type/format/size"},
-    {"/graph/connections/*/media_type/format/fields", false, true},
-    {"/graph/clock/kind", false, true},
-    {"/graph/clock/position"},
-};
-
+constexpr std::string_view kGraph = "/graph";
 constexpr std::size_t kShownCodePoints = 60;
 constexpr std::string_view kAbsent = "(absent)";
-constexpr std::string_view kFieldValue = "value";
 
-// The pattern is the member's or lies in it.
-bool Within(std::string_view pattern, std::string_view member) {
-  return pattern.starts_with(member) &&
-         (pattern.size() == member.size() || pattern[member.size()] == '/');
+// Where a place of the graph ("/graph/filters/*/wraps") is in the member tables; nothing for
+// a place outside the graph.
+std::optional<MemberPlace> GraphPlace(std::string_view pattern) {
+  if (!InReportGraph(pattern)) return std::nullopt;
+  pattern.remove_prefix(std::min(kGraph.size() + 1, pattern.size()));
+  return LocateMember(GraphMembers(), pattern);
 }
 
 std::string Shown(const Json& value) {
@@ -54,51 +35,95 @@ std::string Shown(const Json& value) {
   return cut.size() == text.size() ? text : std::string(cut) + "…";
 }
 
+// The graph's arrays that are compared element by element as the file is read.
+bool GraphArray(std::string_view pattern) {
+  if (!pattern.starts_with(kGraph) || pattern.size() <= kGraph.size() + 1) return false;
+  const MemberRow* row = GraphMembers().Find(pattern.substr(kGraph.size() + 1));
+  return row != nullptr && row->array;
+}
+
 class Comparison {
  public:
-  Comparison(bool catalogue_known, std::span<const std::string> numbers_written)
-      : catalogue_known_(catalogue_known), numbers_written_(numbers_written) {}
+  Comparison(const GraphModel& walked, bool catalogue_known,
+             std::span<const std::string> numbers_written)
+      : walked_(walked), catalogue_known_(catalogue_known), numbers_written_(numbers_written) {}
 
-  // Looks for derived members under `read`; `computed` is what lies at the same place.
-  void Visit(const Json& read, const Json* computed, const std::string& pattern,
-             const std::string& pointer) {
-    if (read.is_object()) {
-      for (const auto& [key, child] : read.items()) {
-        const std::string child_pattern = pattern + '/' + key;
-        const DerivedMember* member = Find(child_pattern);
-        const Json* other = Child(computed, key);
-        if (!member) {
-          Visit(child, other, child_pattern, PointerTo(pointer, key));
-        } else if (catalogue_known_ || !member->from_catalogue) {
-          Compare(child, other, PointerTo(pointer, key));
+  // An element of one of the graph's arrays, as the file gives it: its differences wait, by
+  // array, for their turn in the order of the graph's members.
+  void TakeElement(const Json& element, const std::string& pointer, std::size_t index) {
+    const std::size_t slash = pointer.rfind('/');
+    const std::string array = pointer.substr(0, slash);
+    const MemberRow& row = *GraphMembers().Find(array.substr(array.rfind('/') + 1));
+    std::vector<DerivedDifference>& waiting = waiting_[array];
+    // A second array of the same key stands for the first, as in the file's reading.
+    if (index == 0) waiting.clear();
+    if (!element.is_object()) return;
+    std::swap(differences_, waiting);
+    VisitObject(element, *row.kind, row.child(&walked_, index), pointer);
+    std::swap(differences_, waiting);
+  }
+
+  // The rest of the graph (its arrays emptied as they were handed over), in key order.
+  std::vector<DerivedDifference> Finish(const Json& graph, const std::string& pointer) {
+    if (graph.is_object()) {
+      for (const auto& [key, child] : graph.items()) {
+        const std::string place = PointerTo(pointer, key);
+        if (const auto waiting = waiting_.find(place); waiting != waiting_.end()) {
+          std::ranges::move(waiting->second, std::back_inserter(differences_));
         }
+        VisitMember(GraphMembers(), key, child, &walked_, place);
       }
-    } else if (read.is_array()) {
-      for (std::size_t i = 0; i < read.size(); ++i) {
-        Visit(read[i], Element(computed, i), pattern + "/*", PointerTo(pointer, i));
-      }
+    }
+    return std::move(differences_);
+  }
+
+ private:
+  // Looks for derived members in an object of `kind`; `entry` is the walk's object at the same
+  // place, nullptr when it has none.
+  void VisitObject(const Json& read, const MemberKind& kind, const void* entry,
+                   const std::string& pointer) {
+    for (const auto& [key, child] : read.items()) {
+      VisitMember(kind, key, child, entry, PointerTo(pointer, key));
     }
   }
 
-  std::vector<DerivedDifference> Take() { return std::move(differences_); }
-
- private:
-  static const DerivedMember* Find(std::string_view pattern) {
-    const auto found = std::ranges::find(kDerivedMembers, pattern, &DerivedMember::pattern);
-    return found == std::end(kDerivedMembers) ? nullptr : &*found;
+  void VisitMember(const MemberKind& kind, const std::string& key, const Json& read,
+                   const void* entry, const std::string& pointer) {
+    const MemberRow* row = kind.Find(key);
+    if (row == nullptr) return;
+    if (row->origin != Origin::kStored) {
+      if (catalogue_known_ || row->origin != Origin::kCatalogue) {
+        const std::optional<Json> computed = Computed(*row, entry);
+        Compare(read, computed ? &*computed : nullptr, pointer);
+      }
+    } else if (row->kind != nullptr && row->array && read.is_array()) {
+      for (std::size_t i = 0; i < read.size(); ++i) {
+        if (!read[i].is_object()) continue;
+        VisitObject(read[i], *row->kind, entry ? row->child(entry, i) : nullptr,
+                    PointerTo(pointer, i));
+      }
+    } else if (row->kind != nullptr && !row->array && read.is_object()) {
+      VisitObject(read, *row->kind, entry ? row->child(entry, 0) : nullptr, pointer);
+    }
   }
+
+  // The member as the walk's JSON report writes it; nothing where it writes none.
+  static std::optional<Json> Computed(const MemberRow& row, const void* entry) {
+    if (entry == nullptr || (row.present != nullptr && !row.present(entry))) return std::nullopt;
+    JsonValueWriter value;
+    WriteMember(value, entry, row);
+    return value.Take();
+  }
+
   static const Json* Child(const Json* parent, const std::string& key) {
     if (!parent || !parent->is_object()) return nullptr;
     const auto found = parent->find(key);
     return found == parent->end() ? nullptr : &*found;
   }
-  static const Json* Element(const Json* parent, std::size_t index) {
-    return parent && parent->is_array() && index < parent->size() ? &(*parent)[index] : nullptr;
-  }
 
   bool RestatesWrittenNumber(const std::string& pointer) const {
     const std::size_t slash = pointer.rfind('/');
-    return std::string_view(pointer).substr(slash + 1) == kFieldValue &&
+    return std::string_view(pointer).substr(slash + 1) == graph_keys::kValue &&
            std::ranges::find(numbers_written_, pointer.substr(0, slash)) != numbers_written_.end();
   }
 
@@ -121,32 +146,36 @@ class Comparison {
     }
   }
 
+  const GraphModel& walked_;
   bool catalogue_known_;
   std::span<const std::string> numbers_written_;
   std::vector<DerivedDifference> differences_;
+  std::map<std::string, std::vector<DerivedDifference>> waiting_;  // by array
 };
 
 }  // namespace
 
 bool InGraphForWalk(std::string_view pattern) {
-  if (!InReportGraph(pattern)) return false;
-  return std::ranges::none_of(kDerivedMembers, [&](const DerivedMember& member) {
-    return !member.read_by_walk && Within(pattern, member.pattern);
-  });
+  const std::optional<MemberPlace> place = GraphPlace(pattern);
+  return place && (!place->derived || place->derived->origin == Origin::kEdit);
 }
 
 bool InDerivedMember(std::string_view pattern) {
-  return std::ranges::any_of(kDerivedMembers, [&](const DerivedMember& member) {
-    return Within(pattern, member.pattern) || Within(member.pattern, pattern);
-  });
+  const std::optional<MemberPlace> place = GraphPlace(pattern);
+  return place && (place->derived || place->holds_derived);
 }
 
-std::vector<DerivedDifference> DerivedDifferences(const ReportGraph& read, const Json& computed,
-                                                  bool catalogue_known,
+std::vector<DerivedDifference> DerivedDifferences(ByteSource& source,
+                                                  std::optional<std::size_t> report,
+                                                  const GraphModel& walked, bool catalogue_known,
                                                   std::span<const std::string> numbers_written) {
-  Comparison comparison(catalogue_known, numbers_written);
-  comparison.Visit(read.value, &computed, "/graph", read.pointer);
-  return comparison.Take();
+  Comparison comparison(walked, catalogue_known, numbers_written);
+  const HandedElements handed{GraphArray, [&](Json& element, const std::string& pointer,
+                                              std::size_t index) {
+                                comparison.TakeElement(element, pointer, index);
+                              }};
+  const ReportGraph read = ReadReportGraph(source, report, "", InDerivedMember, &handed);
+  return comparison.Finish(read.value, read.pointer);
 }
 
 }  // namespace mivalto

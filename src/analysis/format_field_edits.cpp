@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "analysis/graph_members.h"
 #include "base/program_texts.h"
 #include "mediatype/media_type.h"
 
@@ -19,8 +20,8 @@ std::optional<std::string_view> TextOf(const JsonAt& object, std::string_view ke
 
 // The JSON field is the decoded one when it names no other.
 bool SameField(const JsonAt& field, const DecodedField& decoded) {
-  const std::optional<std::string_view> name = TextOf(field, "name");
-  return !field.Optional("name") || name == FieldName(decoded);
+  const std::optional<std::string_view> name = TextOf(field, graph_keys::kName);
+  return !field.Optional(graph_keys::kName) || name == FieldName(decoded);
 }
 
 // The value text field `index` would have with `number` at its place; none when it can't hold it.
@@ -37,13 +38,13 @@ bool WriteEditedNumber(const JsonAt& format, const JsonAt& field, const JsonAt& 
                        const FormatType& type, FormatModel& model, std::size_t index,
                        const DecodedField& decoded) {
   const std::int64_t wanted = number.Integer();
-  const std::optional<std::string_view> value = TextOf(field, "value");
+  const std::optional<std::string_view> value = TextOf(field, graph_keys::kValue);
   if (value == FieldValue(decoded)) {
     if (!StoreNumber(model.bytes, decoded.place, wanted)) number.Fail(texts::kJsonNumberDoesNotFit);
     return true;
   }
   if (value && TextWith(type, model, index, wanted) == *value) return false;
-  number.Fail(texts::EditedNumberConflict(wanted, PointerTo(format.pointer, "bytes"),
+  number.Fail(texts::EditedNumberConflict(wanted, PointerTo(format.pointer, graph_keys::kBytes),
                                           *decoded.number, decoded.place.offset));
 }
 
@@ -51,7 +52,7 @@ bool WriteEditedNumber(const JsonAt& format, const JsonAt& field, const JsonAt& 
 
 void WriteEditedNumbers(const JsonAt& format, FormatModel& model,
                         std::vector<std::string>& written) {
-  const std::optional<JsonAt> fields = format.Optional("fields");
+  const std::optional<JsonAt> fields = format.Optional(graph_keys::kFields);
   // Anything else is a derived member gone wrong, which the caller tells about after the walk.
   if (!fields || !fields->value.is_array()) return;
   const FormatType& type = FindFormatType(model.type.guid);
@@ -60,7 +61,7 @@ void WriteEditedNumbers(const JsonAt& format, FormatModel& model,
   for (std::size_t i = 0; i < count; ++i) {
     const JsonAt field = fields->Element(i);
     if (!field.value.is_object() || !decoded[i].number || !SameField(field, decoded[i])) continue;
-    const std::optional<JsonAt> number = field.Optional("number");
+    const std::optional<JsonAt> number = field.Optional(graph_keys::kNumber);
     if (!number || number->Integer() == *decoded[i].number) continue;
     if (WriteEditedNumber(format, field, *number, type, model, i, decoded[i])) {
       written.push_back(field.pointer);

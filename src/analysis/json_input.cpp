@@ -56,8 +56,8 @@ class SourceIterator {
 class MemberSax final : public nlohmann::json_sax<Json> {
  public:
   MemberSax(ByteSource& source, const JsonTextReader& reader, KeptMember kept,
-            std::optional<ReportPick> pick)
-      : source_(source), reader_(reader), kept_(kept), pick_(pick) {}
+            std::optional<ReportPick> pick, const HandedElements* handed)
+      : source_(source), reader_(reader), kept_(kept), pick_(pick), handed_(handed) {}
 
   JsonDocument TakeDocument() { return {std::move(root_), reports_, in_array_}; }
 
@@ -92,8 +92,9 @@ class MemberSax final : public nlohmann::json_sax<Json> {
     bool array;
     std::size_t count = 0;  // elements so far, for an array
     std::string key;        // the last key read, for an object
-    std::string pattern;    // its place with "*" for indices, as kDerivedMembers says it
+    std::string pattern;    // its place with "*" for indices, as kept members are named
     std::string pointer;
+    bool handed = false;    // an array whose elements are handed over
   };
 
   // Where the next value goes: null when it is not kept.
@@ -130,7 +131,17 @@ class MemberSax final : public nlohmann::json_sax<Json> {
   template <typename Scalar>
   bool Store(Scalar&& value) {
     if (Json* slot = Next().slot) *slot = std::forward<Scalar>(value);
+    HandOver();
     return true;
+  }
+
+  // An element of a handed array, whole: handed over, then dropped.
+  void HandOver() {
+    if (frames_.empty() || !frames_.back().handed) return;
+    Frame& array = frames_.back();
+    const std::size_t index = array.count - 1;
+    handed_->take(array.value->back(), PointerTo(array.pointer, index), index);
+    array.value->erase(array.value->size() - 1);
   }
 
   bool Open(Json container, bool array) {
@@ -142,13 +153,16 @@ class MemberSax final : public nlohmann::json_sax<Json> {
     }
     Place place = Next();
     if (place.slot) *place.slot = std::move(container);
-    frames_.push_back({place.slot, array, 0, {}, std::move(place.pattern), std::move(place.pointer)});
+    const bool handed = array && place.slot && handed_ && handed_->arrays(place.pattern);
+    frames_.push_back(
+        {place.slot, array, 0, {}, std::move(place.pattern), std::move(place.pointer), handed});
     return true;
   }
 
   bool Close() {
     if (frames_.back().pattern == kReportsPattern) reports_ = frames_.back().count;
     frames_.pop_back();
+    HandOver();
     return true;
   }
 
@@ -156,6 +170,7 @@ class MemberSax final : public nlohmann::json_sax<Json> {
   const JsonTextReader& reader_;
   KeptMember kept_;
   std::optional<ReportPick> pick_;
+  const HandedElements* handed_;
   Json root_;
   std::size_t reports_ = 1;
   bool in_array_ = false;
@@ -197,17 +212,18 @@ std::string PointerTo(std::string_view parent, std::size_t index) {
   return std::string(parent) + '/' + std::to_string(index);
 }
 
-JsonDocument ReadJsonMembers(ByteSource& source, KeptMember kept, std::optional<ReportPick> pick) {
+JsonDocument ReadJsonMembers(ByteSource& source, KeptMember kept, std::optional<ReportPick> pick,
+                             const HandedElements* handed) {
   JsonTextReader reader(source);
-  MemberSax sax(source, reader, kept, pick);
+  MemberSax sax(source, reader, kept, pick, handed);
   Json::sax_parse(SourceIterator(&reader), SourceIterator(), &sax);
   return sax.TakeDocument();
 }
 
 ReportGraph ReadReportGraph(ByteSource& source, std::optional<std::size_t> number,
-                            std::string_view name, KeptMember kept) {
+                            std::string_view name, KeptMember kept, const HandedElements* handed) {
   const std::size_t index = number ? *number - 1 : 0;
-  JsonDocument document = ReadJsonMembers(source, kept, ReportPick{index});
+  JsonDocument document = ReadJsonMembers(source, kept, ReportPick{index}, handed);
   if (document.reports == 0) throw JsonInputError("", texts::kJsonNoReport);
   if (!number && document.reports > 1) {
     throw JsonInputError("", texts::SeveralReports(document.reports, name));

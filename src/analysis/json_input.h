@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -38,6 +39,15 @@ class JsonInputError : public std::runtime_error {
 // ("/graph/filters/*/name"); the root always is, and every element of a kept array.
 using KeptMember = bool (*)(std::string_view pattern);
 
+// Arrays whose kept elements are handed over one at a time, each as soon as it is read whole,
+// and then dropped, so that a long array is never held: `arrays` picks them by place (as
+// KeptMember), `take` gets each element, its place and its index.
+struct HandedElements {
+  KeptMember arrays;
+  std::function<void(nlohmann::json& element, const std::string& pointer, std::size_t index)>
+      take;
+};
+
 // Which report a root array of reports gives (the reports of several files, as the command
 // line writes them): its index from 0. kNoReport picks none, to count them.
 struct ReportPick {
@@ -55,7 +65,8 @@ struct JsonDocument {
 
 // Throws JsonInputError: not UTF-8 or UTF-16 JSON, cut short, nested too deep.
 JsonDocument ReadJsonMembers(ByteSource& source, KeptMember kept,
-                             std::optional<ReportPick> pick = std::nullopt);
+                             std::optional<ReportPick> pick = std::nullopt,
+                             const HandedElements* handed = nullptr);
 
 // The `graph` member of a report and its place in the file ("/graph", "/1/graph").
 struct ReportGraph {
@@ -67,10 +78,12 @@ struct ReportGraph {
 // command-line tool writes for several files) of which `number` (from 1) is taken; without a
 // number the array must hold one report. `name` names the file in the message that says how to
 // pick one. Throws JsonInputError: not JSON, cut short, not a report, no such report.
-// kept: which members of the graph are built (by default all of them).
+// kept: which members of the graph are built (by default all of them); handed: which arrays
+// of the graph are handed over element by element instead.
 bool InReportGraph(std::string_view pattern);
 ReportGraph ReadReportGraph(ByteSource& source, std::optional<std::size_t> number = std::nullopt,
-                            std::string_view name = "FICHIER.json", KeptMember kept = InReportGraph);
+                            std::string_view name = "FICHIER.json", KeptMember kept = InReportGraph,
+                            const HandedElements* handed = nullptr);
 
 // How many reports the JSON file holds (1 for a report object); throws as ReadJsonMembers.
 std::size_t CountReports(ByteSource& source);

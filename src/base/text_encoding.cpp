@@ -28,7 +28,66 @@ CodePoint DecodeForm(std::string_view utf8, const Utf8Form& form) {
   return {value, form.length};
 }
 
+// The shapes of well-formed UTF-8 sequences: lead byte range, length, and the range of the
+// byte after the lead (which rules out overlong forms, surrogates and code points past
+// U+10FFFF); later bytes are 80..BF.
+struct SequenceForm {
+  unsigned char first_lead, last_lead;
+  std::size_t length;
+  unsigned char second_low, second_high;
+};
+constexpr SequenceForm kSequenceForms[] = {
+    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+};
+
+const SequenceForm* FormOf(unsigned char lead) {
+  for (const SequenceForm& form : kSequenceForms) {
+    if (lead >= form.first_lead && lead <= form.last_lead) return &form;
+  }
+  return nullptr;
+}
+
+// How many bytes at the front of `text` (lead included) belong to a valid sequence of
+// `form`: form.length when it is whole, fewer when a byte breaks it or the text ends.
+std::size_t ValidPrefix(std::string_view text, const SequenceForm& form) {
+  std::size_t at = 1;
+  for (; at < form.length && at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const bool fits = at == 1 ? byte >= form.second_low && byte <= form.second_high
+                              : byte >= 0x80 && byte <= 0xBF;
+    if (!fits) break;
+  }
+  return at;
+}
+
 }  // namespace
+
+Utf8Sequence FrontUtf8Sequence(std::string_view utf8) {
+  const SequenceForm* form = FormOf(static_cast<unsigned char>(utf8[0]));
+  const std::size_t valid = form ? ValidPrefix(utf8, *form) : 1;
+  return {valid, form && valid == form->length};
+}
+
+std::string WithBrokenUtf8Replaced(std::string_view utf8) {
+  std::string kept;
+  kept.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+      kept += utf8[at++];
+      continue;
+    }
+    const Utf8Sequence sequence = FrontUtf8Sequence(utf8.substr(at));
+    if (sequence.valid) {
+      kept += utf8.substr(at, sequence.length);
+    } else {
+      AppendCodePoint(kept, kReplacementChar);
+    }
+    at += sequence.length;
+  }
+  return kept;
+}
 
 CodePoint FrontCodePoint(std::string_view utf8) {
   const auto lead = static_cast<unsigned char>(utf8[0]);

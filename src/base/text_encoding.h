@@ -52,6 +52,18 @@ struct CodePoint {
 };
 CodePoint FrontCodePoint(std::string_view utf8);
 
+// The character or broken sequence at the front of a UTF-8 text whose first byte is not ASCII,
+// as a JSON writer keeps it (nlohmann's replace handler does the same): `length` bytes, one
+// valid character when `valid`; otherwise a lead and the bytes that fit after it, or a stray
+// byte, all standing for one U+FFFD. The byte that broke a sequence starts afresh.
+struct Utf8Sequence {
+  std::size_t length;
+  bool valid;
+};
+Utf8Sequence FrontUtf8Sequence(std::string_view utf8);
+// The text with each broken sequence as one U+FFFD, as FrontUtf8Sequence reads it.
+std::string WithBrokenUtf8Replaced(std::string_view utf8);
+
 // Whole texts, each invalid unit or byte as U+FFFD.
 std::string Utf8FromUtf16(std::u16string_view utf16);
 std::u16string Utf16FromUtf8(std::string_view utf8);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <memory>
-#include <sstream>
 
 #include "analysis/derived_members.h"
 #include "analysis/json_input.h"
@@ -12,7 +11,6 @@
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "cli/cli_run.h"
-#include "report/graph_json.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {
@@ -73,23 +71,10 @@ std::vector<std::string> IgnoredMembers(const GraphInput& input, const GraphMode
                                         bool catalogue_known) {
   const std::unique_ptr<FileSource> file = FileSource::Open(input.path);
   if (!input.json || !file) return {};
-  // The walk's graph as a report of its own, of which only the derived members are read.
-  std::ostringstream written;
-  {
-    JsonStream json(written);
-    json.BeginObject();
-    json.Key("graph");
-    WriteGraphJson(json, walked);
-    json.EndObject();
-  }
-  const std::string text = written.str();
-  MemorySource computed({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
   std::vector<std::string> notes;
   try {
-    const ReportGraph read = ReadReportGraph(*file, input.report, "", InDerivedMember);
-    for (const DerivedDifference& difference : DerivedDifferences(
-             read, ReadReportGraph(computed, std::nullopt, "", InDerivedMember).value,
-             catalogue_known, numbers_written)) {
+    for (const DerivedDifference& difference :
+         DerivedDifferences(*file, input.report, walked, catalogue_known, numbers_written)) {
       notes.push_back(difference.pointer + " : " +
                       texts::IgnoredDerivedMember(difference.read, difference.computed));
     }

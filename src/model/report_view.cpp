@@ -1,7 +1,6 @@
 #include "model/report_view.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace mivalto {
@@ -13,9 +12,14 @@ constexpr std::size_t kBlockSize = kLargeMemoryThreshold;
 
 }  // namespace
 
+// By hand rather than by a formatting call: the JSON report writes one per line.
 std::string ColorHex(Color c) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", RedOf(c), GreenOf(c), BlueOf(c));
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text(1, '#');
+  for (const std::uint8_t part : {RedOf(c), GreenOf(c), BlueOf(c)}) {
+    text += kDigits[part >> 4];
+    text += kDigits[part & 0xF];
+  }
   return text;
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 // A filter entry whose CLSID could not be read (GUID_NULL) has no clsid member: the null GUID
 // would name no class.
-void NameAndClsid(JsonStream& json, const std::string& name, const Guid& clsid) {
+void NameAndClsid(TreeWriter& json, const std::string& name, const Guid& clsid) {
   json.Key("name");
   json.String(name);
   if (clsid == kGuidNull) return;
@@ -17,7 +17,7 @@ void NameAndClsid(JsonStream& json, const std::string& name, const Guid& clsid) 
   json.String(GuidText(clsid));
 }
 
-void WriteFilters(JsonStream& json, const FilterCatalogue& catalogue, const Guid& category) {
+void WriteFilters(TreeWriter& json, const FilterCatalogue& catalogue, const Guid& category) {
   json.BeginArray();
   for (const TfilterItem& filter : catalogue.KnownFilters) {
     if (filter.Category != category) continue;

@@ -87,12 +87,12 @@ constexpr std::string_view kPlaceIds[] = {"filter", "connection", "clock", "file
 
 }  // namespace
 
-void WriteFindingJson(JsonStream& json, const Finding& finding, const GraphModel& graph,
+void WriteFindingJson(TreeWriter& json, const Finding& finding, const GraphModel& graph,
                       std::string_view side) {
   const auto optional_number = [&](std::string_view key, std::optional<std::uint64_t> value) {
     json.Key(key);
     if (value) {
-      json.Number(static_cast<std::int64_t>(*value));
+      json.Unsigned(*value);
     } else {
       json.Null();
     }
@@ -127,7 +127,7 @@ void WriteFindingJson(JsonStream& json, const Finding& finding, const GraphModel
 
 namespace {
 
-void WriteCheckDocument(JsonStream& json, const ReportDocument& document) {
+void WriteCheckDocument(TreeWriter& json, const ReportDocument& document) {
   json.BeginObject();
   json.Key("file");
   json.String(document.file);
@@ -189,7 +189,7 @@ void WriteCheckAnsi(std::span<const ReportDocument> documents, std::ostream& out
   WriteCheckLines(documents, out, AppendAnsiLine);
 }
 
-void WriteFindingsJson(JsonStream& json, const ReportDocument& document) {
+void WriteFindingsJson(TreeWriter& json, const ReportDocument& document) {
   json.BeginArray();
   for (const Finding& finding : FindingsOf(document)) WriteFindingJson(json, finding, GraphOf(document));
   json.EndArray();

@@ -12,7 +12,7 @@
 
 #include "analysis/checks/finding.h"
 #include "report/graph_dot.h"
-#include "report/json_stream.h"
+#include "analysis/tree_writer.h"
 #include "report/report_writer.h"
 
 namespace mivalto {
@@ -31,11 +31,11 @@ const std::vector<Finding>& FindingsOf(const ReportDocument& document);
 
 // One finding as a JSON object (docs/check.schema.json), with a first member "side" when
 // `side` is not empty (a comparison's "a" or "b").
-void WriteFindingJson(JsonStream& json, const Finding& finding, const GraphModel& graph,
+void WriteFindingJson(TreeWriter& json, const Finding& finding, const GraphModel& graph,
                       std::string_view side = {});
 
 // The report's findings as a JSON array of finding objects.
-void WriteFindingsJson(JsonStream& json, const ReportDocument& document);
+void WriteFindingsJson(TreeWriter& json, const ReportDocument& document);
 
 // The marks that flag, in the report's picture, each filter and connection a finding is
 // about: coloured by the worst severity there, the rule ids and sentences as the tooltip.

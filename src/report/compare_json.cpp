@@ -19,7 +19,7 @@ constexpr std::string_view kItemNames[] = {
 static_assert(std::size(kItemNames) == static_cast<std::size_t>(DifferenceItem::kClockSource) + 1);
 
 template <typename Value, typename Write>
-void NullOr(JsonStream& json, std::string_view key, const std::optional<Value>& value,
+void NullOr(TreeWriter& json, std::string_view key, const std::optional<Value>& value,
             Write write) {
   json.Key(key);
   if (value) {
@@ -29,10 +29,10 @@ void NullOr(JsonStream& json, std::string_view key, const std::optional<Value>& 
   }
 }
 
-void WriteBytes(JsonStream& json, const ByteDifference& bytes) {
+void WriteBytes(TreeWriter& json, const ByteDifference& bytes) {
   const auto number = [&](std::string_view key, std::size_t n) {
     json.Key(key);
-    json.Number(static_cast<std::int64_t>(n));
+    json.Unsigned(n);
   };
   json.BeginObject();
   number("a_size", bytes.a_size);
@@ -51,9 +51,9 @@ void WriteBytes(JsonStream& json, const ByteDifference& bytes) {
   json.EndObject();
 }
 
-void WriteDifference(JsonStream& json, const Difference& difference) {
+void WriteDifference(TreeWriter& json, const Difference& difference) {
   const auto position = [&](std::size_t index) {
-    json.Number(static_cast<std::int64_t>(index + 1));
+    json.Unsigned(index + 1);
   };
   const auto text = [&](const std::string& words) { json.String(words); };
   json.BeginObject();
@@ -80,7 +80,7 @@ void WriteDifference(JsonStream& json, const Difference& difference) {
   json.EndObject();
 }
 
-void WriteComparison(JsonStream& json, std::span<const ReportDocument> documents,
+void WriteComparison(TreeWriter& json, std::span<const ReportDocument> documents,
                      std::span<const Difference> differences) {
   json.BeginObject();
   json.Key("file_a");

@@ -2,44 +2,12 @@
 
 #include <array>
 
+#include "base/text_encoding.h"
+
 namespace mivalto {
 namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
-
-// The shapes of well-formed UTF-8 sequences: lead byte range, length, and the range of the
-// byte after the lead (which rules out overlong forms, surrogates and code points past
-// U+10FFFF); later bytes are 80..BF.
-struct SequenceForm {
-  unsigned char first_lead, last_lead;
-  std::size_t length;
-  unsigned char second_low, second_high;
-};
-constexpr SequenceForm kSequenceForms[] = {
-    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
-    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
-    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
-};
-
-const SequenceForm* FormOf(unsigned char lead) {
-  for (const SequenceForm& form : kSequenceForms) {
-    if (lead >= form.first_lead && lead <= form.last_lead) return &form;
-  }
-  return nullptr;
-}
-
-// How many bytes at the front of `text` (lead included) belong to a valid sequence of
-// `form`: form.length when it is whole, fewer when a byte breaks it or the text ends.
-std::size_t ValidPrefix(std::string_view text, const SequenceForm& form) {
-  std::size_t at = 1;
-  for (; at < form.length && at < text.size(); ++at) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    const bool fits = at == 1 ? byte >= form.second_low && byte <= form.second_high
-                              : byte >= 0x80 && byte <= 0xBF;
-    if (!fits) break;
-  }
-  return at;
-}
 
 void AppendEscapedAscii(char c, std::string& out) {
   static constexpr std::array<std::string_view, 14> kShortEscapes = {
@@ -87,15 +55,13 @@ void AppendJsonString(std::string_view utf8, std::string& out) {
       utf8.remove_prefix(1);
       continue;
     }
-    const SequenceForm* form = FormOf(lead);
-    const std::size_t valid = form ? ValidPrefix(utf8, *form) : 1;
-    if (form && valid == form->length) {
-      out += utf8.substr(0, valid);
+    const Utf8Sequence sequence = FrontUtf8Sequence(utf8);
+    if (sequence.valid) {
+      out += utf8.substr(0, sequence.length);
     } else {
-      // A broken sequence is one U+FFFD; the byte that broke it starts afresh.
       out += kReplacementUtf8;
     }
-    utf8.remove_prefix(valid);
+    utf8.remove_prefix(sequence.length);
   }
   out += '"';
 }
@@ -147,7 +113,12 @@ void JsonStream::String(std::string_view utf8) {
   AppendJsonString(utf8, output_.Bytes());
 }
 
-void JsonStream::Number(std::int64_t value) {
+void JsonStream::Integer(std::int64_t value) {
+  BeforeValue();
+  output_.Bytes() += std::to_string(value);
+}
+
+void JsonStream::Unsigned(std::uint64_t value) {
   BeforeValue();
   output_.Bytes() += std::to_string(value);
 }

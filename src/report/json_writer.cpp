@@ -1,13 +1,13 @@
 #include "report/json_writer.h"
 
+#include "analysis/graph_members.h"
 #include "report/check_writer.h"
-#include "report/graph_json.h"
 #include "report/json_stream.h"
 
 namespace mivalto {
 namespace {
 
-void WriteLine(JsonStream& json, const ReportLine& line) {
+void WriteLine(TreeWriter& json, const ReportLine& line) {
   json.BeginObject();
   json.Key("text");
   json.String(line.text);
@@ -19,7 +19,7 @@ void WriteLine(JsonStream& json, const ReportLine& line) {
 }
 
 // Keys in the order a reader expects them, not sorted.
-void WriteDocument(JsonStream& json, const ReportDocument& document) {
+void WriteDocument(TreeWriter& json, const ReportDocument& document) {
   json.BeginObject();
   json.Key("file");
   json.String(document.file);
@@ -35,7 +35,7 @@ void WriteDocument(JsonStream& json, const ReportDocument& document) {
   }
   if (document.graph != nullptr) {
     json.Key("graph");
-    WriteGraphJson(json, *document.graph);
+    WriteGraphTree(json, *document.graph);
   }
   if (document.findings != nullptr) {
     json.Key("findings");
@@ -52,7 +52,7 @@ void WriteDocument(JsonStream& json, const ReportDocument& document) {
 
 // One report is an object; any other count an array.
 void WriteJsonPerDocument(std::span<const ReportDocument> documents, std::ostream& out,
-                          void (*write)(JsonStream&, const ReportDocument&)) {
+                          void (*write)(TreeWriter&, const ReportDocument&)) {
   {
     JsonStream json(out);
     if (documents.size() == 1) {

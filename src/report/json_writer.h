@@ -16,13 +16,13 @@
 
 namespace mivalto {
 
-class JsonStream;
+class TreeWriter;
 
 void WriteJson(std::span<const ReportDocument> documents, std::ostream& out);
 
 // The shape every per-report JSON output shares: one report's object alone, any other count an
 // array of them, each written by `write`; then a final line break.
 void WriteJsonPerDocument(std::span<const ReportDocument> documents, std::ostream& out,
-                          void (*write)(JsonStream&, const ReportDocument&));
+                          void (*write)(TreeWriter&, const ReportDocument&));
 
 }  // namespace mivalto

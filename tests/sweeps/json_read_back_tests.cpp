@@ -5,6 +5,7 @@
 
 #include <limits>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -15,11 +16,14 @@
 #include "analysis/derived_members.h"
 #include "analysis/filter_description.h"
 #include "analysis/graph_from_json.h"
+#include "analysis/graph_members.h"
 #include "analysis/json_input.h"
+#include "analysis/json_value_writer.h"
 #include "analysis/media_type_section.h"
 #include "base/program_texts.h"
 #include "base/text_encoding.h"
 #include "report/catalogue_writer.h"
+#include "report/json_stream.h"
 #include "report/json_writer.h"
 #include "support/test_files.h"
 #include "sweeps/sweep_files.h"
@@ -55,8 +59,8 @@ TEST_P(JsonReadBack, GivesTheFilesReportAndModel) {
   EXPECT_EQ(back.lines, read.lines);
   // A report read back as it was written ignores none of its members.
   MemorySource source({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
-  for (const DerivedDifference& difference : DerivedDifferences(
-           ReadReportGraph(source), Json::parse(JsonOf(back.result.graph))["graph"], true, {})) {
+  for (const DerivedDifference& difference :
+       DerivedDifferences(source, std::nullopt, back.result.graph, true, {})) {
     ADD_FAILURE() << difference.pointer << " " << difference.read << " " << difference.computed;
   }
 }
@@ -131,6 +135,123 @@ TEST(JsonReadBack, ReportsAnEditedGraphAsEdited) {
   EXPECT_EQ(graph.filters[0].description, std::nullopt);
   EXPECT_EQ(graph.connections.size(), connections.size());
   EXPECT_EQ(graph.filters[1].position, 2);  // positions follow the order anew
+}
+
+// A member of a written graph: its place and the row that wrote it, and whether the walk reads
+// it or something it holds as an edit.
+struct WrittenMember {
+  std::string pointer;
+  const MemberRow* row;
+  bool read_as_edit;
+};
+
+void CollectMembers(const Json& object, const MemberKind& kind, const std::string& pointer,
+                    bool read_as_edit, std::vector<WrittenMember>& members) {
+  for (const MemberRow& row : kind.rows) {
+    const auto found = object.find(row.key);
+    if (found == object.end()) continue;
+    const std::string place = pointer + "/" + std::string(row.key);
+    const bool edit = read_as_edit || row.origin == Origin::kEdit;
+    members.push_back({place, &row, edit});
+    if (row.kind == nullptr || found->is_null()) continue;
+    if (!row.array) CollectMembers(*found, *row.kind, place, edit, members);
+    for (std::size_t i = 0; row.array && i < found->size(); ++i) {
+      CollectMembers((*found)[i], *row.kind, place + "/" + std::to_string(i), edit, members);
+    }
+  }
+}
+
+void CollectRows(const MemberKind& kind, std::set<const MemberRow*>& rows) {
+  for (const MemberRow& row : kind.rows) {
+    if (rows.insert(&row).second && row.kind != nullptr) CollectRows(*row.kind, rows);
+  }
+}
+
+// Every member of every kind, as the graph's tables write it: a stored one of the wrong type is
+// refused at its place, so the reader reads it there; a derived one edited is not read, and is
+// told as the one difference from what the walk derived.
+TEST(JsonReadBack, EachMemberIsReadOrToldAsItsRowSays) {
+  GraphModel graph =
+      AnalyseExactCopy(ReadWholeFile(SamplesDir() + "/capture-preview.grf")).result.graph;
+  FilterModel& first = graph.filters[0];
+  first.wraps = {kClsidSystemClock, kGuidNull, "@device:sw:x", 0x55, "DIVX"};
+  first.registered = true;
+  first.registered_name = "Source";
+  JsonValueWriter tree;
+  WriteGraphTree(tree, graph);
+  const Json report = {{"graph", tree.Take()}};
+  const GraphModel read = GraphFromJson({report["graph"], "/graph"});
+  std::vector<WrittenMember> members;
+  CollectMembers(report["graph"], GraphMembers(), "/graph", false, members);
+  std::set<const MemberRow*> reached;
+  for (const WrittenMember& member : members) {
+    reached.insert(member.row);
+    Json edited = report;
+    const bool stored = member.row->origin == Origin::kStored;
+    edited[Json::json_pointer(member.pointer)] = stored ? Json(-1) : Json("edited");
+    if (stored) {
+      try {
+        GraphFromJson({edited["graph"], "/graph"});
+        ADD_FAILURE() << member.pointer << " not read";
+      } catch (const JsonInputError& error) {
+        EXPECT_EQ(error.Pointer(), member.pointer) << error.what();
+      }
+      continue;
+    }
+    if (!member.read_as_edit) {
+      EXPECT_EQ(GraphFromJson({edited["graph"], "/graph"}), read) << member.pointer;
+    }
+    const std::string text = edited.dump();
+    MemorySource source({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    const std::vector<DerivedDifference> differences =
+        DerivedDifferences(source, std::nullopt, graph, true, {});
+    ASSERT_EQ(differences.size(), 1u) << member.pointer;
+    EXPECT_EQ(differences[0].pointer, member.pointer);
+  }
+  std::set<const MemberRow*> rows;
+  CollectRows(GraphMembers(), rows);
+  EXPECT_EQ(reached, rows);
+}
+
+// The two emitters give the same tree: the text JsonStream writes, parsed, is the value
+// JsonValueWriter builds, broken UTF-8 sequences and control characters included.
+TEST(JsonReadBack, TreeEmittersAgree) {
+  GraphModel graph =
+      AnalyseExactCopy(ReadWholeFile(SamplesDir() + "/capture-preview.grf")).result.graph;
+  graph.filters[0].name = "a\xC3\x28 b\xE2\x82 \x01\r\n\xF0\x9F\x98\x80 \xED\xA0\x80 \xE1";
+  JsonValueWriter value;
+  WriteGraphTree(value, graph);
+  std::ostringstream text;
+  {
+    JsonStream stream(text);
+    WriteGraphTree(stream, graph);
+  }
+  EXPECT_EQ(Json::parse(text.str()), value.Take());
+}
+
+// The file's filters and connections are compared as they are read, yet the differences come
+// in the order of the graph's members by key (clock, connections, filters), whatever the
+// file's order, with the places of the report picked of several.
+TEST(JsonReadBack, TellsDifferencesInKeyOrderOfThePickedReport) {
+  const Json sample = SampleReport();
+  Json graph = sample["graph"];
+  graph["filters"][1]["kind"] = "edited";
+  graph["connections"][0]["media_type"]["subtype"]["name"] = "edited";
+  graph["clock"]["position"] = 7;
+  const std::string edited = R"({"graph": {"filters": )" + graph["filters"].dump() +
+                             R"(, "connections": )" + graph["connections"].dump() +
+                             R"(, "version": "0003", "clock": )" + graph["clock"].dump() + "}}";
+  const std::string two = "[" + sample.dump() + ", " + edited + "]";
+  MemorySource source({reinterpret_cast<const std::uint8_t*>(two.data()), two.size()});
+  const GraphModel walked =
+      AnalyseExactCopy(ReadWholeFile(SamplesDir() + "/capture-preview.grf")).result.graph;
+  std::vector<std::string> pointers;
+  for (const DerivedDifference& difference : DerivedDifferences(source, 2, walked, true, {})) {
+    pointers.push_back(difference.pointer);
+  }
+  EXPECT_EQ(pointers, (std::vector<std::string>{"/1/graph/clock/position",
+                                                "/1/graph/connections/0/media_type/subtype/name",
+                                                "/1/graph/filters/1/kind"}));
 }
 
 // Names that need escaping, a device, a repeated CLSID, an entry without one, an empty
