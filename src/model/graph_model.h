@@ -1,10 +1,19 @@
-// The graph model: the facts of one graph file as the walk read them (version, filters in file
+// The graph model: the facts of one graph as the walk read them (version, filters in file
 // order, connections with their media types, the clock), kept beside the report so that the
 // structured writers (JSON, pictures, generated code, the graph file) never parse report text.
 // It keeps every text, count, flag and byte the stream stores, typed, so that the .grf writer
-// gives the stream back; only the way a writer laid them out (its dialect) is not kept. The walk fills it
-// in the order it reads; a walk that ends early leaves what it read before the failure, and the
-// members it did not reach stay empty (std::nullopt), as the report keeps its first lines.
+// gives the stream back; only the way a writer laid them out (its dialect) is not kept. The walk
+// fills it in the order it reads; a walk that ends early leaves what it read before the failure,
+// and the members it did not reach stay empty (std::nullopt), as the report keeps its first lines.
+//
+// Stored and derived: a reader (the scanner of a graph file, the JSON report reader, the
+// running-graph reader) fills only what an input stores; the walk derives the rest from it,
+// never trusting an input's. Stored: the version; a filter's position, id, name, clsid, file,
+// data and data_size; a connection's ends (position, pin, id); a media type's GUIDs, sample
+// flags and sample_size; a format's type GUID, size and bytes; the clock's required and
+// reference. Derived: every NamedGuid's name; a filter's kind, registered_name, description,
+// wraps and registered; a format's fields; the clock's kind and position. (A JSON report's
+// member tables say the same per key.)
 #pragma once
 
 #include <cstdint>

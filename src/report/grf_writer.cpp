@@ -4,7 +4,7 @@
 
 #include "base/guid.h"
 #include "base/program_texts.h"
-#include "model/graph_stream.h"
+#include "report/graph_stream.h"
 #include "report/compound_file.h"
 
 namespace mivalto {

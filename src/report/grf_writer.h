@@ -1,5 +1,5 @@
 // --format grf: the graph model written back as a graph file, a compound document whose one
-// "ActiveMovieGraph" stream is the graph's text (model/graph_stream.h). A model holds no text
+// "ActiveMovieGraph" stream is the graph's text (report/graph_stream.h). A model holds no text
 // the file format can't store (a double quote inside a name, pin or path): such a graph is
 // refused, never written wrongly.
 #pragma once
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/graph_model.h"
-#include "model/graph_stream.h"
+#include "report/graph_stream.h"
 #include "report/report_writer.h"
 
 namespace mivalto {

@@ -12,7 +12,7 @@
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
 #include "base/program_texts.h"
-#include "model/graph_stream.h"
+#include "report/graph_stream.h"
 #include "report/compare_writer.h"
 #include "report/compound_file.h"
 #include "report/json_writer.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "report/compound_file.h"
-#include "model/graph_stream.h"
+#include "report/graph_stream.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"
 #include "sweeps/sweep_files.h"

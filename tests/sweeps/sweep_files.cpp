@@ -9,7 +9,7 @@
 
 #include "analysis/fixed_calendar.h"
 #include "report/compound_file.h"
-#include "model/graph_stream.h"
+#include "report/graph_stream.h"
 #include "support/test_files.h"
 
 namespace mivalto::testing {

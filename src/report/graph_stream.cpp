@@ -1,4 +1,4 @@
-#include "model/graph_stream.h"
+#include "report/graph_stream.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,8 @@
 
 #include "base/guid.h"
 #include "mediatype/media_type.h"
-#include "model/graph_text_writer.h"
+#include "model/graph_text_words.h"
+#include "report/graph_text_writer.h"
 
 namespace mivalto {
 namespace {
@@ -61,15 +62,15 @@ void WriteConnection(GraphTextWriter& text, const ConnectionModel& connection) {
 
 std::vector<std::uint8_t> GraphStream(const GraphModel& graph) {
   GraphTextWriter text;
-  text.Line(*graph.version).Line("FILTERS");
+  text.Line(*graph.version).Line(kFiltersTitle);
   for (const FilterModel& filter : graph.filters) WriteFilter(text, filter);
-  text.Line("CONNECTIONS");
+  text.Line(kConnectionsTitle);
   for (const ConnectionModel& connection : graph.connections) WriteConnection(text, connection);
   if (graph.clock) {
-    text.Text("CLOCK ").Text(Flag(*graph.clock->required)).Text(" ");
+    text.Text(kClockKeyword).Text(" ").Text(Flag(*graph.clock->required)).Text(" ");
     text.Line(*graph.clock->reference);
   }
-  text.Text("END");
+  text.Text(kEndMarker);
   return text.Take();
 }
 

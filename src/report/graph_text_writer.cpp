@@ -1,4 +1,4 @@
-#include "model/graph_text_writer.h"
+#include "report/graph_text_writer.h"
 
 #include <cstdio>
 

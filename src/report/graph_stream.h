@@ -2,7 +2,7 @@
 // DirectShow itself writes (a NUL before each format type, nothing after the format block,
 // each connection's length counted): a file read in that dialect comes back byte for byte,
 // one read in another comes back in this one, with the same model. The .grf writer puts it in
-// a compound document; a JSON report read back is walked through it.
+// a compound document.
 #pragma once
 
 #include <cstdint>
