@@ -217,8 +217,8 @@ AnalysisResult AnalyseInput(ByteSource& source, const std::string& path,
   std::vector<std::string> numbers_written;
   GraphModel graph =
       GraphFromJson(ReadReportGraph(source, report, path, InGraphForWalk), &numbers_written);
-  AnalysisResult result = AnalyseGraphModel(std::move(graph), FileHeader(path, last_write, calendar),
-                                            catalogue, calendar, view, model);
+  AnalysisResult result = AnalyseGraphModel(
+      std::move(graph), FileHeader(path, last_write, calendar), catalogue, calendar, view, model);
   result.numbers_written = std::move(numbers_written);
   return result;
 }

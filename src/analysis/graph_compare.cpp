@@ -225,14 +225,18 @@ void CompareFields(const FormatModel& a, const FormatModel& b, DifferenceList& o
   std::map<std::string_view, std::size_t> seen;
   for (const FormatField& field : a.fields) {
     const auto found = in_b.find({field.Name(), seen[field.Name()]++});
-    const Words b_value = found == in_b.end() ? Words() : Words(std::string(found->second->Value()));
+    const Words b_value =
+        found == in_b.end() ? Words() : Words(std::string(found->second->Value()));
     out.Values(DifferenceItem::kFormatField, std::string(field.Value()), b_value, field.Name());
     if (found != in_b.end()) in_b.erase(found);
   }
   for (const FormatField& field : b.fields) {
     const bool left =
         std::ranges::any_of(in_b, [&](const auto& kept) { return kept.second == &field; });
-    if (left) out.Values(DifferenceItem::kFormatField, std::nullopt, std::string(field.Value()), field.Name());
+    if (left) {
+      out.Values(DifferenceItem::kFormatField, std::nullopt, std::string(field.Value()),
+                 field.Name());
+    }
   }
 }
 

@@ -74,7 +74,8 @@ void ReadClock(const At& object, const MemberRow& row, void* graph, ReadContext&
 void ReadFilterId(const At& object, const MemberRow& row, void* filter, ReadContext&) {
   const At id = object[row.key];
   std::string& text = As<FilterModel>(filter).id = id.StoredText();
-  const bool four_units = CodePointCount(text) == kIdLength && Utf16FromUtf8(text).size() == kIdLength;
+  const bool four_units =
+      CodePointCount(text) == kIdLength && Utf16FromUtf8(text).size() == kIdLength;
   if (!four_units || text[0] < '0' || text[0] > '9') id.Fail(texts::kJsonBadFilterId);
 }
 

@@ -23,6 +23,7 @@
 #include "base/program_texts.h"
 #include "base/text_encoding.h"
 #include "report/catalogue_writer.h"
+#include "report/graph_stream.h"
 #include "report/json_stream.h"
 #include "report/json_writer.h"
 #include "support/test_files.h"
@@ -407,6 +408,37 @@ struct BadJson {
 constexpr std::string_view kCategory = R"({"name": "c", "clsid": "{083863F1-70DE-11D0-BD40-00A0C911CE86}", "filters": )";
 
 // The sample's report with the value at `pointer` replaced.
+// A report's graph is walked from its model as the graph file written from it is walked from
+// its text, where the two could part: ids that are not the filters' numbers (a connection
+// names its filter by the number its id folds to), one that names no filter.
+TEST(JsonReadBack, WalksAsTheGraphFileWrittenFromIt) {
+  const auto swapped = [](Json& graph) {
+    std::swap(graph["filters"][0]["id"], graph["filters"][1]["id"]);
+  };
+  const auto past_the_last = [](Json& graph) {
+    const std::string old_id = graph["filters"].back()["id"];
+    graph["filters"].back()["id"] = "0099";
+    for (Json& c : graph["connections"]) {
+      for (Json* end : {&c["from"], &c["to"]}) {
+        if ((*end)["id"] == old_id) (*end)["id"] = "0099";
+      }
+    }
+  };
+  const auto unchanged = [](Json&) {};
+  for (void (*edit)(Json&) : {+unchanged, +swapped, +past_the_last}) {
+    Json report = SampleReport();
+    edit(report["graph"]);
+    const std::string json = report.dump();
+    const Analysed back = ReadBack(json);
+    MemorySource source({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+    const GraphModel stored = GraphFromJson(ReadReportGraph(source));
+    const Analysed file = AnalyseExactCopy(GraphTextAsFile(GraphStream(stored)));
+    EXPECT_EQ(back.result.stop_reason, file.result.stop_reason);
+    EXPECT_EQ(back.result.graph, file.result.graph);
+    EXPECT_EQ(back.lines, file.lines);
+  }
+}
+
 std::string Changed(const char* pointer, Json value) {
   Json report = SampleReport();
   report[Json::json_pointer(pointer)] = std::move(value);
@@ -457,6 +489,13 @@ std::vector<BadJson> BadJsons() {
        texts::kJsonBadGuid},
       {"DuplicateId", Changed("/graph/filters/1/id", first_id), "/graph/filters/1/id",
        texts::kJsonDuplicateFilterId},
+      // A graph text's filter entry starts with a digit; its connections take four units.
+      {"IdOfALetter", Changed("/graph/filters/0/id", "A001"), "/graph/filters/0/id",
+       texts::kJsonBadFilterId},
+      {"IdOfFiveUnits", Changed("/graph/filters/0/id", "000\U0001F600"), "/graph/filters/0/id",
+       texts::kJsonBadFilterId},
+      {"ClockReferenceCutByCr", Changed("/graph/clock/reference", "00\r1"),
+       "/graph/clock/reference", texts::kJsonBadClockReference},
       {"NoSuchFilter", Changed("/graph/connections/0/from/id", "9999"),
        "/graph/connections/0/from/id", texts::kJsonNoSuchFilter},
       {"QuoteInText", Changed("/graph/connections/0/to/pin", "a\"b"), "/graph/connections/0/to/pin",
