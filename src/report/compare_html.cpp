@@ -115,10 +115,10 @@ void WriteSide(const ReportDocument& document, std::string_view side,
 
 }  // namespace
 
-void WriteComparisonHtml(std::span<const ReportDocument> documents, std::ostream& out) {
-  const ReportDocument& a = documents[0];
-  const ReportDocument& b = documents[1];
-  const std::vector<Difference> differences = CompareGraphs(*a.graph, *b.graph);
+void WriteComparisonHtml(const Comparison& comparison, std::ostream& out) {
+  const ReportDocument& a = comparison.documents[0];
+  const ReportDocument& b = comparison.documents[1];
+  const std::vector<Difference>& differences = comparison.differences;
   const ChangeMarks looks = MarksOfLooks();
   const PictureMarks a_marks = MarksOf(differences, true, looks);
   const PictureMarks b_marks = MarksOf(differences, false, looks);

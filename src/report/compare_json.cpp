@@ -105,12 +105,10 @@ void WriteComparison(JsonStream& json, std::span<const ReportDocument> documents
 
 }  // namespace
 
-void WriteComparisonJson(std::span<const ReportDocument> documents, std::ostream& out) {
-  const std::vector<Difference> differences =
-      CompareGraphs(*documents[0].graph, *documents[1].graph);
+void WriteComparisonJson(const Comparison& comparison, std::ostream& out) {
   {
     JsonStream json(out);
-    WriteComparison(json, documents, differences);
+    WriteComparison(json, comparison.documents, comparison.differences);
   }
   out << '\n';
 }

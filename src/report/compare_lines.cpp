@@ -132,19 +132,9 @@ bool SameEntry(const Difference& x, const Difference& y) {
   return x.section == y.section && x.in_a == y.in_a && x.in_b == y.in_b;
 }
 
-// The first two reports, for a writer given the command line's two.
-std::span<const ReportDocument, 2> Pair(std::span<const ReportDocument> documents) {
-  return documents.first<2>();
-}
-
-std::vector<Difference> DifferencesOf(std::span<const ReportDocument, 2> pair) {
-  return CompareGraphs(*pair[0].graph, *pair[1].graph);
-}
-
-void WriteLines(std::span<const ReportDocument> documents, std::ostream& out,
-                LineAppender append_line) {
-  const auto pair = Pair(documents);
-  const ReportView view = ComparisonLines(pair[0], pair[1], DifferencesOf(pair));
+void WriteLines(const Comparison& comparison, std::ostream& out, LineAppender append_line) {
+  const ReportView view =
+      ComparisonLines(comparison.documents[0], comparison.documents[1], comparison.differences);
   const ReportDocument lines{"", true, &view};
   WriteLinesOneAfterAnother(std::span(&lines, 1), out, append_line);
 }
@@ -159,8 +149,9 @@ std::optional<FormatRefusal> ComparisonRefusal(std::span<const ReportDocument> d
   return FormatRefusal{std::string(texts::kComparisonRefused), unread->file};
 }
 
-int ComparisonStatus(std::span<const ReportDocument> documents) {
-  return DifferencesOf(Pair(documents)).empty() ? 0 : 1;
+Comparison CompareReports(std::span<const ReportDocument> documents) {
+  const std::span<const ReportDocument, 2> pair = documents.first<2>();
+  return {pair, CompareGraphs(*pair[0].graph, *pair[1].graph)};
 }
 
 ReportView ComparisonLines(const ReportDocument& a, const ReportDocument& b,
@@ -191,12 +182,12 @@ ReportView ComparisonLines(const ReportDocument& a, const ReportDocument& b,
   return view.Take();
 }
 
-void WriteComparisonText(std::span<const ReportDocument> documents, std::ostream& out) {
-  WriteLines(documents, out, AppendTextLine);
+void WriteComparisonText(const Comparison& comparison, std::ostream& out) {
+  WriteLines(comparison, out, AppendTextLine);
 }
 
-void WriteComparisonAnsi(std::span<const ReportDocument> documents, std::ostream& out) {
-  WriteLines(documents, out, AppendAnsiLine);
+void WriteComparisonAnsi(const Comparison& comparison, std::ostream& out) {
+  WriteLines(comparison, out, AppendAnsiLine);
 }
 
 }  // namespace mivalto

@@ -1,6 +1,7 @@
 #include "report/grf_writer.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "base/guid.h"
 #include "base/program_texts.h"
@@ -32,21 +33,23 @@ const ReportDocument* WrittenDocument(std::span<const ReportDocument> documents)
 
 }  // namespace
 
-std::optional<FormatRefusal> GrfRefusal(std::span<const ReportDocument> documents) {
+PreparedOutput PrepareGrf(std::span<const ReportDocument> documents) {
   const ReportDocument* document = WrittenDocument(documents);
-  if (!document) return std::nullopt;
-  if (!Storable(*document->graph)) return FormatRefusal{std::string(texts::kUnstorableText)};
-  if (GraphStream(*document->graph).size() > kMaxCompoundStream) {
-    return FormatRefusal{std::string(texts::kGraphFileTooLarge)};
+  if (!document) return {.write = [](std::ostream&) {}};
+  if (!Storable(*document->graph)) return {.refusal = FormatRefusal{std::string(texts::kUnstorableText)}};
+  auto stream = std::make_shared<const std::vector<std::uint8_t>>(GraphStream(*document->graph));
+  if (stream->size() > kMaxCompoundStream) {
+    return {.refusal = FormatRefusal{std::string(texts::kGraphFileTooLarge)}};
   }
-  return std::nullopt;
+  return {.write = [stream](std::ostream& out) {
+    const std::vector<std::uint8_t> file = CompoundFile(*stream);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  }};
 }
 
 void WriteGrf(std::span<const ReportDocument> documents, std::ostream& out) {
-  const ReportDocument* document = WrittenDocument(documents);
-  if (!document) return;
-  const std::vector<std::uint8_t> file = CompoundFile(GraphStream(*document->graph));
-  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  const PreparedOutput graph_file = PrepareGrf(documents);
+  if (graph_file.write) graph_file.write(out);
 }
 
 }  // namespace mivalto

@@ -17,12 +17,12 @@
 
 namespace mivalto {
 
-// Why the reports' graphs can't be written (French): a text with a double quote, or a
-// stream too large for the document; null when they can. Walks that ended early are not
-// looked at: nothing is written for them.
-std::optional<FormatRefusal> GrfRefusal(std::span<const ReportDocument> documents);
+// The graph file of the first report, its stream made once: refused (French) for a text with a
+// double quote or a stream too large for the document. A walk that ended early is not looked
+// at: nothing is written for it.
+PreparedOutput PrepareGrf(std::span<const ReportDocument> documents);
 
-// The graph file of the first report, when its walk reached its end; nothing otherwise (the
+// The graph file that PrepareGrf makes, when it is not refused; nothing otherwise (the
 // command line says why).
 void WriteGrf(std::span<const ReportDocument> documents, std::ostream& out);
 

@@ -106,15 +106,16 @@ TEST_P(GraphPair, ListsWhatDiffers) {
   const GraphModel b = Walk(GetParam().container(changed));
   const ReportView view;
   const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
+  const PreparedOutput prepared = PrepareComparison<WriteComparisonJson>(documents);
   std::ostringstream out;
-  WriteComparisonJson(documents, out);
+  prepared.write(out);
   const nlohmann::json comparison = nlohmann::json::parse(out.str());
   std::vector<std::string> said;
   for (const nlohmann::json& difference : comparison["differences"])
     said.push_back(Said(difference));
   EXPECT_EQ(said, GetParam().differences);
   EXPECT_EQ(comparison["same"], GetParam().differences.empty());
-  EXPECT_EQ(ComparisonStatus(documents), GetParam().differences.empty() ? 0 : 1);
+  EXPECT_EQ(prepared.status, GetParam().differences.empty() ? 0 : 1);
 }
 
 const auto kSame = [](GraphModel&) {};
@@ -214,7 +215,7 @@ TEST(ComparisonPage, PicturesKeepOneScale) {
   const ReportView view;
   const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
   std::ostringstream out;
-  WriteComparisonHtml(documents, out);
+  WriteComparisonHtml(CompareReports(documents), out);
   const std::string page = out.str();
   const std::regex side(R"(<div style="flex: (\d+) 1 0">\n<h3>[^\n]*\n<figure>\n<svg width="(\d+)pt")");
   std::vector<std::string> widths;
@@ -280,7 +281,7 @@ TEST(ComparisonPage, DrawsEachChangeInItsColour) {
     const ReportView view;
     const ReportDocument documents[] = {{"/a.grf", true, &view, &a}, {"/b.grf", true, &view, &b}};
     std::ostringstream out;
-    WriteComparisonHtml(documents, out);
+    WriteComparisonHtml(CompareReports(documents), out);
     EXPECT_EQ(MarksShown(out.str()), row.shown) << row.name;
   }
 }
@@ -305,7 +306,7 @@ TEST(ComparisonFindings, NamesThoseOfOneGraphAlone) {
   const ReportDocument documents[] = {{"/a.grf", true, &view, &a, {}, &in_a},
                                       {"/b.grf", true, &view, &b, {}, &in_b}};
   std::ostringstream out;
-  WriteComparisonJson(documents, out);
+  WriteComparisonJson(CompareReports(documents), out);
   const nlohmann::json findings = nlohmann::json::parse(out.str())["findings"];
   ASSERT_EQ(findings.size(), 1u) << findings;
   EXPECT_EQ(findings[0]["side"], "b");

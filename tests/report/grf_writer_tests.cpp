@@ -39,12 +39,12 @@ TEST(GrfWriter, RefusesADoubleQuoteWhereverItIs) {
   };
   const ReportView view;
   GraphModel plain = OneConnection();
-  EXPECT_EQ(GrfRefusal(std::vector{ReportDocument{"g.grf", true, &view, &plain}}), std::nullopt);
+  EXPECT_EQ(PrepareGrf(std::vector{ReportDocument{"g.grf", true, &view, &plain}}).refusal, std::nullopt);
   for (const auto& row : rows) {
     GraphModel graph = OneConnection();
     row.put(graph);
     const ReportDocument document{"g.grf", true, &view, &graph};
-    EXPECT_TRUE(GrfRefusal(std::span(&document, 1))) << row.name;
+    EXPECT_TRUE(PrepareGrf(std::span(&document, 1)).refusal) << row.name;
   }
 }
 

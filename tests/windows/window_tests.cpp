@@ -544,7 +544,7 @@ void CALLBACK ChooseHtmlAndConfirm(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(SaveCommand, TheDialogsNameTakesTheChosenTypesExtension) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, ChooseHtmlAndConfirm);
   const std::optional<ui::SaveChoice> choice = ui::DesktopServices()->AskSavePath(
-      Window(), {ui::ResourceText(IDS_SAVE_FILTER), L"log", FolderPath() + L"\\preview.log"});
+      Window(), {ui::SaveFilter(), L"log", FolderPath() + L"\\preview.log"});
   KillTimer(nullptr, timer);
   ASSERT_TRUE(choice.has_value());
   EXPECT_EQ(choice->type, 3);
