@@ -133,7 +133,7 @@ void WriteComparisonHtml(const Comparison& comparison, std::ostream& out) {
   WriteSide(b, "B", b_svg, out);
   out << "</div>\n<pre>\n";
   const ReportView lines = ComparisonLines(a, b, differences);
-  for (const ReportLine& line : lines.Lines()) WriteHtmlLine(line, out);
+  WriteHtmlLines(lines.Lines(), out);
   out << "</pre>\n</section>\n";
   WriteHtmlPageEnd(out);
 }

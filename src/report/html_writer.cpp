@@ -54,9 +54,29 @@ void AppendHtmlChar(char c, std::string& out) {
   out += c;
 }
 
+std::string WebSiteLink() {
+  return "<a href=\"" + std::string(texts::kWebSite) + "\">" + std::string(texts::kWebSite) + "</a>";
+}
+
+void AppendHtmlText(std::string_view utf8, std::string& out) {
+  for (const char c : PrintableText(utf8)) AppendHtmlChar(c, out);
+}
+
+// The line as a <span>; the header's web-site line with its address a link.
+void AppendHtmlLine(const ReportLine& line, std::string& out) {
+  out += "<span style=\"color:" + ColorHex(line.color) + (line.bold ? ";font-weight:bold" : "") +
+         "\">";
+  std::string_view text = line.text;
+  const bool linked = line.web_site && text.ends_with(texts::kWebSite);
+  if (linked) text.remove_suffix(texts::kWebSite.size());
+  AppendHtmlText(text, out);
+  if (linked) out += WebSiteLink();
+  out += "</span>\n";
+}
+
 void WriteHeader(std::ostream& out) {
   out << "<header>\n<h1>" << texts::kProductName << "</h1>\n<p>"
-      << HtmlText(texts::kProductVersionName) << " · " << HtmlText(texts::kWebSite)
+      << HtmlText(texts::kProductVersionName) << " · " << WebSiteLink()
       << "</p>\n<ul class=\"legend\">\n";
   for (const FilterKindRow& kind : kFilterKinds) {
     if (kind.legend.empty()) continue;
@@ -74,31 +94,22 @@ void WriteSection(const ReportDocument& document, std::ostream& out) {
   }
   WriteHtmlPictureAndFindings(document, out);
   out << "<pre>\n";
-  for (const ReportLine& line : document.view->Lines()) WriteHtmlLine(line, out);
+  WriteHtmlLines(document.view->Lines(), out);
   out << "</pre>\n</section>\n";
 }
 
 }  // namespace
 
 std::string HtmlText(std::string_view utf8) {
-  const std::string printable = PrintableText(utf8);
   std::string html;
-  html.reserve(printable.size());
-  std::size_t done = 0;
-  for (std::size_t at = printable.find(texts::kWebSite); at != std::string::npos;
-       at = printable.find(texts::kWebSite, done)) {
-    for (std::size_t i = done; i < at; ++i) AppendHtmlChar(printable[i], html);
-    html +=
-        "<a href=\"" + std::string(texts::kWebSite) + "\">" + std::string(texts::kWebSite) + "</a>";
-    done = at + texts::kWebSite.size();
-  }
-  for (std::size_t i = done; i < printable.size(); ++i) AppendHtmlChar(printable[i], html);
+  html.reserve(utf8.size());
+  AppendHtmlText(utf8, html);
   return html;
 }
 
-void WriteHtmlLine(const ReportLine& line, std::ostream& out) {
-  out << "<span style=\"color:" << ColorHex(line.color) << (line.bold ? ";font-weight:bold" : "")
-      << "\">" << HtmlText(line.text) << "</span>\n";
+void WriteHtmlLines(std::span<const ReportLine> lines, std::ostream& out) {
+  BufferedOutput output(out);
+  for (const ReportLine& line : lines) AppendHtmlLine(line, output.Bytes());
 }
 
 // The SVG element without the XML prologue.

@@ -25,10 +25,11 @@ void WriteHtml(std::span<const ReportDocument> documents, std::ostream& out);
 // after the page's own style; then what follows <main>.
 void WriteHtmlPageStart(std::string_view title, std::string_view extra_style, std::ostream& out);
 void WriteHtmlPageEnd(std::ostream& out);
-// Printable text, escaped for HTML; the program's web site, wherever it is named, a link.
+// Printable text, escaped for HTML.
 std::string HtmlText(std::string_view utf8);
-// One report line as a <span> in its colour and weight, for a <pre>.
-void WriteHtmlLine(const ReportLine& line, std::ostream& out);
+// Report lines, each a <span> in its colour and weight, for a <pre>; the web-site line's
+// address a link.
+void WriteHtmlLines(std::span<const ReportLine> lines, std::ostream& out);
 // The graph's picture drawn by Graphviz, as an inline <svg> element; none for a graph without
 // filters or too large to draw.
 std::optional<std::string> InlineSvg(const TitledGraph& graph);

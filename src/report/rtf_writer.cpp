@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "report/buffered_output.h"
+
 namespace mivalto {
 namespace {
 
@@ -24,13 +26,13 @@ void AddUsedColors(std::span<const ReportLine> lines, std::vector<Color>& colors
   }
 }
 
-void WriteColorTable(const std::vector<Color>& colors, std::ostream& out) {
-  out << "{\\colortbl;";
+void WriteColorTable(const std::vector<Color>& colors, std::string& out) {
+  out += "{\\colortbl;";
   for (const Color color : colors) {
-    out << "\\red" << int{RedOf(color)} << "\\green" << int{GreenOf(color)} << "\\blue"
-        << int{BlueOf(color)} << ';';
+    out += "\\red" + std::to_string(RedOf(color)) + "\\green" + std::to_string(GreenOf(color)) +
+           "\\blue" + std::to_string(BlueOf(color)) + ';';
   }
-  out << "}\n";
+  out += "}\n";
 }
 
 std::size_t ColorIndex(const std::vector<Color>& colors, Color color) {
@@ -39,52 +41,58 @@ std::size_t ColorIndex(const std::vector<Color>& colors, Color color) {
 }
 
 // \uN takes a signed 16-bit N; '?' is what a reader without Unicode shows instead.
-void WriteUnicodeUnit(char32_t unit, std::ostream& out) {
-  out << "\\u" << static_cast<std::int16_t>(static_cast<std::uint16_t>(unit)) << '?';
+void AppendUnicodeUnit(char32_t unit, std::string& out) {
+  out += "\\u" + std::to_string(static_cast<std::int16_t>(static_cast<std::uint16_t>(unit))) + '?';
 }
 
-void WriteCodePoint(char32_t c, std::ostream& out) {
+void AppendCodePoint(char32_t c, std::string& out) {
   if (c == '\\' || c == '{' || c == '}') {
-    out << '\\' << static_cast<char>(c);
+    out += '\\';
+    out += static_cast<char>(c);
   } else if (c == '\t') {
-    out << "\\tab ";
+    out += "\\tab ";
   } else if (c < 0x80) {
-    out << static_cast<char>(c);
+    out += static_cast<char>(c);
   } else if (c < 0x10000) {
-    WriteUnicodeUnit(c, out);
+    AppendUnicodeUnit(c, out);
   } else {
-    WriteUnicodeUnit(0xD800 + ((c - 0x10000) >> 10), out);
-    WriteUnicodeUnit(0xDC00 + ((c - 0x10000) & 0x3FF), out);
+    AppendUnicodeUnit(0xD800 + ((c - 0x10000) >> 10), out);
+    AppendUnicodeUnit(0xDC00 + ((c - 0x10000) & 0x3FF), out);
   }
 }
 
-void WriteRtfText(std::string_view utf8, std::ostream& out) {
+void AppendRtfText(std::string_view utf8, std::string& out) {
   const std::string printable = PrintableText(utf8);
   for (std::string_view rest = printable; !rest.empty();) {
     const CodePoint c = FrontCodePoint(rest);
-    WriteCodePoint(c.value, out);
+    AppendCodePoint(c.value, out);
     rest.remove_prefix(c.length);
   }
 }
 
-void WriteLine(const ReportLine& line, const std::vector<Color>& colors, std::ostream& out) {
-  out << "\\cf" << ColorIndex(colors, line.color) << (line.bold ? "\\b " : "\\b0 ");
-  WriteRtfText(line.text, out);
+void WriteLine(const ReportLine& line, const std::vector<Color>& colors, BufferedOutput& output) {
+  std::string& out = output.Bytes();
+  out += "\\cf" + std::to_string(ColorIndex(colors, line.color)) + (line.bold ? "\\b " : "\\b0 ");
+  AppendRtfText(line.text, out);
 }
 
-void WriteParagraph(const ReportLine& line, const std::vector<Color>& colors, std::ostream& out) {
-  WriteLine(line, colors, out);
-  out << "\\par\n";
+void WriteParagraph(const ReportLine& line, const std::vector<Color>& colors,
+                    BufferedOutput& output) {
+  WriteLine(line, colors, output);
+  output.Bytes() += "\\par\n";
 }
 
 // The document around a body of paragraphs in those colours.
 template <typename WriteBody>
-void WriteDocument(const std::vector<Color>& colors, std::ostream& out, WriteBody write_body) {
-  out << kHeader;
+void WriteDocument(const std::vector<Color>& colors, BufferedOutput& output,
+                   WriteBody write_body) {
+  std::string& out = output.Bytes();
+  out += kHeader;
   WriteColorTable(colors, out);
-  out << kBodyStart;
+  out += kBodyStart;
   write_body();
-  out << "}\n";
+  output.Bytes() += "}\n";
+  output.Flush();
 }
 
 }  // namespace
@@ -92,10 +100,13 @@ void WriteDocument(const std::vector<Color>& colors, std::ostream& out, WriteBod
 void WriteRtf(std::span<const ReportDocument> documents, std::ostream& out) {
   std::vector<Color> colors;
   for (const ReportDocument& document : documents) AddUsedColors(document.view->Lines(), colors);
-  WriteDocument(colors, out, [&] {
+  BufferedOutput output(out);
+  WriteDocument(colors, output, [&] {
     for (std::size_t i = 0; i < documents.size(); ++i) {
-      if (i > 0) out << "\\par\n";
-      for (const ReportLine& line : documents[i].view->Lines()) WriteParagraph(line, colors, out);
+      if (i > 0) output.Bytes() += "\\par\n";
+      for (const ReportLine& line : documents[i].view->Lines()) {
+        WriteParagraph(line, colors, output);
+      }
     }
   });
 }
@@ -110,10 +121,11 @@ void WriteRtfPiece(std::span<const ReportLine> lines, bool after_earlier_lines,
                    std::ostream& out) {
   std::vector<Color> colors;
   AddUsedColors(lines, colors);
-  WriteDocument(colors, out, [&] {
+  BufferedOutput output(out);
+  WriteDocument(colors, output, [&] {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (i > 0 || after_earlier_lines) out << "\\par\n";
-      WriteLine(lines[i], colors, out);
+      if (i > 0 || after_earlier_lines) output.Bytes() += "\\par\n";
+      WriteLine(lines[i], colors, output);
     }
   });
 }

@@ -101,16 +101,18 @@ TEST(WriterGolden, Html) {
       "</pre>\n</section>\n</main>\n</body>\n</html>\n");
 }
 
-// The program's web site is a link wherever a line names it, the rest of the line escaped.
-TEST(HtmlWriter, WebSiteIsALink) {
+// The web-site line's address is a link, the rest of the line escaped; a graph's own text
+// naming the same address stays text.
+TEST(HtmlWriter, WebSiteLineAloneIsALink) {
   ReportView view;
-  view.Append("Visitez <mon> site https://mivalto.example.org & https://mivalto.example.org.");
+  view.AppendWebSiteLine("Visitez <mon> site https://mivalto.example.org");
+  view.Append("https://mivalto.example.org");
   const ReportDocument document{.file = "/graphes/a.grf", .complete = false, .view = &view};
   const std::string page = Written(WriteHtml, std::span(&document, 1));
   EXPECT_NE(page.find("<h2>a.grf (analyse arrêtée avant la fin)</h2>"), std::string::npos) << page;
   EXPECT_NE(page.find(">Visitez &lt;mon&gt; site <a href=\"https://mivalto.example.org\">"
-                      "https://mivalto.example.org</a> &amp; <a href=\"https://mivalto.example.org\">"
-                      "https://mivalto.example.org</a>.</span>"),
+                      "https://mivalto.example.org</a></span>\n<span style=\"color:#000000\">"
+                      "https://mivalto.example.org</span>"),
             std::string::npos)
       << page;
 }

@@ -22,6 +22,7 @@
 #include "ui/actions.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
+#include "ui/report_file.h"
 #include "ui/resource_ids.h"
 #include "ui/resource_text.h"
 #include "ui/shell_file_list.h"
