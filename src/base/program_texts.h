@@ -21,6 +21,8 @@ inline constexpr std::string_view kEmail = "orvel.danth@mivalto.example.org";
 
 inline constexpr std::string_view kUnknown = "Inconnu";
 inline constexpr std::string_view kRequired = "Requis";
+// Between a connection's two ends on its pin line: "\"A\"  \"Sortie\"   => \"B\"  \"Entrée\"".
+inline constexpr std::string_view kPinArrow = "   => ";
 inline constexpr std::string_view kNone = "Aucun";
 inline constexpr std::string_view kFixedSizeSamples = "Echantillons de taille fixe";
 inline constexpr std::string_view kTemporalCompression = "Compression temporelle";

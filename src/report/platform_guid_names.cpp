@@ -1,5 +1,6 @@
 #include "report/platform_guid_names.h"
 
+#include "catalogue/filter_classes.h"
 #include "mediatype/format_type_table.h"
 #include "mediatype/major_type_table.h"
 #include "mediatype/subtype_table.h"
@@ -33,6 +34,7 @@ const std::vector<Named<Guid>>& PlatformGuidNames() {
     add(kMajorTypeTable);
     add(kSubtypeTable);
     add(kFormatTypeTable);
+    add(kFilterClassTable);
     return all;
   }();
   return names;

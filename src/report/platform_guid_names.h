@@ -2,8 +2,8 @@
 // give to DirectShow GUIDs, for generated code that should read CLSID_AsyncReader rather than
 // a literal. Only the four families the generated code uses, each GUID once (where the headers
 // give two names, the first). A GUID the report names too (a major type, subtype or format
-// type) has its platform name in the report's own table, beside the report's name; this table
-// holds the rest. The Windows tests compile a program that checks every row
+// type, a filter class of catalogue/filter_classes.h) has its platform name in that table,
+// beside the program's own facts of it; this table holds the rest. The Windows tests compile a program that checks every row
 // against the headers and the library; left out: names the library lacks (MEDIASUBTYPE_VPS,
 // _WSS) and names whose library value is not the one uuids.h writes (MEDIATYPE_URL_STREAM,
 // CLSID_AviMuxProptyPage1), which that check found.
@@ -15,6 +15,7 @@
 
 #include "base/guid.h"
 #include "mediatype/naming_table.h"
+#include "model/graph_model.h"
 
 namespace mivalto {
 
@@ -52,7 +53,7 @@ inline constexpr Named<Guid> kPlatformGuidNames[] = {
     {"{BF87B6E0-8C27-11D0-B3F0-00AA003761C5}"_guid, "CLSID_CaptureGraphBuilder"},
     {"{BF87B6E1-8C27-11D0-B3F0-00AA003761C5}"_guid, "CLSID_CaptureGraphBuilder2"},
     {"{E436EBB0-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_ProtoFilterGraph"},
-    {"{E436EBB1-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_SystemClock"},
+    {kClsidSystemClock, "CLSID_SystemClock"},
     {"{E436EBB2-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_FilterMapper"},
     {"{E436EBB3-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_FilterGraph"},
     {"{E436EBB8-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_FilterGraphNoThread"},
@@ -84,11 +85,9 @@ inline constexpr Named<Guid> kPlatformGuidNames[] = {
     {"{2CA8CA52-3C3F-11D2-B73D-00C04FB6BD3D}"_guid, "CLSID_AudioInputMixerProperties"},
     {"{CF49D4E0-1115-11CE-B03A-0020AF0BA770}"_guid, "CLSID_AVIDec"},
     {"{A888DF60-1E90-11CF-AC98-00AA004C0FA9}"_guid, "CLSID_AVIDraw"},
-    {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, "CLSID_ACMWrapper"},
     {"{E436EBB5-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_AsyncReader"},
     {"{E436EBB6-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_URLReader"},
     {"{E436EBB7-524F-11CE-9F53-0020AF0BA770}"_guid, "CLSID_PersistMonikerPID"},
-    {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, "CLSID_AVICo"},
     {"{8596E5F0-0DA5-11D0-BD21-00A0C911CE86}"_guid, "CLSID_FileWriter"},
     {"{E2510970-F137-11CE-8B67-00AA00A3F1A6}"_guid, "CLSID_AviDest"},
     {"{C647B5C0-157C-11D0-BD23-00A0C911CE86}"_guid, "CLSID_AviMuxProptyPage"},
@@ -157,11 +156,8 @@ inline constexpr Named<Guid> kPlatformGuidNames[] = {
     {"{71F96466-78F3-11D0-A18C-00A0C9118956}"_guid, "CLSID_AnalogVideoDecoderPropertyPage"},
     {"{71F96467-78F3-11D0-A18C-00A0C9118956}"_guid, "CLSID_VideoStreamConfigPropertyPage"},
     {"{37E92A92-D9AA-11D2-BF84-8EF2B1555AED}"_guid, "CLSID_AudioRendererAdvancedProperties"},
-    {"{B87BEB7B-8D29-423F-AE4D-6582C10175AC}"_guid, "CLSID_VideoMixingRenderer"},
-    {"{6BC1CFFA-8FC1-4261-AC22-CFB4CC38DB50}"_guid, "CLSID_VideoRendererDefault"},
     {"{99D54F63-1A69-41AE-AA4D-C976EB3F0713}"_guid, "CLSID_AllocPresenter"},
     {"{4444AC9E-242E-471B-A3C7-45DCD46352BC}"_guid, "CLSID_AllocPresenterDDXclMode"},
-    {"{6F26A6CD-967B-47FD-874A-7AED2C9D25A2}"_guid, "CLSID_VideoPortManager"},
     {"{51B4ABF3-748F-4E3B-A276-C828330E926A}"_guid, "CLSID_VideoMixingRenderer9"},
     {"{0DAD2FDD-5FD7-11D3-8F50-00C04F7971E2}"_guid, "CLSID_ATSCNetworkProvider"},
     {"{E3444D16-5AC4-4386-88DF-13FD230E1DDA}"_guid, "CLSID_ATSCNetworkPropertyPage"},
