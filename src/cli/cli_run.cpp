@@ -20,7 +20,7 @@
 #include "platform/calendar.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
-#include "report/graph_svg.h"
+#include "report/picture/graph_svg.h"
 #include "report/report_writer.h"
 
 namespace mivalto {

@@ -12,7 +12,7 @@
 #include "base/file_path.h"
 #include "base/program_texts.h"
 #include "cli/cli_run.h"
-#include "report/graph_json.h"
+#include "report/formats/graph_json.h"
 #include "scan/byte_source.h"
 
 namespace mivalto {

@@ -4,17 +4,17 @@
 
 #include "base/file_path.h"
 #include "base/program_texts.h"
-#include "report/ansi_writer.h"
-#include "report/check_writer.h"
-#include "report/compare_writer.h"
-#include "report/cpp_writer.h"
-#include "report/graph_dot.h"
-#include "report/graph_svg.h"
-#include "report/grf_writer.h"
-#include "report/html_writer.h"
-#include "report/json_writer.h"
-#include "report/rtf_writer.h"
-#include "report/text_writer.h"
+#include "report/formats/ansi_writer.h"
+#include "report/check/check_writer.h"
+#include "report/compare/compare_writer.h"
+#include "report/code/cpp_writer.h"
+#include "report/picture/graph_dot.h"
+#include "report/picture/graph_svg.h"
+#include "report/graph_file/grf_writer.h"
+#include "report/formats/html_writer.h"
+#include "report/formats/json_writer.h"
+#include "report/formats/rtf_writer.h"
+#include "report/formats/text_writer.h"
 
 namespace mivalto {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "analysis/analysis_driver.h"
-#include "report/catalogue_writer.h"
+#include "report/catalogue/catalogue_writer.h"
 #include "report/report_writer.h"
 
 namespace mivalto {

@@ -4,7 +4,7 @@
 
 #include "platform/output_file.h"
 #include "platform/wide_text.h"
-#include "report/rtf_writer.h"
+#include "report/formats/rtf_writer.h"
 #include "ui/resource_ids.h"
 #include "ui/resource_text.h"
 

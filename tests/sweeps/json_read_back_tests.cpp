@@ -19,8 +19,8 @@
 #include "analysis/media_type_section.h"
 #include "base/program_texts.h"
 #include "base/text_encoding.h"
-#include "report/catalogue_writer.h"
-#include "report/json_writer.h"
+#include "report/catalogue/catalogue_writer.h"
+#include "report/formats/json_writer.h"
 #include "support/test_files.h"
 #include "sweeps/sweep_files.h"
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "report/compound_file.h"
+#include "report/graph_file/compound_file.h"
 #include "model/graph_stream.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "analysis/fixed_calendar.h"
-#include "report/compound_file.h"
+#include "report/graph_file/compound_file.h"
 #include "model/graph_stream.h"
 #include "support/test_files.h"
 

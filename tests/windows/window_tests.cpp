@@ -15,9 +15,9 @@
 
 #include "analysis/analysis_driver.h"
 #include "platform/wide_text.h"
-#include "report/html_writer.h"
-#include "report/json_writer.h"
-#include "report/rtf_writer.h"
+#include "report/formats/html_writer.h"
+#include "report/formats/json_writer.h"
+#include "report/formats/rtf_writer.h"
 #include "support/test_files.h"
 #include "ui/actions.h"
 #include "ui/controls.h"
