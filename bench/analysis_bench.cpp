@@ -11,9 +11,9 @@
 #include "analysis/analysis_driver.h"
 #include "analysis/checks/graph_check.h"
 #include "big_graph.h"
-#include "report/check_writer.h"
-#include "report/json_writer.h"
-#include "report/text_writer.h"
+#include "report/check/check_writer.h"
+#include "report/formats/json_writer.h"
+#include "report/formats/text_writer.h"
 #include "scan/graph_scanner.h"
 
 namespace mivalto::bench {

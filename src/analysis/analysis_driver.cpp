@@ -41,7 +41,7 @@ void WriteHeader(ReportSink& sink, const ReportHeader& header, const Calendar& c
   sink.AddEmptyLine();
   for (const std::string& line : header.lines) sink.AddLine(line);
   sink.AddLine(texts::MadeOnLine(calendar.LongDate(calendar.Now())));
-  sink.AddLine(texts::WebSiteLine());
+  sink.AddWebSiteLine();
   sink.AddEmptyLine();
   sink.AddSeparator();
 }

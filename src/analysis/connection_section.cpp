@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/clock_words.h"
 #include "base/guid.h"
 #include "base/program_texts.h"
 #include "base/read_failure.h"
@@ -55,17 +56,9 @@ ClockFilter ClockOf(const std::string& ref, const GraphFilterList& filters) {
 }
 
 std::string ClockName(const ClockModel& clock, const GraphFilterList& filters) {
-  switch (*clock.kind) {
-    case ClockKind::kNone:
-      return std::string(texts::kNone);
-    case ClockKind::kSystem:
-      return std::string(texts::kSystemClock);
-    case ClockKind::kFilter:
-      return filters[*clock.position - 1].quoted_name;
-    case ClockKind::kUnknown:
-      break;
-  }
-  return *clock.reference;
+  const bool filter = clock.kind == ClockKind::kFilter;
+  return ClockSourceWords(*clock.kind, filter ? filters[*clock.position - 1].quoted_name : "",
+                          *clock.reference);
 }
 
 }  // namespace
@@ -89,7 +82,7 @@ ConnectionPins ReadConnectionPins(GraphScanner& scanner, const GraphFilterList& 
 
 std::string DescribeConnectionPins(const PinEnd& from, const PinEnd& to,
                                    const GraphFilterList& filters) {
-  return PinEndText(from, filters) + "   => " + PinEndText(to, filters);
+  return PinEndText(from, filters) + std::string(texts::kPinArrow) + PinEndText(to, filters);
 }
 
 ClockEntry ReadClockLine(GraphScanner& scanner) {
@@ -111,7 +104,7 @@ void DeriveClock(ClockModel& clock, const GraphFilterList& filters) {
 ClockLines DescribeClock(const ClockModel& clock, const std::string& keyword,
                          const GraphFilterList& filters) {
   ClockLines lines{keyword + "  ", ClockName(clock, filters)};
-  if (*clock.required) lines.title += " (" + std::string(texts::kRequired) + ")";
+  lines.title += RequiredClockWords(*clock.required);
   return lines;
 }
 

@@ -4,6 +4,7 @@
 
 #include "analysis/filter_data.h"
 #include "base/guid.h"
+#include "catalogue/filter_classes.h"
 
 namespace mivalto {
 namespace {
@@ -19,36 +20,22 @@ struct DataFilter {
 };
 
 constexpr DataFilter kDataFilters[] = {
-    {"{94297043-BD82-4DFD-B0DE-8177739C6D20}"_guid, FilterKind::kDmo,
+    {kClsidDmoWrapper, FilterKind::kDmo,
      [](FilterData d, const FilterCatalogue& c, const SpelledGuid&) {
        return DescribeDmoData(d, c);
      }},
     {kClsidProxy, FilterKind::kPnp, DescribeDeviceData},
-    {"{6A08CF80-0E18-11CF-A24D-0020AFD79767}"_guid, FilterKind::kAcm,
+    {kClsidAcmWrapper, FilterKind::kAcm,
      [](FilterData d, const FilterCatalogue&, const SpelledGuid&) { return DescribeAcmData(d); }},
-    {"{D76E2820-1563-11CF-AC98-00AA004C0FA9}"_guid, FilterKind::kAvi,
+    {kClsidAviCompressor, FilterKind::kAvi,
      [](FilterData d, const FilterCatalogue&, const SpelledGuid&) {
        return DescribeAviEncoderData(d);
      }},
 };
 
-struct RendererFilter {
-  Guid clsid;
-  std::string_view name;
-};
-
-constexpr RendererFilter kRenderers[] = {
-    {"{B87BEB7B-8D29-423F-AE4D-6582C10175AC}"_guid, "Video Mixing Renderer (DX8)"},
-    {"{6BC1CFFA-8FC1-4261-AC22-CFB4CC38DB50}"_guid, "Video Renderer Default(DX8)"},
-    {"{6F26A6CD-967B-47FD-874A-7AED2C9D25A2}"_guid, "Video Port Manager (DX8)"},
-    {"{06B32AEE-77DA-484B-973B-5D64F47201B0}"_guid, "Video Mixer (DX8)"},
-};
-
 // Renderers by their fixed names, other filters by their first catalogue entry.
 std::optional<std::string> RegisteredName(const Guid& clsid, const FilterCatalogue& catalogue) {
-  for (const RendererFilter& r : kRenderers) {
-    if (r.clsid == clsid) return std::string(r.name);
-  }
+  if (const auto renderer = FixedRendererName(clsid)) return std::string(*renderer);
   const auto known = std::find_if(catalogue.KnownFilters.begin(), catalogue.KnownFilters.end(),
                                   [&](const TfilterItem& f) { return f.CLSID == clsid; });
   if (known == catalogue.KnownFilters.end()) return std::nullopt;

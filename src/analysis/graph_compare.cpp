@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "analysis/clock_words.h"
 #include "analysis/media_type_label.h"
 #include "base/guid.h"
 #include "base/program_texts.h"
@@ -321,31 +322,22 @@ void CompareAllConnections(const GraphModel& a, const GraphModel& b, const Filte
   }
 }
 
-Words ClockSourceWords(const ClockModel& clock, const GraphModel& graph) {
-  if (!clock.kind) return clock.reference;
-  switch (*clock.kind) {
-    case ClockKind::kNone:
-      return std::string(texts::kNone);
-    case ClockKind::kSystem:
-      return std::string(texts::kSystemClock);
-    case ClockKind::kFilter:
-      if (clock.position && *clock.position >= 1 &&
-          static_cast<std::size_t>(*clock.position) <= graph.filters.size()) {
-        const FilterModel& filter = graph.filters[*clock.position - 1];
-        return filter.id + "  " + Quoted(filter.name);
-      }
-      break;
-    case ClockKind::kUnknown:
-      break;
+// The clock's source; the reference of a clock that no walk derived.
+Words SourceWords(const ClockModel& clock, const GraphModel& graph) {
+  if (!clock.kind || !clock.reference) return clock.reference;
+  std::string filter_words;
+  if (clock.kind == ClockKind::kFilter && clock.position && *clock.position >= 1 &&
+      static_cast<std::size_t>(*clock.position) <= graph.filters.size()) {
+    const FilterModel& filter = graph.filters[*clock.position - 1];
+    filter_words = filter.id + "  " + Quoted(filter.name);
   }
-  return clock.reference;
+  return ClockSourceWords(*clock.kind, filter_words, *clock.reference);
 }
 
 Words WholeClockWords(const std::optional<ClockModel>& clock, const GraphModel& graph) {
   if (!clock) return std::nullopt;
-  std::string words = ClockSourceWords(*clock, graph).value_or("");
-  if (clock->required.value_or(false)) words += " (" + std::string(texts::kRequired) + ")";
-  return words;
+  return SourceWords(*clock, graph).value_or("") +
+         RequiredClockWords(clock->required.value_or(false));
 }
 
 // Two clocks given by paired filters are the same clock, whatever the filters' numbers.
@@ -368,8 +360,8 @@ void CompareClocks(const GraphModel& a, const GraphModel& b, const FilterPairing
   out.Values(DifferenceItem::kClockRequired, FlagWords(a.clock->required, texts::kRequired),
              FlagWords(b.clock->required, texts::kRequired));
   if (SameFilterClock(*a.clock, *b.clock, pairing)) return;
-  out.Values(DifferenceItem::kClockSource, ClockSourceWords(*a.clock, a),
-             ClockSourceWords(*b.clock, b));
+  out.Values(DifferenceItem::kClockSource, SourceWords(*a.clock, a),
+             SourceWords(*b.clock, b));
 }
 
 }  // namespace
@@ -387,7 +379,7 @@ std::string ConnectionWords(const ConnectionModel& connection, const GraphModel&
     const std::string name = filter ? Quoted(graph.filters[*filter].name) : pin_end->id;
     return name + "  " + Quoted(pin_end->pin);
   };
-  return end(connection.from) + "   => " + end(connection.to);
+  return end(connection.from) + std::string(texts::kPinArrow) + end(connection.to);
 }
 
 std::vector<Difference> CompareGraphs(const GraphModel& a, const GraphModel& b) {

@@ -2,9 +2,13 @@
 
 #include <string>
 
+#include "base/program_texts.h"
+
 namespace mivalto {
 
 void ReportSink::AddLine(std::string_view text) { view_.Append(text); }
+
+void ReportSink::AddWebSiteLine() { view_.AppendWebSiteLine(texts::WebSiteLine()); }
 
 void ReportSink::AddColoredLine(std::string_view text, Color color) {
   view_.SetColor(color);

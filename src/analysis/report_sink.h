@@ -15,6 +15,7 @@ class ReportSink {
   explicit ReportSink(ReportView& view) : view_(view) {}
 
   void AddLine(std::string_view text);
+  void AddWebSiteLine();  // "Visitez mon site web <address>", which a page links
   void AddColoredLine(std::string_view text, Color color);
   void AddBoldLine(std::string_view text);   // black, bold
   void AddTitleLine(std::string_view text);  // olive, bold

@@ -21,6 +21,8 @@ inline constexpr std::string_view kEmail = "orvel.danth@mivalto.example.org";
 
 inline constexpr std::string_view kUnknown = "Inconnu";
 inline constexpr std::string_view kRequired = "Requis";
+// Between a connection's two ends on its pin line: "\"A\"  \"Sortie\"   => \"B\"  \"Entrée\"".
+inline constexpr std::string_view kPinArrow = "   => ";
 inline constexpr std::string_view kNone = "Aucun";
 inline constexpr std::string_view kFixedSizeSamples = "Echantillons de taille fixe";
 inline constexpr std::string_view kTemporalCompression = "Compression temporelle";
@@ -38,6 +40,15 @@ inline constexpr std::string_view kKindPnp = "périphérique Plug-and-Play (prox
 inline constexpr std::string_view kKindAcm = "enveloppe ACM";
 inline constexpr std::string_view kKindAvi = "compresseur AVI";
 // A walk that ended early: on standard error and in the picture's title.
+// The output formats' own words: the window's Save dialog types, and what --help says of a
+// format beyond its name and extensions.
+inline constexpr std::string_view kTextFileCaption = "Fichier Texte";
+inline constexpr std::string_view kHtmlPageCaption = "Page HTML";
+inline constexpr std::string_view kJsonReportCaption = "Rapport JSON";
+inline constexpr std::string_view kCppFormatHelp =
+    "le code C++ qui reconstruit le graphe, d'un seul fichier";
+inline constexpr std::string_view kGrfFormatHelp =
+    "le graphe réécrit en fichier de graphe, d'un seul fichier, dans FICHIER";
 inline constexpr std::string_view kGraphIncomplete = "analyse arrêtée avant la fin";
 inline constexpr std::string_view kHertz = "Hz";
 inline constexpr std::string_view kChannel = "canal";

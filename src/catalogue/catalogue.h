@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/guid.h"
+#include "catalogue/filter_classes.h"
 
 namespace mivalto {
 
@@ -51,7 +52,6 @@ struct FilterCatalogue {
   friend bool operator==(const FilterCatalogue&, const FilterCatalogue&) = default;
 };
 
-inline constexpr Guid kClsidProxy = "{17CCA71B-ECD7-11D0-B908-00A0C9223196}"_guid;
 inline constexpr std::size_t kMaxFriendlyNameLength = 255;
 
 // Enumerates the machine's filters and DMOs (empty lists where there is no DirectShow).

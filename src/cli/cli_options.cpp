@@ -29,8 +29,17 @@ std::string FormatList(FormatTable formats, bool with_extensions) {
 }
 
 std::string FormatHelp() {
-  return FormatList(OutputFormats(), true) + std::string(cli_texts::kFormatsNotBuilt) +
-         std::string(cli_texts::kFormatHelp);
+  std::string help = FormatList(OutputFormats(), true) + std::string(cli_texts::kFormatsNotBuilt);
+  for (const OutputFormat& format : OutputFormats()) {
+    if (format.help.empty()) continue;
+    help += " ; " + std::string(format.name) + " : " + std::string(format.help);
+  }
+  return help + std::string(cli_texts::kFormatHelp);
+}
+
+// "<what it does> ; formats ansi, text ... ; <its exit status>".
+std::string HelpWithFormats(std::string_view before, FormatTable formats, std::string_view after) {
+  return std::string(before) + FormatList(formats, false) + std::string(after);
 }
 
 // The arguments as CLI11 gives them back, before they are checked.
@@ -63,8 +72,11 @@ void DeclareOptions(CLI::App& app, GivenArguments& given) {
       ->type_name("FORMAT");
   app.add_option("-o,--output", given.output, std::string(cli_texts::kOutputHelp))
       ->type_name("FICHIER");
-  app.add_flag("--compare", given.compare, std::string(cli_texts::kCompareHelp));
-  app.add_flag("--check", given.check, std::string(cli_texts::kCheckHelp));
+  app.add_flag("--compare", given.compare,
+               HelpWithFormats(cli_texts::kCompareHelp, ComparisonFormats(),
+                               cli_texts::kCompareStatusHelp));
+  app.add_flag("--check", given.check,
+               HelpWithFormats(cli_texts::kCheckHelp, CheckFormats(), cli_texts::kCheckStatusHelp));
   app.add_flag("--catalogue", given.list_catalogue, std::string(cli_texts::kCatalogueHelp));
   app.add_option("--catalogue-file", given.catalogue_file,
                  std::string(cli_texts::kCatalogueFileHelp))

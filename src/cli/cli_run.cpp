@@ -20,18 +20,18 @@
 #include "platform/calendar.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
-#include "report/graph_svg.h"
+#include "report/picture/graph_svg.h"
 #include "report/report_writer.h"
 
 namespace mivalto {
 namespace {
 
+// A walk's outcome with what the command line adds to it.
 struct AnalysedFile {
   std::string path;  // the full path, UTF-8, as the report shows it
   ReportView view;
-  std::optional<GraphModel> graph;  // none when no walk ran
-  std::vector<Finding> findings;    // the graph's check
-  FileOutcome outcome = FileOutcome::kNotAnalysed;
+  AnalysisResult walk;
+  bool graph_kept = false;  // the walk ran and its graph and findings are the writer's
   std::string problem;  // what went wrong, for the error stream; empty when complete
   std::vector<std::string> notes;  // an edited JSON report's members that were ignored
   bool dropped = false;  // --only-registered took filters out of its graph
@@ -103,27 +103,27 @@ namespace {
 void Analyse(const GraphInput& input, AnalysedFile& file, const FilterCatalogue& catalogue,
              const Calendar& calendar, GraphModelUse model) {
   file.path = ShownPath(input);
-  AnalysisResult result =
-      AnalyseNamedInput(input.path, file.path, catalogue, calendar, file.view,
-                        input.json ? GraphModelUse::kKeep : model, input.report);
-  if (result.failure != FileFailure::kNone) {
-    file.problem = FailureText(result);
+  AnalysisResult& walk = file.walk;
+  walk = AnalyseNamedInput(input.path, file.path, catalogue, calendar, file.view,
+                           input.json ? GraphModelUse::kKeep : model, input.report);
+  if (walk.failure != FileFailure::kNone) {
+    file.problem = FailureText(walk);
     return;
   }
-  if (input.json && result.complete) {
-    file.notes = IgnoredMembers(input, result.graph, result.numbers_written, catalogue.Known);
+  if (input.json && walk.complete) {
+    file.notes = IgnoredMembers(input, walk.graph, walk.numbers_written, catalogue.Known);
   }
-  if (model == GraphModelUse::kKeep) {
-    file.graph = std::move(result.graph);
-    file.findings = std::move(result.findings);
-  }
-  if (!result.complete) {
-    file.outcome = FileOutcome::kEndedEarly;
+  file.graph_kept = model == GraphModelUse::kKeep;
+  if (!file.graph_kept) walk.graph = {};  // a JSON report's, needed for its notes alone
+  if (!walk.complete) {
     file.problem = texts::kGraphIncomplete;
-    if (!result.stop_reason.empty()) file.problem += " (" + result.stop_reason + ")";
-  } else {
-    file.outcome = FileOutcome::kComplete;
+    if (!walk.stop_reason.empty()) file.problem += " (" + walk.stop_reason + ")";
   }
+}
+
+FileOutcome OutcomeOf(const AnalysedFile& file) {
+  if (file.walk.failure != FileFailure::kNone) return FileOutcome::kNotAnalysed;
+  return file.walk.complete ? FileOutcome::kComplete : FileOutcome::kEndedEarly;
 }
 
 // The lines of a format whose writer reads the graph alone.
@@ -155,9 +155,9 @@ std::vector<ReportDocument> Documents(const CliOptions& options,
                                       const std::vector<AnalysedFile>& files) {
   std::vector<ReportDocument> documents;
   for (const AnalysedFile& file : files) {
-    documents.push_back({file.path, file.outcome == FileOutcome::kComplete, &file.view,
-                         file.graph ? &*file.graph : nullptr, file.problem,
-                         file.graph ? &file.findings : nullptr,
+    documents.push_back({file.path, OutcomeOf(file) == FileOutcome::kComplete, &file.view,
+                         file.graph_kept ? &file.walk.graph : nullptr, file.problem,
+                         file.graph_kept ? &file.walk.findings : nullptr,
                          options.catalogue_file ? FileNameOf(*options.catalogue_file) : "",
                          options.output ? FileNameOf(*options.output) : ""});
   }
@@ -178,13 +178,13 @@ std::optional<std::string> InputThatIsTheOutput(const CliOptions& options,
 
 bool NothingAnalysed(const std::vector<AnalysedFile>& files) {
   return std::all_of(files.begin(), files.end(), [](const AnalysedFile& file) {
-    return file.outcome == FileOutcome::kNotAnalysed;
+    return OutcomeOf(file) == FileOutcome::kNotAnalysed;
   });
 }
 
 // No report to put in the --output file; for a graph file, no walk that reached its end.
 bool NothingToWrite(const OutputFormat& format, const std::vector<AnalysedFile>& files) {
-  if (format.graph_file) return files.front().outcome != FileOutcome::kComplete;
+  if (format.graph_file) return OutcomeOf(files.front()) != FileOutcome::kComplete;
   return NothingAnalysed(files);
 }
 
@@ -220,11 +220,10 @@ namespace {
 // The output's problem, if any.
 std::optional<std::string> WriteReports(const CliOptions& options,
                                         const std::vector<AnalysedFile>& files,
+                                        const PreparedOutput& output,
                                         std::ostream& standard_output) {
   if (options.output && NothingToWrite(*options.format, files)) return std::nullopt;
-  const std::vector<ReportDocument> documents = Documents(options, files);
-  return WriteOutput(options, standard_output,
-                     [&](std::ostream& out) { options.format->write(documents, out); });
+  return WriteOutput(options, standard_output, output.write);
 }
 
 // A line-by-line format writes each line as the walk makes it: the output is open before
@@ -245,19 +244,18 @@ std::optional<std::string> AnalyseAndStream(const CliOptions& options,
 
 // Graphviz's failure ends the output as a write's does: nothing replaces the --output file.
 std::optional<std::string> Write(const CliOptions& options, const std::vector<AnalysedFile>& files,
-                                 std::ostream& standard_output) {
+                                 const PreparedOutput& output, std::ostream& standard_output) {
   try {
-    return WriteReports(options, files, standard_output);
+    return WriteReports(options, files, output, standard_output);
   } catch (const PictureFailure& failure) {
     return failure.what();
   }
 }
 
-// Why the format can't be written for these reports, checked before any output is opened.
-std::optional<FormatRefusal> Refusal(const CliOptions& options,
-                                     const std::vector<AnalysedFile>& files) {
-  if (!options.format->refusal) return std::nullopt;
-  return options.format->refusal(Documents(options, files));
+// What the format works out from the reports, before any output is opened.
+PreparedOutput Prepare(const OutputFormat& format, std::span<const ReportDocument> documents) {
+  if (format.prepare) return format.prepare(documents);
+  return {.write = [&format, documents](std::ostream& out) { format.write(documents, out); }};
 }
 
 std::optional<FormatRefusal> OutputRefusal(const std::optional<std::string>& problem) {
@@ -265,29 +263,42 @@ std::optional<FormatRefusal> OutputRefusal(const std::optional<std::string>& pro
   return FormatRefusal{*problem};
 }
 
-// Analyses every file and writes the reports; returns why the output was not written, if so.
+// Analyses every file and writes the reports; returns why the output was not written, if so,
+// and else sets the status that what was written calls for.
 std::optional<FormatRefusal> AnalyseAndWrite(const CliOptions& options,
                                              const std::vector<GraphInput>& inputs,
                                              const FilterCatalogue& catalogue,
                                              std::vector<AnalysedFile>& files,
-                                             std::ostream& standard_output, std::ostream& err) {
+                                             std::ostream& standard_output, std::ostream& err,
+                                             int& written_status) {
   if (options.format->stream_lines) {
     return OutputRefusal(AnalyseAndStream(options, inputs, catalogue, files, standard_output));
   }
   DroppedLines dropped;
-  files = AnalyseAll(inputs, catalogue, options.format->model,
-                     options.format->reads_lines ? nullptr : &dropped);
+  const WriterReads reads = options.format->reads;
+  files = AnalyseAll(inputs, catalogue,
+                     reads == WriterReads::kLines ? GraphModelUse::kSkip : GraphModelUse::kKeep,
+                     reads == WriterReads::kGraph ? &dropped : nullptr);
   AnalysedFile& first = files.front();
-  if (options.only_registered && first.outcome == FileOutcome::kComplete) {
-    first.dropped = KeepOnlyRegistered(*first.graph, err);
+  if (options.only_registered && OutcomeOf(first) == FileOutcome::kComplete) {
+    first.dropped = KeepOnlyRegistered(first.walk.graph, err);
   }
-  if (std::optional<FormatRefusal> refused = Refusal(options, files)) return refused;
-  return OutputRefusal(Write(options, files, standard_output));
+  const std::vector<ReportDocument> documents = Documents(options, files);
+  const PreparedOutput output = Prepare(*options.format, documents);
+  if (output.refusal) return output.refusal;
+  written_status = output.status;
+  return OutputRefusal(Write(options, files, output, standard_output));
 }
 
-// A comparison's sides, a graph file or C++ program: one graph from each file.
+bool InTable(const OutputFormat& format, FormatTable table) {
+  return std::ranges::any_of(table, [&](const OutputFormat& row) { return &row == &format; });
+}
+
+// A comparison's sides, a check's graphs, a graph file or C++ program: one graph from each
+// file.
 bool OneGraphEach(const OutputFormat& format) {
-  return format.one_input || format.graph_file || format.status != nullptr;
+  return format.one_input || format.graph_file || InTable(format, ComparisonFormats()) ||
+         InTable(format, CheckFormats());
 }
 
 int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& err) {
@@ -305,14 +316,16 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
   if (options.list_catalogue) return ListCatalogue(options, *catalogue, standard_output, err);
   if (options.only_registered && !CanTellRegistered(*catalogue, err)) return 2;
   std::vector<AnalysedFile> files;
+  int written_status = 0;
   const std::optional<FormatRefusal> output_problem =
-      AnalyseAndWrite(options, *inputs, *catalogue, files, standard_output, err);
+      AnalyseAndWrite(options, *inputs, *catalogue, files, standard_output, err, written_status);
   // After the reports, so that a terminal shows the notes last, where they are seen.
   std::vector<FileOutcome> outcomes;
   for (const AnalysedFile& file : files) {
     for (const std::string& note : file.notes) ReportProblem(err, file.path, note);
     if (!file.problem.empty()) ReportProblem(err, file.path, file.problem);
-    outcomes.push_back(file.dropped ? std::max(file.outcome, FileOutcome::kEndedEarly) : file.outcome);
+    const FileOutcome outcome = OutcomeOf(file);
+    outcomes.push_back(file.dropped ? std::max(outcome, FileOutcome::kEndedEarly) : outcome);
   }
   if (output_problem) {  // about the input at fault, when it is one's
     const std::string output = options.output.value_or(std::string(cli_texts::kStandardOutput));
@@ -320,9 +333,7 @@ int Run(const CliOptions& options, std::ostream& standard_output, std::ostream& 
                   output_problem->reason);
     return 2;
   }
-  const int status = ExitStatus(outcomes);
-  if (!options.format->status) return status;
-  return std::max(status, options.format->status(Documents(options, files)));
+  return std::max(ExitStatus(outcomes), written_status);
 }
 
 }  // namespace

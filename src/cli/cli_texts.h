@@ -13,11 +13,9 @@ inline constexpr std::string_view kFilesHelp =
     "fichiers de graphe ou rapports JSON à analyser (FICHIER.json#N : le rapport N d'un fichier "
     "qui en tient plusieurs) ; live:PID (ou live:PID/N) : le graphe que tient un programme en "
     "cours (Windows), PID son numéro de processus, N le numéro donné par --live";
-// After the list of the formats and their extensions.
+// After the list of the formats and their extensions, and what the table says of some.
 inline constexpr std::string_view kFormatHelp =
-    " ; cpp : le code C++ qui reconstruit le graphe, d'un seul fichier ; grf : le graphe réécrit "
-    "en fichier de graphe, d'un seul fichier, dans FICHIER. Sans --format : le "
-    "format que nomme l'extension de FICHIER, sinon ansi vers un terminal et text ailleurs "
+    ". Sans --format : le format que nomme l'extension de FICHIER, sinon ansi vers un terminal et text ailleurs "
     "(noms et extensions en majuscules ou minuscules)";
 // After every list of the formats: those this build does not write.
 #ifdef MIVALTO_HAS_GRAPHVIZ
@@ -25,10 +23,12 @@ inline constexpr std::string_view kFormatsNotBuilt = "";
 #else
 inline constexpr std::string_view kFormatsNotBuilt = " ; svg : absent de cette version, construite sans Graphviz";
 #endif
+// Each of --compare's and --check's help: before, then after the list of its formats.
 inline constexpr std::string_view kCompareHelp =
     "compare deux graphes, A puis B (fichiers .grf ou rapports JSON) : ce qui n'est que dans A "
-    "(-), que dans B (+), ce qui a changé ; formats ansi, text, html, json ; code de retour 0 "
-    "pour deux graphes identiques, 1 s'ils diffèrent, 2 pour une erreur";
+    "(-), que dans B (+), ce qui a changé ; formats ";
+inline constexpr std::string_view kCompareStatusHelp =
+    " ; code de retour 0 pour deux graphes identiques, 1 s'ils diffèrent, 2 pour une erreur";
 inline constexpr std::string_view kOutputHelp =
     "écrit dans FICHIER au lieu de la sortie standard (« - » : la sortie standard) ; FICHIER "
     "n'est remplacé qu'une fois le rapport entier écrit";
@@ -59,9 +59,10 @@ inline constexpr std::string_view kFormats = "formats : ";
 inline constexpr std::string_view kFormatTakesOneFile = "un seul fichier de graphe pour le format ";
 inline constexpr std::string_view kCheckHelp =
     "vérifie chaque graphe (fichiers .grf ou rapports JSON) : les valeurs qu'un filtre DirectShow "
-    "refuserait, avec la règle, sa gravité, l'endroit et l'octet (docs/checks.md) ; formats ansi, "
-    "text, html, json ; code de retour 0 sans constat au-dessus d'une note, 1 avec, 2 pour un "
-    "graphe lu en partie ou une erreur";
+    "refuserait, avec la règle, sa gravité, l'endroit et l'octet (docs/checks.md) ; formats ";
+inline constexpr std::string_view kCheckStatusHelp =
+    " ; code de retour 0 sans constat au-dessus d'une note, 1 avec, 2 pour un graphe lu en "
+    "partie ou une erreur";
 inline constexpr std::string_view kCheckNotWith = "--check ne va pas avec --compare ni --catalogue";
 inline constexpr std::string_view kFormatNotChecked = "--check n'écrit pas le format ";
 inline constexpr std::string_view kCompareTakesTwoFiles = "--compare compare deux fichiers de graphe";

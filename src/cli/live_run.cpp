@@ -11,8 +11,8 @@
 #include "cli/cli_run.h"
 #include "cli/cli_texts.h"
 #include "live/running_graphs.h"
-#include "report/ansi_writer.h"
-#include "report/text_writer.h"
+#include "report/formats/ansi_writer.h"
+#include "report/formats/text_writer.h"
 
 namespace mivalto {
 namespace {

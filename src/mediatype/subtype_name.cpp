@@ -41,7 +41,7 @@ std::string BaseGuidMemberName(std::uint32_t first_group) {
   return "MediaSubType Video Compression " + code;
 }
 
-constexpr Guid kBaseGuid = "{00000000-0000-0010-8000-00AA00389B71}"_guid;
+constexpr Guid kBaseGuid = subtype_detail::kBase(0);
 
 // The canonical text of a GUID ends in the suffix when all but its first group are the base's.
 bool OnTheBaseGuid(Guid guid) {

@@ -30,7 +30,7 @@ ReportView& ReportView::operator=(const ReportView& other) {
   Clear();
   lines_.reserve(other.lines_.size());
   for (const ReportLine& line : other.lines_) {
-    lines_.push_back({Keep(line.text), line.color, line.bold});
+    lines_.push_back({Keep(line.text), line.color, line.bold, line.web_site});
   }
   color_ = other.color_;
   bold_ = other.bold_;
@@ -60,15 +60,21 @@ std::string_view ReportView::Keep(std::string_view text) {
   return {at, text.size()};
 }
 
+void ReportView::AppendWebSiteLine(std::string_view text) {
+  web_site_ = true;
+  Append(text);
+  web_site_ = false;
+}
+
 void ReportView::Append(std::string_view text) {
   constexpr std::string_view kBreak = "\r\n";
   for (;;) {
     const std::size_t end = text.find(kBreak);
     const std::string_view line = text.substr(0, end);
     if (consumer_) {
-      consumer_->TakeLine({line, color_, bold_});
+      consumer_->TakeLine({line, color_, bold_, web_site_});
     } else {
-      AppendToLargeVector(lines_, ReportLine{Keep(line), color_, bold_});
+      AppendToLargeVector(lines_, ReportLine{Keep(line), color_, bold_, web_site_});
     }
     if (end == std::string_view::npos) return;
     text.remove_prefix(end + kBreak.size());

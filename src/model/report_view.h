@@ -37,6 +37,8 @@ struct ReportLine {
   std::string_view text;  // UTF-8, never holds CR LF
   Color color = kBlack;
   bool bold = false;
+  // The header's line that ends with the program's web site, which a page links.
+  bool web_site = false;
   friend bool operator==(const ReportLine&, const ReportLine&) = default;
 };
 
@@ -70,6 +72,8 @@ class ReportView {
   // Appends the text with the current attributes; each CR LF starts a new line,
   // and an empty text appends one empty line.
   void Append(std::string_view text);
+  // Appends one line that ends with the program's web site (ReportLine::web_site).
+  void AppendWebSiteLine(std::string_view text);
 
   // From now on the lines go to the consumer as they are appended, and the view keeps none;
   // null: the view keeps them again.
@@ -88,6 +92,7 @@ class ReportView {
   LargeVector<ReportLine> lines_;
   Color color_ = kBlack;
   bool bold_ = false;
+  bool web_site_ = false;  // only while AppendWebSiteLine appends
   LineConsumer* consumer_ = nullptr;
 };
 

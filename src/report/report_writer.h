@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -42,6 +44,17 @@ struct FormatRefusal {
 
 // Every writer has this shape: the reports, in order, into one output.
 using ReportWriter = void (*)(std::span<const ReportDocument> documents, std::ostream& out);
+
+// What a format works out from the reports once, before any output is opened, for all it says
+// of them: why it refuses them, the exit status its output calls for beyond the walks' (a
+// comparison: 1 when the graphs differ), and the writing of its bytes, which is handed what
+// was worked out (a comparison's differences, a graph file's stream) instead of doing it again.
+struct PreparedOutput {
+  std::optional<FormatRefusal> refusal = {};
+  int status = 0;
+  std::function<void(std::ostream& out)> write = {};  // null when refused
+};
+using OutputPreparer = PreparedOutput (*)(std::span<const ReportDocument> documents);
 
 // Valid UTF-8 in which every C0 control but TAB, DEL, every C1 control, every bidirectional
 // embedding, override and isolate (U+202A to U+202E, U+2066 to U+2069) and every invalid

@@ -38,7 +38,7 @@ void acOuvrirExecute(MainWindow& window) {
 }
 
 void acSauverExecute(MainWindow& window) {
-  const FileDialogRequest request{.filter = ResourceText(IDS_SAVE_FILTER),
+  const FileDialogRequest request{.filter = SaveFilter(),
                                   .default_extension = L"log",
                                   .proposed_name = ProposedSaveName(CurrentFileName)};
   const auto choice = window.Services().AskSavePath(window.Handle(), request);

@@ -7,7 +7,7 @@
 
 #include <richedit.h>
 
-#include "report/rtf_writer.h"
+#include "report/formats/rtf_writer.h"
 #include "ui/controls.h"
 
 namespace mivalto::ui {

@@ -4,7 +4,9 @@
 
 #include "platform/output_file.h"
 #include "platform/wide_text.h"
-#include "report/rtf_writer.h"
+#include "report/formats/rtf_writer.h"
+#include "ui/resource_ids.h"
+#include "ui/resource_text.h"
 
 namespace mivalto::ui {
 namespace {
@@ -37,6 +39,11 @@ std::wstring ProposedSaveName(const std::wstring& graph_path) {
   return WithExtension(graph_path, L".log");
 }
 
+std::wstring SaveFilter() {
+  return ResourceText(IDS_SAVE_LOG_TYPE) + L"|" + Utf8ToWide(WindowSaveTypes()) + L"|" +
+         ResourceText(IDS_SAVE_ANY_TYPE);
+}
+
 std::wstring TypeExtension(const std::wstring& filter, int type) {
   // The pattern of type n is the filter's (2n)th piece between bars.
   std::size_t start = 0;
@@ -54,7 +61,7 @@ std::wstring TypeExtension(const std::wstring& filter, int type) {
 const OutputFormat* SavedFormat(const std::wstring& filter, int type, const std::wstring& path) {
   const std::wstring extension = TypeExtension(filter, type);
   const OutputFormat* format = FormatOfFileName(WideToUtf8(extension.empty() ? path : extension));
-  return format != nullptr && format->saved_by_window ? format : nullptr;
+  return format != nullptr && format->window == WindowSave::kFormat ? format : nullptr;
 }
 
 DWORD SaveReportFile(const std::wstring& path, const ReportView& view) {

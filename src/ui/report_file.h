@@ -23,6 +23,10 @@ std::wstring WithExtension(const std::wstring& path, std::wstring_view extension
 // The graph's path with ".log" in place of its extension.
 std::wstring ProposedSaveName(const std::wstring& graph_path);
 
+// The Save dialog's filter: the window's own report type (".log"), the types the output
+// formats' table offers, then any file.
+std::wstring SaveFilter();
+
 // The extension (with its dot) that the dialog's type number `type` (1 for the first) of a
 // "Name|*.ext|..." filter gives a name; empty for a type of any extension ("*.*") and for a
 // number the list does not have.

@@ -7,7 +7,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "analysis/fixed_calendar.h"
-#include "report/compound_file.h"
+#include "report/graph_file/compound_file.h"
 #include "support/filter_data.h"
 #include "support/file_layout.h"
 #include "support/graph_text.h"

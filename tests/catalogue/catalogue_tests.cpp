@@ -30,5 +30,18 @@ TEST(ReleaseCatalogue, EmptiesBothListsAndFreesTheirStorage) {
   EXPECT_TRUE(catalogue.KnownFilters.empty());
 }
 
+// Each filter class once; a renderer's fixed name is found for it and for no other class.
+TEST(FilterClassTable, EachClassOnceAndOnlyRenderersNamed) {
+  for (std::size_t i = 0; i < std::size(kFilterClassTable); ++i) {
+    const FilterClassRow& row = kFilterClassTable[i];
+    for (std::size_t j = i + 1; j < std::size(kFilterClassTable); ++j) {
+      EXPECT_FALSE(row.value == kFilterClassTable[j].value) << i << ", " << j;
+    }
+    const auto name = FixedRendererName(row.value);
+    EXPECT_EQ(name.value_or(""), row.renderer) << i;
+  }
+  EXPECT_EQ(FixedRendererName(Guid{}), std::nullopt);
+}
+
 }  // namespace
 }  // namespace mivalto

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/cli_run.h"
-#include "report/json_writer.h"
+#include "report/formats/json_writer.h"
 #include "support/file_layout.h"
 #include "support/graph_text.h"
 #include "support/temp_file.h"

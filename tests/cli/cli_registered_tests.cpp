@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
-#include "report/compound_file.h"
+#include "report/graph_file/compound_file.h"
 #include "support/filter_data.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"

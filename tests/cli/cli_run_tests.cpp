@@ -28,12 +28,12 @@
 #include "cli/cli_run.h"
 #include "cli/console_plain.h"
 #include "platform/calendar.h"
-#include "report/graph_svg.h"
-#include "report/ansi_writer.h"
-#include "report/grf_writer.h"
-#include "report/json_writer.h"
+#include "report/picture/graph_svg.h"
+#include "report/formats/ansi_writer.h"
+#include "report/graph_file/grf_writer.h"
+#include "report/formats/json_writer.h"
 #include "report/sample_report.h"
-#include "report/text_writer.h"
+#include "report/formats/text_writer.h"
 #include "support/sample_graphs.h"
 #include "support/temp_file.h"
 
@@ -491,8 +491,8 @@ TEST_F(RunCliTest, RefusedFormatWritesNothingAndGivesStatusTwo) {
   const OutputFormat refusing{
       .name = "refusing",
       .write = WriteText,
-      .refusal = [](std::span<const ReportDocument>) -> std::optional<FormatRefusal> {
-        return FormatRefusal{"graphe trop grand"};
+      .prepare = [](std::span<const ReportDocument>) -> PreparedOutput {
+        return {.refusal = FormatRefusal{"graphe trop grand"}};
       }};
   const std::string output = Utf8Path(TempFolder() / "refusé.svg");
   EXPECT_EQ(Run(refusing, {complete_.Utf8()}, output), 2);
@@ -502,7 +502,7 @@ TEST_F(RunCliTest, RefusedFormatWritesNothingAndGivesStatusTwo) {
 
 // A graph file is written only for a walk that reached its end: the old output stays.
 TEST_F(RunCliTest, GraphFileOfAWalkEndedEarlyIsNotWritten) {
-  const OutputFormat grf{.name = "grf", .write = WriteGrf, .refusal = GrfRefusal, .graph_file = true};
+  const OutputFormat grf{.name = "grf", .write = WriteGrf, .prepare = PrepareGrf, .graph_file = true};
   const std::filesystem::path output = TempFolder() / "ancien.grf";
   std::ofstream(output, std::ios::binary) << "ancien graphe";
   EXPECT_EQ(Run(grf, {no_graph_.Utf8()}, Utf8Path(output)), 1);
@@ -553,7 +553,7 @@ TEST_F(RunCliTest, ArrayOfReportsIsThatManyGraphs) {
   const nlohmann::json reports = Json();
   ASSERT_EQ(reports.size(), 2u);
   EXPECT_EQ(reports[1]["file"], both + "#2");
-  const OutputFormat grf{.name = "grf", .write = WriteGrf, .refusal = GrfRefusal, .graph_file = true};
+  const OutputFormat grf{.name = "grf", .write = WriteGrf, .prepare = PrepareGrf, .graph_file = true};
   const std::string copy = Utf8Path(TempFolder() / "copie.grf");
   EXPECT_EQ(Run(grf, {both}, copy), 2);
   EXPECT_EQ(err_.str(), "mivalto-cli : " + both + " : ce fichier JSON tient 2 rapports ; pour en "

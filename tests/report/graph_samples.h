@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/graph_model.h"
-#include "report/graph_dot.h"
+#include "report/picture/graph_dot.h"
 
 namespace mivalto::testing::graph_samples {
 

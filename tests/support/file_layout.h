@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <span>
 
-#include "report/compound_file.h"  // kSectorSize
+#include "report/graph_file/compound_file.h"  // kSectorSize
 #include "support/byte_writer.h"
 
 namespace mivalto::testing {

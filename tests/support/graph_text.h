@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/graph_text_writer.h"
+#include "report/graph_file/graph_text_writer.h"
 #include "support/byte_writer.h"
 
 namespace mivalto::testing {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "report/compound_file.h"
+#include "report/graph_file/compound_file.h"
 #include "support/filter_data.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "report/compound_file.h"
-#include "report/graph_stream.h"
+#include "report/graph_file/compound_file.h"
+#include "report/graph_file/graph_stream.h"
 #include "support/graph_text.h"
 #include "support/guid_texts.h"
 #include "sweeps/sweep_files.h"

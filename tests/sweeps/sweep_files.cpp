@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "analysis/fixed_calendar.h"
-#include "report/compound_file.h"
-#include "report/graph_stream.h"
+#include "report/graph_file/compound_file.h"
+#include "report/graph_file/graph_stream.h"
 #include "support/test_files.h"
 
 namespace mivalto::testing {

@@ -18,7 +18,7 @@
 
 #include "analysis/analysis_driver.h"
 #include "catalogue/com_support.h"
-#include "report/graph_stream.h"
+#include "report/graph_file/graph_stream.h"
 #include "platform/wide_text.h"
 
 namespace {

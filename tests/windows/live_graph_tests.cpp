@@ -12,7 +12,7 @@
 #include "analysis/fixed_calendar.h"
 #include "analysis/running_graph_analysis.h"
 #include "platform/wide_text.h"
-#include "report/compound_file.h"
+#include "report/graph_file/compound_file.h"
 #include "run_program.h"
 #include "support/byte_writer.h"
 #include "support/graph_text.h"

@@ -103,7 +103,7 @@ TEST(SavedFormat, OnlyUnderTheWindowsExtensionsInAnyCase) {
       {L"C:\\a\\g.grf", nullptr},
   };
   for (const auto& [path, name] : rows) {
-    const OutputFormat* format = ui::SavedFormat(ui::ResourceText(IDS_SAVE_FILTER), 5, path);
+    const OutputFormat* format = ui::SavedFormat(ui::SaveFilter(), 5, path);
     EXPECT_EQ(format ? format->name : std::string_view("RTF"), name ? name : "RTF") << path;
   }
 }

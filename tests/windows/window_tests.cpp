@@ -15,13 +15,14 @@
 
 #include "analysis/analysis_driver.h"
 #include "platform/wide_text.h"
-#include "report/html_writer.h"
-#include "report/json_writer.h"
-#include "report/rtf_writer.h"
+#include "report/formats/html_writer.h"
+#include "report/formats/json_writer.h"
+#include "report/formats/rtf_writer.h"
 #include "support/test_files.h"
 #include "ui/actions.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
+#include "ui/report_file.h"
 #include "ui/resource_ids.h"
 #include "ui/resource_text.h"
 #include "ui/shell_file_list.h"
@@ -544,7 +545,7 @@ void CALLBACK ChooseHtmlAndConfirm(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(SaveCommand, TheDialogsNameTakesTheChosenTypesExtension) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, ChooseHtmlAndConfirm);
   const std::optional<ui::SaveChoice> choice = ui::DesktopServices()->AskSavePath(
-      Window(), {ui::ResourceText(IDS_SAVE_FILTER), L"log", FolderPath() + L"\\preview.log"});
+      Window(), {ui::SaveFilter(), L"log", FolderPath() + L"\\preview.log"});
   KillTimer(nullptr, timer);
   ASSERT_TRUE(choice.has_value());
   EXPECT_EQ(choice->type, 3);

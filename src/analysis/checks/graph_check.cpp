@@ -4,6 +4,7 @@
 
 #include "analysis/checks/check_texts.h"
 #include "analysis/checks/rule_context.h"
+#include "base/program_texts.h"
 #include "mediatype/media_type.h"
 
 namespace mivalto {
@@ -171,7 +172,8 @@ std::string EntryWords(const Finding& finding, const GraphModel& graph) {
                           std::to_string(finding.number);
       if (finding.number >= 1 && static_cast<std::size_t>(finding.number) <= graph.connections.size()) {
         const ConnectionModel& c = graph.connections[static_cast<std::size_t>(finding.number - 1)];
-        words += " : " + EndWords(graph, c.from) + "   => " + EndWords(graph, c.to);
+        words += " : " + EndWords(graph, c.from) + std::string(texts::kPinArrow) +
+                 EndWords(graph, c.to);
       }
       return words;
     }

@@ -1,0 +1,72 @@
+#include "report/code/cpp_literal.h"
+
+#include <cstdio>
+
+#include "report/report_writer.h"
+
+namespace mivalto {
+namespace {
+
+struct NamedEscape {
+  char32_t character;
+  std::string_view escape;
+};
+constexpr NamedEscape kNamedEscapes[] = {
+    {'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"},
+};
+
+// The escape of one code point; `beside_question` when a "?" stands right before or after it.
+void AppendEscaped(char32_t c, bool beside_question, std::string& out) {
+  for (const NamedEscape& named : kNamedEscapes) {
+    if (named.character == c) {
+      out += named.escape;
+      return;
+    }
+  }
+  char buffer[12];
+  if (c < 0x20 || c == 0x7F) {
+    std::snprintf(buffer, sizeof buffer, "\\%03o", static_cast<unsigned>(c));
+  } else if (c < 0x7F) {
+    if (c == '?' && beside_question) out += '\\';
+    out += static_cast<char>(c);
+    return;
+  } else if (c <= 0xFFFF) {
+    std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c));
+  } else {
+    std::snprintf(buffer, sizeof buffer, "\\U%08X", static_cast<unsigned>(c));
+  }
+  out += buffer;
+}
+
+}  // namespace
+
+std::string WideLiteral(std::string_view utf8) {
+  std::string out = "L\"";
+  char32_t previous = 0;
+  while (!utf8.empty()) {
+    const CodePoint point = FrontCodePoint(utf8);
+    utf8.remove_prefix(point.length);
+    const bool question_next = !utf8.empty() && utf8.front() == '?';
+    AppendEscaped(point.value, previous == '?' || question_next, out);
+    previous = point.value;
+  }
+  out += '"';
+  return out;
+}
+
+std::string HexLiteral(unsigned value, int digits) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "0x%0*X", digits, value);
+  return buffer;
+}
+
+std::string GuidInitializer(const Guid& guid) {
+  std::string text = "{" + HexLiteral(guid.data1, 8) + ", " + HexLiteral(guid.data2, 4) + ", " +
+                     HexLiteral(guid.data3, 4) + ", {";
+  for (std::size_t i = 0; i < guid.data4.size(); ++i) {
+    text += (i == 0 ? "" : ", ") + HexLiteral(guid.data4[i], 2);
+  }
+  return text + "}}";
+}
+
+}  // namespace mivalto
