@@ -1,5 +1,6 @@
 #include "report/code/cpp_literal.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "report/report_writer.h"
@@ -38,12 +39,29 @@ void AppendEscaped(char32_t c, bool beside_question, std::string& out) {
   out += buffer;
 }
 
+// The length of the front run of ASCII that stands as it is in a literal: printable, and
+// neither a quote, a backslash nor a "?" (which may start or end a trigraph).
+std::size_t PlainLength(std::string_view text) {
+  const auto plain = [](char c) {
+    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '?';
+  };
+  return static_cast<std::size_t>(std::find_if_not(text.begin(), text.end(), plain) -
+                                  text.begin());
+}
+
 }  // namespace
 
 std::string WideLiteral(std::string_view utf8) {
   std::string out = "L\"";
+  out.reserve(utf8.size() + 3);
   char32_t previous = 0;
   while (!utf8.empty()) {
+    if (const std::size_t plain = PlainLength(utf8); plain > 0) {
+      out.append(utf8.data(), plain);
+      previous = static_cast<unsigned char>(utf8[plain - 1]);
+      utf8.remove_prefix(plain);
+      continue;
+    }
     const CodePoint point = FrontCodePoint(utf8);
     utf8.remove_prefix(point.length);
     const bool question_next = !utf8.empty() && utf8.front() == '?';
@@ -54,10 +72,20 @@ std::string WideLiteral(std::string_view utf8) {
   return out;
 }
 
+void AppendHexLiteral(unsigned value, int digits, std::string& out) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  int needed = 1;
+  while (needed < 8 && (value >> (4 * needed)) != 0) ++needed;
+  out += "0x";
+  for (int i = std::max(digits, needed) - 1; i >= 0; --i) {
+    out += i < 8 ? kDigits[(value >> (4 * i)) & 0xF] : '0';
+  }
+}
+
 std::string HexLiteral(unsigned value, int digits) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "0x%0*X", digits, value);
-  return buffer;
+  std::string text;
+  AppendHexLiteral(value, digits, text);
+  return text;
 }
 
 std::string GuidInitializer(const Guid& guid) {

@@ -19,6 +19,7 @@ std::string WideLiteral(std::string_view utf8);
 
 // 0x0A for (10, 2): upper-case hexadecimal, at least `digits` digits.
 std::string HexLiteral(unsigned value, int digits);
+void AppendHexLiteral(unsigned value, int digits, std::string& out);
 
 // {0xD51BD5A1, 0x7548, 0x11CF, {0xA5, 0x20, 0x00, 0x80, 0xC7, 0x7E, 0xF5, 0x8A}}
 std::string GuidInitializer(const Guid& guid);

@@ -51,9 +51,11 @@ class GuidSpelling {
 // static BYTE name[] = {...}; twelve bytes a line.
 std::string ByteArray(std::string_view name, const std::vector<std::uint8_t>& bytes) {
   std::string text = "static BYTE " + std::string(name) + "[] = {";
+  text.reserve(text.size() + 6 * bytes.size() + 4 * (bytes.size() / 12 + 1) + 4);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     text += i % 12 == 0 ? "\n    " : " ";
-    text += HexLiteral(bytes[i], 2) + ',';
+    AppendHexLiteral(bytes[i], 2, text);
+    text += ',';
   }
   return text + "\n};\n";
 }
