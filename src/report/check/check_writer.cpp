@@ -129,14 +129,7 @@ namespace {
 
 void WriteCheckDocument(TreeWriter& json, const ReportDocument& document) {
   json.BeginObject();
-  json.Key("file");
-  json.String(document.file);
-  json.Key("complete");
-  json.Bool(document.complete);
-  if (!document.complete) {
-    json.Key("stop_reason");
-    json.String(document.stop_reason);
-  }
+  WriteDocumentOutcome(json, document);
   json.Key("findings");
   WriteFindingsJson(json, document);
   json.EndObject();

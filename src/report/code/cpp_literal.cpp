@@ -89,10 +89,16 @@ std::string HexLiteral(unsigned value, int digits) {
 }
 
 std::string GuidInitializer(const Guid& guid) {
-  std::string text = "{" + HexLiteral(guid.data1, 8) + ", " + HexLiteral(guid.data2, 4) + ", " +
-                     HexLiteral(guid.data3, 4) + ", {";
+  std::string text = "{";
+  AppendHexLiteral(guid.data1, 8, text);
+  text += ", ";
+  AppendHexLiteral(guid.data2, 4, text);
+  text += ", ";
+  AppendHexLiteral(guid.data3, 4, text);
+  text += ", {";
   for (std::size_t i = 0; i < guid.data4.size(); ++i) {
-    text += (i == 0 ? "" : ", ") + HexLiteral(guid.data4[i], 2);
+    if (i != 0) text += ", ";
+    AppendHexLiteral(guid.data4[i], 2, text);
   }
   return text + "}}";
 }

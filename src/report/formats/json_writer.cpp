@@ -21,14 +21,7 @@ void WriteLine(TreeWriter& json, const ReportLine& line) {
 // Keys in the order a reader expects them, not sorted.
 void WriteDocument(TreeWriter& json, const ReportDocument& document) {
   json.BeginObject();
-  json.Key("file");
-  json.String(document.file);
-  json.Key("complete");
-  json.Bool(document.complete);
-  if (!document.complete) {
-    json.Key("stop_reason");
-    json.String(document.stop_reason);
-  }
+  WriteDocumentOutcome(json, document);
   if (!document.catalogue.empty()) {
     json.Key("catalogue");
     json.String(document.catalogue);
@@ -49,6 +42,17 @@ void WriteDocument(TreeWriter& json, const ReportDocument& document) {
 }
 
 }  // namespace
+
+void WriteDocumentOutcome(TreeWriter& json, const ReportDocument& document) {
+  json.Key("file");
+  json.String(document.file);
+  json.Key("complete");
+  json.Bool(document.complete);
+  if (!document.complete) {
+    json.Key("stop_reason");
+    json.String(document.stop_reason);
+  }
+}
 
 // One report is an object; any other count an array.
 void WriteJsonPerDocument(std::span<const ReportDocument> documents, std::ostream& out,

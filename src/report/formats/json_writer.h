@@ -20,6 +20,10 @@ class TreeWriter;
 
 void WriteJson(std::span<const ReportDocument> documents, std::ostream& out);
 
+// The first members of every per-report object: file, complete and, for a walk that ended
+// early, stop_reason.
+void WriteDocumentOutcome(TreeWriter& json, const ReportDocument& document);
+
 // The shape every per-report JSON output shares: one report's object alone, any other count an
 // array of them, each written by `write`; then a final line break.
 void WriteJsonPerDocument(std::span<const ReportDocument> documents, std::ostream& out,
